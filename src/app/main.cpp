@@ -1,0 +1,5 @@
+#include <iostream>
+
+#include "app/DemoRun.h"
+
+int main() { return orvik::RunDemo(std::cout); }

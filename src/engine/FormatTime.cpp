@@ -1,0 +1,21 @@
+#include "engine/FormatTime.h"
+
+#include <ctime>
+
+#include "engine/TextCompare.h"
+
+namespace orvik {
+
+std::u16string FormatTime(std::int64_t seconds) {
+    if (seconds == 0) return {};
+    if (seconds < 0) return kUnconvertibleTimeText;
+    const std::time_t t = static_cast<std::time_t>(seconds);
+    std::tm local{};
+    if (localtime_r(&t, &local) == nullptr) return kUnconvertibleTimeText;
+    char buffer[32];
+    const std::size_t n = std::strftime(buffer, sizeof buffer, "%H:%M:%S %m/%d/%y", &local);
+    if (n == 0) return kUnconvertibleTimeText;
+    return Widen(std::string_view(buffer, n));
+}
+
+}  // namespace orvik

@@ -1,0 +1,117 @@
+#include "engine/cUserInfoTable.h"
+
+#include <algorithm>
+
+#include "engine/FormatTime.h"
+#include "engine/cUserInfoBatch.h"
+#include "engine/iListView.h"
+#include "settings/cSetupData.h"
+
+namespace orvik {
+
+cUserInfoTable::~cUserInfoTable() { Clear(); }
+
+void cUserInfoTable::MergeBatch(std::unique_ptr<cUserInfoBatch> batch) {
+    if (!batch) return;
+    auto& records = batch->Records();
+    std::vector<cUserInfo*> fresh;
+    fresh.reserve(records.size());
+    m_Index.Reserve(m_Merged.size() + records.size());
+    // Batch order decides which report of a user comes first, also within
+    // one batch: the first one is indexed, later ones only raise its logon.
+    for (auto& owned : records) {
+        cUserInfo* u = owned.get();
+        const std::uint64_t h = cUserKeyIndex::HashKey(*u);
+        if (cUserInfo* t = m_Index.Find(*u, h)) {
+            if (u->m_LastLogon > t->m_LastLogon) t->m_LastLogon = u->m_LastLogon;
+            owned.reset();
+        } else {
+            m_Index.Insert(u, h);
+            fresh.push_back(owned.release());
+        }
+    }
+    records.clear();
+    batch.reset();
+    if (!fresh.empty()) InsertSorted(fresh);
+}
+
+void cUserInfoTable::InsertSorted(std::vector<cUserInfo*>& fresh) {
+    // The new keys are distinct from each other and from the table's.
+    auto keyLess = [](const cUserInfo* a, const cUserInfo* b) { return a->CompareKey(*b) < 0; };
+    std::sort(fresh.begin(), fresh.end(), keyLess);
+
+    const std::size_t n = m_Merged.size();
+    const std::size_t k = fresh.size();
+    // Where each new record goes among the old ones, found from the last
+    // new record down so that each search only covers what lies before the
+    // previous position.
+    std::vector<std::size_t> pos(k);
+    std::size_t hi = n;
+    for (std::size_t j = k; j-- > 0;) {
+        if (hi > 0 && keyLess(m_Merged[hi - 1], fresh[j])) {
+            pos[j] = hi;
+            continue;
+        }
+        hi = static_cast<std::size_t>(
+            std::lower_bound(m_Merged.begin(), m_Merged.begin() + static_cast<std::ptrdiff_t>(hi), fresh[j], keyLess) -
+            m_Merged.begin());
+        pos[j] = hi;
+    }
+    // One pass from the back: each run of old records moves up by the
+    // number of new records that go before its end.
+    m_Merged.resize(n + k);
+    cUserInfo** data = m_Merged.data();
+    std::size_t srcEnd = n;
+    for (std::size_t j = k; j-- > 0;) {
+        const std::size_t p = pos[j];
+        std::move_backward(data + p, data + srcEnd, data + srcEnd + j + 1);
+        data[p + j] = fresh[j];
+        srcEnd = p;
+    }
+}
+
+void cUserInfoTable::Clear() noexcept {
+    m_Display.clear();
+    m_Index.Clear();
+    for (cUserInfo* u : m_Merged) delete u;
+    m_Merged.clear();
+}
+
+void cUserInfoTable::Sort() {
+    m_Display.assign(m_Merged.begin(), m_Merged.end());
+    const int column = m_SortColumn;
+    const bool ascending = m_Ascending;
+    std::stable_sort(m_Display.begin(), m_Display.end(), [column, ascending](const cUserInfo* a, const cUserInfo* b) {
+        return a->Compare(*b, column, ascending) < 0;
+    });
+}
+
+void cUserInfoTable::SetSortColumn(int column) {
+    if (column < kColUserName || column > kColDomain) return;
+    if (column == m_SortColumn) {
+        m_Ascending = !m_Ascending;
+    } else {
+        m_SortColumn = column;
+        m_Ascending = false;
+    }
+}
+
+void cUserInfoTable::ShowUsers(iListView& list, std::u16string_view filter, std::int32_t limit) const {
+    list.DeleteAllRows();
+    const std::int32_t shown = UsersShownLimit(limit);
+    std::int32_t count = 0;
+    for (const cUserInfo* u : m_Display) {
+        if (u->Matches(filter)) {
+            const int row = list.InsertRow(count, u->m_UserName, 0);
+            std::u16string logon = FormatTime(u->m_LastLogon);
+            list.SetCellText(row, kColLastLogon, logon.empty() ? std::u16string(u"Never") : logon);
+            list.SetCellText(row, kColFullName, u->m_FullName);
+            list.SetCellText(row, kColDescription, u->m_Description);
+            list.SetCellText(row, kColDomain, u->m_Domain);
+            ++count;
+        }
+        if (count >= shown) break;
+    }
+}
+
+}  // namespace orvik

@@ -1,0 +1,69 @@
+#pragma once
+// The merged users: one record per domain and user name holding the latest
+// last logon any controller reported, kept in merge-key order, plus a display
+// order for the user list and the export.
+
+#include <cstdint>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "engine/cUserInfo.h"
+#include "engine/cUserKeyIndex.h"
+
+namespace orvik {
+
+class cUserInfoBatch;
+class iListView;
+
+class cUserInfoTable {
+public:
+    static constexpr int kDefaultSortColumn = kColLastLogon;
+
+    cUserInfoTable() = default;
+    ~cUserInfoTable();
+    cUserInfoTable(const cUserInfoTable&) = delete;
+    cUserInfoTable& operator=(const cUserInfoTable&) = delete;
+
+    // Merges every record of the batch and drops the batch. A record whose
+    // key is already present raises that record's last logon to the larger
+    // of the two (unsigned) and is dropped, so the spelling and texts of the
+    // first report of a user stay. The display order is left alone; sort
+    // again before showing.
+    void MergeBatch(std::unique_ptr<cUserInfoBatch> batch);
+
+    void Clear() noexcept;
+
+    // Rebuilds the display order under the current column and direction.
+    // Records that the column cannot tell apart keep their merge order.
+    void Sort();
+
+    // Same column: flip the direction; another column 0 to 4: take it,
+    // descending; anything else: no change.
+    void SetSortColumn(int column);
+
+    std::size_t GetCount() const noexcept { return m_Merged.size(); }
+    int GetSortColumn() const noexcept { return m_SortColumn; }
+    bool IsAscending() const noexcept { return m_Ascending; }
+
+    // Puts a stored sort column back as it was read (no range check, no flip).
+    void RestoreSortColumn(int column) noexcept { m_SortColumn = column; }
+
+    // Fills the user list from the display order: at most `limit` rows of
+    // the records that match `filter` (see UsersShownLimit for limits <= 0).
+    void ShowUsers(iListView& list, std::u16string_view filter, std::int32_t limit) const;
+
+    const std::vector<cUserInfo*>& Merged() const noexcept { return m_Merged; }
+    const std::vector<cUserInfo*>& Display() const noexcept { return m_Display; }
+
+private:
+    void InsertSorted(std::vector<cUserInfo*>& fresh);
+
+    std::vector<cUserInfo*> m_Merged;   // owns its records, ascending by merge key
+    std::vector<cUserInfo*> m_Display;  // refers to the same records
+    cUserKeyIndex m_Index;
+    int m_SortColumn = kDefaultSortColumn;
+    bool m_Ascending = false;
+};
+
+}  // namespace orvik

@@ -1,0 +1,67 @@
+#include "engine/cUserKeyIndex.h"
+
+#include "engine/TextCompare.h"
+
+namespace orvik {
+
+std::uint64_t cUserKeyIndex::HashKey(const cUserInfo& record) noexcept {
+    // FNV-1a over the domain, a separator that no code unit sequence can
+    // imitate (the domain's length), and the folded user name; then a final
+    // mix so that the low bits used for the slot are well spread.
+    std::uint64_t h = 0xcbf29ce484222325ULL;
+    constexpr std::uint64_t kPrime = 0x100000001b3ULL;
+    for (char16_t c : record.m_Domain) h = (h ^ c) * kPrime;
+    h = (h ^ (record.m_Domain.size() | 0x10000u)) * kPrime;
+    for (char16_t c : record.m_UserName) h = (h ^ FoldAscii(c)) * kPrime;
+    h ^= h >> 33;
+    h *= 0xff51afd7ed558ccdULL;
+    h ^= h >> 33;
+    h *= 0xc4ceb9fe1a85ec53ULL;
+    h ^= h >> 33;
+    return h;
+}
+
+cUserInfo* cUserKeyIndex::Find(const cUserInfo& record, std::uint64_t hash) const noexcept {
+    if (m_Slots.empty()) return nullptr;
+    const std::size_t mask = m_Slots.size() - 1;
+    for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+        const Slot& s = m_Slots[i];
+        if (s.record == nullptr) return nullptr;
+        if (s.hash == hash && s.record->SameKey(record)) return s.record;
+    }
+}
+
+void cUserKeyIndex::Insert(cUserInfo* record, std::uint64_t hash) {
+    // Keep the load at most one half, so probes stay short.
+    if ((m_Count + 1) * 2 > m_Slots.size()) Rehash(m_Slots.empty() ? 1024 : m_Slots.size() * 2);
+    const std::size_t mask = m_Slots.size() - 1;
+    std::size_t i = hash & mask;
+    while (m_Slots[i].record != nullptr) i = (i + 1) & mask;
+    m_Slots[i] = Slot{hash, record};
+    ++m_Count;
+}
+
+void cUserKeyIndex::Clear() noexcept {
+    std::vector<Slot>().swap(m_Slots);
+    m_Count = 0;
+}
+
+void cUserKeyIndex::Reserve(std::size_t count) {
+    std::size_t slots = 1024;
+    while (slots < count * 2) slots *= 2;
+    if (slots > m_Slots.size()) Rehash(slots);
+}
+
+void cUserKeyIndex::Rehash(std::size_t slotCount) {
+    std::vector<Slot> old(slotCount, Slot{0, nullptr});
+    old.swap(m_Slots);
+    const std::size_t mask = m_Slots.size() - 1;
+    for (const Slot& s : old) {
+        if (s.record == nullptr) continue;
+        std::size_t i = s.hash & mask;
+        while (m_Slots[i].record != nullptr) i = (i + 1) & mask;
+        m_Slots[i] = s;
+    }
+}
+
+}  // namespace orvik
