@@ -19,15 +19,28 @@ void cUserInfoTable::MergeBatch(std::unique_ptr<cUserInfoBatch> batch) {
     m_Index.Reserve(m_Merged.size() + records.size());
     // Batch order decides which report of a user comes first, also within
     // one batch: the first one is indexed, later ones only raise its logon.
-    for (auto& owned : records) {
-        cUserInfo* u = owned.get();
-        const std::uint64_t h = cUserKeyIndex::HashKey(*u);
-        if (cUserInfo* t = m_Index.Find(*u, h)) {
-            if (u->m_LastLogon > t->m_LastLogon) t->m_LastLogon = u->m_LastLogon;
-            owned.reset();
-        } else {
-            m_Index.Insert(u, h);
-            fresh.push_back(owned.release());
+    // The lookups go in groups whose memory is requested ahead, so that the
+    // cache misses of a group overlap instead of following each other.
+    constexpr std::size_t kGroup = 64;
+    std::uint64_t hashes[kGroup];
+    for (std::size_t start = 0; start < records.size(); start += kGroup) {
+        const std::size_t end = std::min(records.size(), start + kGroup);
+        for (std::size_t i = start; i < end; ++i) {
+            hashes[i - start] = cUserKeyIndex::HashKey(*records[i]);
+            m_Index.Prefetch(hashes[i - start]);
+        }
+        for (std::size_t i = start; i < end; ++i) m_Index.PrefetchCandidate(hashes[i - start]);
+        for (std::size_t i = start; i < end; ++i) {
+            auto& owned = records[i];
+            cUserInfo* u = owned.get();
+            const std::uint64_t h = hashes[i - start];
+            if (cUserInfo* t = m_Index.Find(*u, h)) {
+                if (u->m_LastLogon > t->m_LastLogon) t->m_LastLogon = u->m_LastLogon;
+                owned.reset();
+            } else {
+                m_Index.Insert(u, h);
+                fresh.push_back(owned.release());
+            }
         }
     }
     records.clear();
@@ -42,20 +55,36 @@ void cUserInfoTable::InsertSorted(std::vector<cUserInfo*>& fresh) {
 
     const std::size_t n = m_Merged.size();
     const std::size_t k = fresh.size();
-    // Where each new record goes among the old ones, found from the last
-    // new record down so that each search only covers what lies before the
-    // previous position.
-    std::vector<std::size_t> pos(k);
-    std::size_t hi = n;
-    for (std::size_t j = k; j-- > 0;) {
-        if (hi > 0 && keyLess(m_Merged[hi - 1], fresh[j])) {
-            pos[j] = hi;
-            continue;
+    // Where each new record goes among the old ones: a lower-bound search
+    // per new record, all of them advanced one step at a time together so
+    // that the memory reads of one step overlap (the records sit all over
+    // the heap; searched one after the other, every step would wait).
+    std::vector<std::size_t> pos(k, 0);
+    std::vector<std::size_t> len(k, n);
+    cUserInfo* const* merged = m_Merged.data();
+    for (bool searching = n > 0; searching;) {
+        searching = false;
+        for (std::size_t j = 0; j < k; ++j) {
+            if (len[j] == 0) continue;
+            const cUserInfo* probe = merged[pos[j] + len[j] / 2];
+            __builtin_prefetch(probe);
+            __builtin_prefetch(reinterpret_cast<const char*>(probe) + 64);
         }
-        hi = static_cast<std::size_t>(
-            std::lower_bound(m_Merged.begin(), m_Merged.begin() + static_cast<std::ptrdiff_t>(hi), fresh[j], keyLess) -
-            m_Merged.begin());
-        pos[j] = hi;
+        for (std::size_t j = 0; j < k; ++j) {
+            if (len[j] == 0) continue;
+            __builtin_prefetch(merged[pos[j] + len[j] / 2]->m_UserName.data());
+        }
+        for (std::size_t j = 0; j < k; ++j) {
+            if (len[j] == 0) continue;
+            const std::size_t half = len[j] / 2;
+            if (keyLess(merged[pos[j] + half], fresh[j])) {
+                pos[j] += half + 1;
+                len[j] -= half + 1;
+            } else {
+                len[j] = half;
+            }
+            searching = searching || len[j] > 0;
+        }
     }
     // One pass from the back: each run of old records moves up by the
     // number of new records that go before its end.

@@ -31,6 +31,19 @@ cUserInfo* cUserKeyIndex::Find(const cUserInfo& record, std::uint64_t hash) cons
     }
 }
 
+void cUserKeyIndex::Prefetch(std::uint64_t hash) const noexcept {
+    if (!m_Slots.empty()) __builtin_prefetch(&m_Slots[hash & (m_Slots.size() - 1)]);
+}
+
+void cUserKeyIndex::PrefetchCandidate(std::uint64_t hash) const noexcept {
+    if (m_Slots.empty()) return;
+    const Slot& s = m_Slots[hash & (m_Slots.size() - 1)];
+    if (s.record != nullptr && s.hash == hash) {
+        __builtin_prefetch(s.record);
+        __builtin_prefetch(s.record->m_UserName.data());
+    }
+}
+
 void cUserKeyIndex::Insert(cUserInfo* record, std::uint64_t hash) {
     // Keep the load at most one half, so probes stay short.
     if ((m_Count + 1) * 2 > m_Slots.size()) Rehash(m_Slots.empty() ? 1024 : m_Slots.size() * 2);

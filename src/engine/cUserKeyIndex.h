@@ -17,6 +17,11 @@ public:
 
     // The indexed record with the same merge key, or nullptr.
     cUserInfo* Find(const cUserInfo& record, std::uint64_t hash) const noexcept;
+    // Asks the processor to fetch the slot where a lookup of `hash` starts and
+    // the record found there, so that lookups of a whole page can overlap
+    // their memory latency. Changes nothing.
+    void Prefetch(std::uint64_t hash) const noexcept;
+    void PrefetchCandidate(std::uint64_t hash) const noexcept;
     // Adds a record whose key is not indexed yet.
     void Insert(cUserInfo* record, std::uint64_t hash);
     void Clear() noexcept;
