@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "engine/FormatTime.h"
+#include "engine/TextCompare.h"
+#include "engine/TextRanks.h"
 #include "engine/cUserInfoBatch.h"
 #include "engine/iListView.h"
 #include "settings/cSetupData.h"
@@ -106,13 +108,85 @@ void cUserInfoTable::Clear() noexcept {
     m_Merged.clear();
 }
 
+std::vector<std::uint32_t> cUserInfoTable::UserNameRanks() const {
+    // Within one domain the merged records already stand in user name order
+    // (the merge key), so each domain's run is ranked by one walk; with
+    // several domains the runs are merged by a heap of their heads.
+    const std::size_t n = m_Merged.size();
+    std::vector<std::uint32_t> ranks(n);
+    std::vector<std::pair<std::size_t, std::size_t>> runs;  // [begin, end) of each domain
+    for (std::size_t i = 0; i < n;) {
+        std::size_t j = i + 1;
+        while (j < n && m_Merged[j]->m_Domain == m_Merged[i]->m_Domain) ++j;
+        runs.emplace_back(i, j);
+        i = j;
+    }
+    auto nameOf = [this](std::size_t i) -> const std::u16string& { return m_Merged[i]->m_UserName; };
+    std::uint32_t rank = 0;
+    const std::u16string* previous = nullptr;
+    auto assign = [&](std::size_t i) {
+        if (previous != nullptr && CompareNoCase(*previous, nameOf(i)) != 0) ++rank;
+        ranks[i] = rank;
+        previous = &nameOf(i);
+    };
+    if (runs.size() <= 1) {
+        for (std::size_t i = 0; i < n; ++i) assign(i);
+        return ranks;
+    }
+    // Heap of run heads, smallest name on top.
+    auto greater = [&](const std::pair<std::size_t, std::size_t>& a, const std::pair<std::size_t, std::size_t>& b) {
+        return CompareNoCase(nameOf(a.first), nameOf(b.first)) > 0;
+    };
+    std::make_heap(runs.begin(), runs.end(), greater);
+    while (!runs.empty()) {
+        std::pop_heap(runs.begin(), runs.end(), greater);
+        auto& run = runs.back();
+        assign(run.first);
+        if (++run.first == run.second) runs.pop_back();
+        else std::push_heap(runs.begin(), runs.end(), greater);
+    }
+    return ranks;
+}
+
 void cUserInfoTable::Sort() {
-    m_Display.assign(m_Merged.begin(), m_Merged.end());
+    // Each record gets a 64-bit key that orders exactly as Compare does: the
+    // column's value (its rank among the column's texts, or the last logon)
+    // above the rank of the user name. Equal keys keep merge order.
+    const std::size_t n = m_Merged.size();
+    const std::vector<std::uint32_t> userRanks = UserNameRanks();
+    std::vector<std::u16string_view> texts;
+
+    std::vector<std::uint32_t> columnRanks;
     const int column = m_SortColumn;
-    const bool ascending = m_Ascending;
-    std::stable_sort(m_Display.begin(), m_Display.end(), [column, ascending](const cUserInfo* a, const cUserInfo* b) {
-        return a->Compare(*b, column, ascending) < 0;
+    const bool byText = column == kColFullName || column == kColDescription || column == kColDomain;
+    if (byText) {
+        texts.resize(n);
+        for (std::size_t i = 0; i < n; ++i) {
+            const cUserInfo& u = *m_Merged[i];
+            texts[i] = column == kColFullName ? u.m_FullName : column == kColDescription ? u.m_Description : u.m_Domain;
+        }
+        columnRanks = RankTextsNoCase(texts);
+    }
+    std::vector<std::u16string_view>().swap(texts);
+
+    struct Entry {
+        std::uint64_t key;
+        std::uint32_t index;
+    };
+    std::vector<Entry> entries(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        std::uint64_t high = 0;
+        if (byText) high = columnRanks[i];
+        else if (column != kColUserName) high = m_Merged[i]->m_LastLogon;  // last logon, also for unknown columns
+        std::uint64_t key = (high << 32) | userRanks[i];
+        if (!m_Ascending) key = ~key;
+        entries[i] = Entry{key, static_cast<std::uint32_t>(i)};
+    }
+    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+        return a.key != b.key ? a.key < b.key : a.index < b.index;
     });
+    m_Display.resize(n);
+    for (std::size_t i = 0; i < n; ++i) m_Display[i] = m_Merged[entries[i].index];
 }
 
 void cUserInfoTable::SetSortColumn(int column) {

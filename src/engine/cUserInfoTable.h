@@ -58,6 +58,7 @@ public:
 
 private:
     void InsertSorted(std::vector<cUserInfo*>& fresh);
+    std::vector<std::uint32_t> UserNameRanks() const;
 
     std::vector<cUserInfo*> m_Merged;   // owns its records, ascending by merge key
     std::vector<cUserInfo*> m_Display;  // refers to the same records

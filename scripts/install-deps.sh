@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Installs what building and testing orvik needs on Debian 12 (run as root).
+set -euo pipefail
+packages=(
+  cmake ninja-build g++ git ca-certificates
+  libgtest-dev libbenchmark-dev
+)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -q
+  apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
