@@ -1,64 +1,55 @@
 #include "app/DemoRun.h"
 
-#include <cstdint>
-#include <memory>
 #include <string>
 
 #include "engine/TextCompare.h"
-#include "engine/cMemoryListView.h"
-#include "engine/cUserInfoBatch.h"
-#include "engine/cUserInfoTable.h"
-#include "settings/cSetupData.h"
+#include "engine/cDomainControllerCollection.h"
+#include "engine/cMemoryCollectionView.h"
+#include "engine/cUserDataCollector.h"
+#include "platform/DemoDirectory.h"
+#include "platform/cSimulatedDirectory.h"
+#include "platform/iClock.h"
 
 namespace orvik {
 
 namespace {
 
-struct DemoController {
-    const char* name;
-    const char* domain;
-    std::uint32_t seed;
-};
-
-constexpr DemoController kControllers[] = {
-    {"DC1", "CORP", 11}, {"DC2", "CORP", 23}, {"DC3", "CORP", 37}, {"LAB-DC1", "LAB", 41}, {"LAB-DC2", "LAB", 53},
-};
-
-constexpr const char* kGiven[] = {"Anna", "Ben", "Carla", "David", "Eva", "Frank", "Greta", "Hugo", "Ida", "Jonas"};
-constexpr const char* kFamily[] = {"Berg", "Dahl", "Falk", "Holm", "Lind", "Moe", "Nyberg", "Ek"};
-constexpr const char* kDepartments[] = {"Sales", "Finance", "IT", "Research", "Support"};
+void PrintRow(std::ostream& out, const cMemoryListView& list, int row, int columns) {
+    for (int c = 0; c < columns; ++c) out << (c ? "\t" : "") << ToUtf8(list.GetCellText(row, c));
+    out << "\n";
+}
 
 }  // namespace
 
 int RunDemo(std::ostream& out) {
-    cSetupData setup;
-    cUserInfoTable users;
-    constexpr std::uint32_t kBase = 1764000000;  // late 2025
-    for (const DemoController& dc : kControllers) {
-        std::uint32_t state = dc.seed;
-        auto next = [&state] { return state = state * 1103515245u + 12345u; };
-        auto batch = std::make_unique<cUserInfoBatch>();
-        for (int i = 0; i < 60; ++i) {
-            const std::string given = kGiven[i % 10];
-            const std::string family = kFamily[(i / 10) % 8];
-            std::string name = given.substr(0, 1) + family;
-            if (i % 7 == 0) name[0] = static_cast<char>(name[0] | 0x20);  // another spelling of the same account
-            const std::uint32_t logon = (next() % 5 == 0) ? 0 : kBase + (next() % 2000000);
-            batch->Emplace(Widen(name), Widen(given + " " + family), Widen(kDepartments[i % 5]), Widen(dc.domain),
-                           logon);
-        }
-        out << dc.name << " (" << dc.domain << "): " << batch->Size() << " users\n";
-        users.MergeBatch(std::move(batch));
+    std::string error;
+    auto directory = cSimulatedDirectory::FromJson(DemoDirectoryJson(), error);
+    if (!directory) {
+        out << "demo directory: " << error << "\n";
+        return 2;
     }
-    users.Sort();
-    cMemoryListView list;
-    users.ShowUsers(list, u"", setup.m_UsersShown);
-    out << "\n" << users.GetCount() << " users, most recent last logon first:\n";
-    for (int r = 0; r < list.GetRowCount(); ++r) {
-        out << ToUtf8(list.GetCellText(r, kColUserName)) << "\t" << ToUtf8(list.GetCellText(r, kColLastLogon)) << "\t"
-            << ToUtf8(list.GetCellText(r, kColFullName)) << "\t" << ToUtf8(list.GetCellText(r, kColDescription))
-            << "\t" << ToUtf8(list.GetCellText(r, kColDomain)) << "\n";
+    cSystemClock clock;
+    cUserDataCollector collector(*directory, clock);
+    cDomainControllerCollection collection(collector, clock);
+    cMemoryCollectionView view;
+    collection.SetMainWindow(&view);
+    for (const auto& name : directory->ControllerNames()) collection.AddDomainController(view.Controllers(), name);
+
+    collection.StartAll();
+    bool complete = false;
+    while (!complete) {
+        clock.SleepMs(100);
+        collection.Poll(complete);
     }
+    collection.SortUsers();
+    collection.ShowUsers(u"");
+
+    out << "Domain controller\tUser count\tStart time\tLast call time\tEnd time\tStatus\tError code\n";
+    for (int r = 0; r < view.Controllers().GetRowCount(); ++r) PrintRow(out, view.Controllers(), r, 7);
+    out << "\n" << collection.GetTotalUsers() << " users; the " << view.Users().GetRowCount()
+        << " most recent last logons:\n";
+    out << "User name\tLast logon time\tFull name\tDescription\tDomain\n";
+    for (int r = 0; r < view.Users().GetRowCount(); ++r) PrintRow(out, view.Users(), r, 5);
     return 0;
 }
 

@@ -1,0 +1,195 @@
+#include "engine/cDomainControllerCollection.h"
+
+#include <algorithm>
+
+#include "engine/ListFunctions.h"
+#include "engine/TextCompare.h"
+#include "engine/UserDataWorker.h"
+#include "engine/cUserDataCollector.h"
+#include "engine/iCollectionView.h"
+#include "engine/iListView.h"
+#include "platform/iClock.h"
+
+namespace orvik {
+
+cDomainControllerCollection::cDomainControllerCollection(cUserDataCollector& collector, iClock& clock)
+    : m_Collector(collector), m_Clock(clock) {}
+
+void cDomainControllerCollection::GetControllerNames(std::vector<std::u16string>& names) const {
+    names.clear();
+    for (const auto& dc : m_Controllers) names.push_back(dc->GetName());
+}
+
+void cDomainControllerCollection::SetDomainControllers(iListView& list, const std::vector<std::u16string>& names) {
+    std::vector<std::u16string> gone;
+    for (std::size_t i = m_Controllers.size(); i-- > 0;) {
+        if (FindStringInArray(names, m_Controllers[i]->GetName()) < 0) gone.push_back(m_Controllers[i]->GetName());
+    }
+    for (const auto& name : gone) RemoveDomainController(list, name);
+    std::vector<std::u16string> added;
+    for (const auto& name : names) {
+        // A name given twice is added once.
+        if (FindDomainController(name) < 0 && FindStringInArray(added, name) < 0) added.push_back(name);
+    }
+    for (const auto& name : added) AddDomainController(list, name);
+    SaveConfiguration();
+}
+
+int cDomainControllerCollection::FindDomainController(std::u16string_view name) const {
+    for (std::size_t i = 0; i < m_Controllers.size(); ++i) {
+        if (EqualNoCase(m_Controllers[i]->GetName(), name)) return static_cast<int>(i);
+    }
+    return -1;
+}
+
+void cDomainControllerCollection::AddDomainController(iListView& list, const std::u16string& name) {
+    m_Controllers.push_back(std::make_unique<cDomainController>(name));
+    cDomainController* dc = m_Controllers.back().get();
+    const int row = list.InsertRow(list.GetRowCount(), name, 0);
+    list.SetItemData(row, dc);
+    dc->FillRow(list, row);
+}
+
+void cDomainControllerCollection::RemoveDomainController(iListView& list, const std::u16string& name) {
+    const int index = FindDomainController(name);
+    int row = -1;
+    if (index >= 0) {
+        // The row that carries the record goes with it, so no row is left
+        // pointing at a deleted record.
+        const cDomainController* dc = m_Controllers[static_cast<std::size_t>(index)].get();
+        row = FindListItemByData(list, dc);
+        m_Controllers.erase(m_Controllers.begin() + index);
+    }
+    if (row < 0) row = FindListItem(list, name);
+    if (row >= 0) list.DeleteRow(row);
+}
+
+void cDomainControllerCollection::StartAll() {
+    StopAndReset();
+    m_Users.Clear();
+    GetControllerNames(m_NamesToStart);
+    m_NextToStart = 0;
+    bool complete = false;
+    Poll(complete);
+}
+
+void cDomainControllerCollection::StartSelected() {
+    m_NamesToStart.clear();
+    if (m_View != nullptr) {
+        iListView& list = m_View->GetControllerList();
+        for (int row : list.GetSelectedRows()) {
+            const auto* dc = static_cast<const cDomainController*>(list.GetItemData(row));
+            if (dc != nullptr && dc->GetStatus() != kStatusBusy) m_NamesToStart.push_back(dc->GetName());
+        }
+    }
+    m_NextToStart = 0;
+    bool complete = false;
+    Poll(complete);
+}
+
+void cDomainControllerCollection::StopAndReset() {
+    m_Collector.StopAllJobs();
+    m_Users.Clear();
+    if (m_View != nullptr) m_View->GetUserList().DeleteAllRows();
+    while (m_Collector.GetRunningCount() != 0) m_Clock.SleepMs(kStopPollMs);
+    // What the workers queued before they saw the stop, and the figures they
+    // reported before it, belong to the run that was reset: neither may come
+    // back at the next tick.
+    m_Collector.DiscardResults();
+    std::vector<cCollectionJob> stale;
+    m_Collector.CollectChangedJobs(m_ChangeNumber, stale);
+    // The start request ends too: no waiting controller starts by itself.
+    m_NamesToStart.clear();
+    m_NextToStart = 0;
+    if (m_View != nullptr) {
+        iListView& list = m_View->GetControllerList();
+        for (int row = 0; row < list.GetRowCount(); ++row) {
+            if (auto* dc = static_cast<cDomainController*>(list.GetItemData(row))) {
+                dc->ResetToIdle();
+                dc->FillRow(list, row);
+            }
+        }
+    }
+}
+
+std::int32_t cDomainControllerCollection::PageBufferBytes() const noexcept {
+    const std::int64_t bytes = std::int64_t{m_Setup.m_BufferSize} * 1024;
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(bytes, 1024, kMaxEnumBufferBytes));
+}
+
+std::int32_t cDomainControllerCollection::ThreadLimit() const noexcept {
+    return std::max<std::int32_t>(1, m_Setup.m_MaxThreads);
+}
+
+void cDomainControllerCollection::Poll(bool& complete) {
+    complete = false;
+    std::unique_ptr<cUserInfoBatch> batch;
+    while (m_Collector.PopResult(batch) == 0) m_Users.MergeBatch(std::move(batch));
+
+    if (m_NextToStart < m_NamesToStart.size()) {
+        const std::int32_t limit = ThreadLimit();
+        while (m_NextToStart < m_NamesToStart.size()) {
+            if (m_Collector.GetRunningCount() >= limit) break;
+            auto job = std::make_unique<cCollectionJob>(m_NamesToStart[m_NextToStart], PageBufferBytes());
+            ++m_NextToStart;
+            m_Collector.StartJob(std::move(job));
+        }
+    } else if (!m_NamesToStart.empty() && m_Collector.GetRunningCount() == 0) {
+        complete = true;
+    }
+
+    std::vector<cCollectionJob> jobs;
+    m_Collector.CollectChangedJobs(m_ChangeNumber, jobs);
+    if (m_View != nullptr) m_View->ApplyJobResults(jobs);
+}
+
+void cDomainControllerCollection::ShowUsers(std::u16string_view filter) {
+    if (m_View != nullptr) m_Users.ShowUsers(m_View->GetUserList(), filter, m_Setup.m_UsersShown);
+}
+
+void cDomainControllerCollection::SetUserSortColumn(int column) {
+    m_Users.SetSortColumn(column);
+    m_Users.Sort();
+}
+
+void cDomainControllerCollection::SetControllerSortColumn(int column) {
+    int key;
+    switch (column) {
+        case kColController:
+        case kColUserCount:
+        case kColStartTime:
+        case kColLastCallTime:
+        case kColEndTime: key = column; break;
+        case kColStatus: key = 6; break;
+        case kColErrorCode: key = 5; break;
+        default: return;
+    }
+    if (key == m_ControllerSortKey) {
+        m_ControllerAscending = m_ControllerAscending ? 0 : 1;
+    } else {
+        m_ControllerSortKey = key;
+        m_ControllerAscending = 1;
+    }
+}
+
+int cDomainControllerCollection::CompareControllers(const cDomainController& a, const cDomainController& b) const {
+    return a.Compare(b, m_ControllerSortKey, m_ControllerAscending != 0);
+}
+
+bool cDomainControllerCollection::StopForExit(std::int32_t maxWaitMs) {
+    m_Collector.StopAllJobs();
+    constexpr std::int32_t kStep = 20;
+    for (std::int32_t waited = 0; m_Collector.GetRunningCount() != 0; waited += kStep) {
+        if (waited >= maxWaitMs) return false;
+        m_Clock.SleepMs(kStep);
+    }
+    return true;
+}
+
+int cDomainControllerCollection::SaveConfiguration() {
+    // The configuration file writer comes with the object archive; until
+    // then nothing is written.
+    return -1;
+}
+
+}  // namespace orvik

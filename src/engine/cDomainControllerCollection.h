@@ -1,0 +1,103 @@
+#pragma once
+// The program's model: the controllers, the settings, the merged users and
+// the sort choices; it drives a collection run by a poll step and writes the
+// rows of both lists itself, while the window decides when.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/cDomainController.h"
+#include "engine/cUserInfoTable.h"
+#include "settings/cSetupData.h"
+
+namespace orvik {
+
+class cUserDataCollector;
+class iClock;
+class iCollectionView;
+class iListView;
+
+class cDomainControllerCollection {
+public:
+    // How often StopAndReset looks whether every worker has ended.
+    static constexpr std::int32_t kStopPollMs = 1000;
+
+    cDomainControllerCollection(cUserDataCollector& collector, iClock& clock);
+    cDomainControllerCollection(const cDomainControllerCollection&) = delete;
+    cDomainControllerCollection& operator=(const cDomainControllerCollection&) = delete;
+
+    void SetConfigPath(std::string path) { m_ConfigPath = std::move(path); }
+    const std::string& GetConfigPath() const noexcept { return m_ConfigPath; }
+    void SetMainWindow(iCollectionView* view) noexcept { m_View = view; }
+
+    void GetControllerNames(std::vector<std::u16string>& names) const;
+    // Brings the controllers in line with `names` (ignoring case), keeping
+    // the figures and spelling of those that stay, then saves the configuration.
+    void SetDomainControllers(iListView& list, const std::vector<std::u16string>& names);
+    int FindDomainController(std::u16string_view name) const;
+    void AddDomainController(iListView& list, const std::u16string& name);
+    void RemoveDomainController(iListView& list, const std::u16string& name);
+
+    // Stops and resets everything, then starts every controller.
+    void StartAll();
+    // Starts the selected controllers that are not Busy, adding to the users there.
+    void StartSelected();
+    // Stops every worker and waits for all of them; empties the users, drops
+    // the pages queued before the stop, ends the start request and sets every
+    // controller row back to Idle.
+    void StopAndReset();
+    // One tick: merge the queued pages, start controllers while threads are
+    // free, apply changed job figures to the rows. `complete` is true at every
+    // tick that finds a non-empty request fully started and no worker running.
+    void Poll(bool& complete);
+
+    void SortUsers() { m_Users.Sort(); }
+    void ShowUsers(std::u16string_view filter);
+    void SetUserSortColumn(int column);
+    void SetControllerSortColumn(int column);
+    int CompareControllers(const cDomainController& a, const cDomainController& b) const;
+
+    std::uint32_t GetChangeNumber() const noexcept { return m_ChangeNumber; }
+    std::size_t GetTotalUsers() const noexcept { return m_Users.GetCount(); }
+
+    // For leaving the program: asks every worker to stop and waits up to
+    // `maxWaitMs` for all of them; false when some are still running (the
+    // caller must then not destroy what they use).
+    bool StopForExit(std::int32_t maxWaitMs);
+
+    cSetupData& Settings() noexcept { return m_Setup; }
+    const cSetupData& Settings() const noexcept { return m_Setup; }
+    cUserInfoTable& Users() noexcept { return m_Users; }
+    const cUserInfoTable& Users() const noexcept { return m_Users; }
+    const std::vector<std::unique_ptr<cDomainController>>& Controllers() const noexcept { return m_Controllers; }
+    int GetControllerSortKey() const noexcept { return m_ControllerSortKey; }
+    bool IsControllerAscending() const noexcept { return m_ControllerAscending != 0; }
+    bool IsRequestPending() const noexcept { return m_NextToStart < m_NamesToStart.size(); }
+
+    // The number of bytes a job asks for per page under the current settings.
+    std::int32_t PageBufferBytes() const noexcept;
+    // The thread limit under the current settings (at least 1).
+    std::int32_t ThreadLimit() const noexcept;
+
+    // Writes the configuration file; 0, or -1 when it could not be written.
+    int SaveConfiguration();
+
+private:
+    cUserDataCollector& m_Collector;
+    iClock& m_Clock;
+    std::vector<std::unique_ptr<cDomainController>> m_Controllers;
+    iCollectionView* m_View = nullptr;
+    std::string m_ConfigPath;
+    cSetupData m_Setup;
+    std::vector<std::u16string> m_NamesToStart;
+    std::size_t m_NextToStart = 0;
+    std::uint32_t m_ChangeNumber = 0;
+    cUserInfoTable m_Users;
+    std::int32_t m_ControllerSortKey = 0;
+    std::int32_t m_ControllerAscending = 1;
+};
+
+}  // namespace orvik

@@ -1,0 +1,68 @@
+#pragma once
+// The one meeting point of the window thread and the workers: one job per
+// controller name, the running count, a change counter, and the queue of
+// result pages, all under one lock. It starts workers but never schedules or
+// waits for them; the controller collection does that.
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+#include "engine/cCollectionJob.h"
+#include "engine/cUserInfoBatch.h"
+
+namespace orvik {
+
+class iClock;
+class iNetApi;
+
+class cUserDataCollector {
+public:
+    // Starts a thread running `body`; false when no thread could be created.
+    using tLauncher = std::function<bool(std::function<void()> body)>;
+    static bool LaunchDetachedThread(std::function<void()> body);
+
+    cUserDataCollector(iNetApi& net, iClock& clock, tLauncher launcher = LaunchDetachedThread);
+    cUserDataCollector(const cUserDataCollector&) = delete;
+    cUserDataCollector& operator=(const cUserDataCollector&) = delete;
+
+    // Lists the job (replacing an earlier one of the same name, ignoring
+    // case) and starts its worker. A worker that cannot be started finishes
+    // the job at once with kErrorMaxThreadsReached, so nothing waits for it.
+    int StartJob(std::unique_ptr<cCollectionJob> job);
+
+    // A worker's progress and page; hands the stop flag back in `w`.
+    // Returns -1 when `w` names no listed job.
+    int ReportJob(cCollectionJob& w, std::unique_ptr<cUserInfoBatch> batch);
+
+    // The oldest queued page (0), or -1 when there is none.
+    int PopResult(std::unique_ptr<cUserInfoBatch>& out);
+
+    std::int32_t GetRunningCount() const;
+
+    // Copies of the jobs changed since `lastSeen`, which moves to the newest change.
+    void CollectChangedJobs(std::uint32_t& lastSeen, std::vector<cCollectionJob>& out) const;
+
+    // Asks every worker to stop at its next report.
+    int StopAllJobs();
+
+    // Drops every queued page; returns how many there were.
+    std::size_t DiscardResults();
+
+private:
+    iNetApi& m_Net;
+    iClock& m_Clock;
+    tLauncher m_Launch;
+
+    mutable std::mutex m_Lock;  // guards everything below
+    std::int32_t m_Running = 0;
+    std::uint32_t m_ChangeCounter = 0;
+    std::int64_t m_LastThreadId = 0;
+    std::vector<std::unique_ptr<cCollectionJob>> m_Jobs;
+    std::deque<std::unique_ptr<cUserInfoBatch>> m_Results;
+};
+
+}  // namespace orvik

@@ -1,0 +1,26 @@
+#pragma once
+// Where the program reads the time and how it waits, passed in so that tests
+// decide what time it is.
+
+#include <cstdint>
+
+#include "engine/FormatTime.h"
+
+namespace orvik {
+
+class iClock {
+public:
+    virtual ~iClock() = default;
+    // Seconds since 1970 UTC, as time() gives them.
+    virtual tTimeValue Now() = 0;
+    // Blocks the calling thread for about `milliseconds`.
+    virtual void SleepMs(std::int32_t milliseconds) = 0;
+};
+
+class cSystemClock final : public iClock {
+public:
+    tTimeValue Now() override;
+    void SleepMs(std::int32_t milliseconds) override;
+};
+
+}  // namespace orvik
