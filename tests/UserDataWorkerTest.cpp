@@ -1,0 +1,163 @@
+#include "engine/UserDataWorker.h"
+
+#include <gtest/gtest.h>
+
+#include "engine/cUserDataCollector.h"
+#include "platform/NetApiCodes.h"
+#include "platform/cSimulatedDirectory.h"
+#include "support/DeferredLauncher.h"
+#include "support/RecordingNetApi.h"
+#include "support/TestClock.h"
+
+namespace orvik {
+namespace {
+
+cSimulatedDirectory::Controller Dc(std::u16string name, std::uint32_t users, std::uint32_t pageSize = 0) {
+    cSimulatedDirectory::Controller c;
+    c.name = std::move(name);
+    c.domain = u"CORP";
+    c.pageSize = pageSize;
+    c.generate.count = users;
+    c.generate.seed = 1;
+    return c;
+}
+
+// Runs one controller's worker to its end on the test's thread.
+class WorkerTest : public testing::Test {
+protected:
+    void Run(cSimulatedDirectory::Controller controller, std::int32_t buffer = 4096) {
+        directory = std::make_unique<cSimulatedDirectory>(std::vector{std::move(controller)});
+        recorder = std::make_unique<test::RecordingNetApi>(*directory);
+        collector = std::make_unique<cUserDataCollector>(*recorder, clock, launcher.AsLauncher());
+        collector->StartJob(std::make_unique<cCollectionJob>(directory->ControllerNames()[0], buffer));
+        launcher.RunAll();
+        std::vector<cCollectionJob> jobs;
+        collector->CollectChangedJobs(seen, jobs);
+        ASSERT_FALSE(jobs.empty());
+        job = jobs.back();
+        std::unique_ptr<cUserInfoBatch> batch;
+        while (collector->PopResult(batch) == 0) batches.push_back(std::move(batch));
+    }
+
+    test::TestClock clock{1000};
+    test::DeferredLauncher launcher;
+    std::unique_ptr<cSimulatedDirectory> directory;
+    std::unique_ptr<test::RecordingNetApi> recorder;
+    std::unique_ptr<cUserDataCollector> collector;
+    std::uint32_t seen = 0;
+    cCollectionJob job;
+    std::vector<std::unique_ptr<cUserInfoBatch>> batches;
+};
+
+TEST(WorkerServerName, GetsTwoBackslashesUnlessItHasThemOrIsEmpty) {
+    EXPECT_EQ(ServerNameFor(u"dc1"), u"\\\\dc1");
+    EXPECT_EQ(ServerNameFor(u"\\\\dc1"), u"\\\\dc1");
+    EXPECT_EQ(ServerNameFor(u"\\dc1"), u"\\\\\\dc1");
+    EXPECT_EQ(ServerNameFor(u""), u"");
+}
+
+TEST_F(WorkerTest, PagesOfAThousandGiveThreeReportsAndEveryAccount) {
+    Run(Dc(u"DC1", 2500, 1000));
+    const auto calls = recorder->Calls();
+    ASSERT_EQ(calls.size(), 3u);
+    EXPECT_EQ(calls[0].server, u"\\\\DC1");
+    EXPECT_EQ(calls[0].result, kErrorMoreData);
+    EXPECT_EQ(calls[1].result, kErrorMoreData);
+    EXPECT_EQ(calls[2].result, kNerrSuccess);
+    EXPECT_EQ(calls[1].resumeIn, 1000u);
+    ASSERT_EQ(batches.size(), 3u);
+    EXPECT_EQ(batches[0]->Size(), 1000u);
+    EXPECT_EQ(batches[2]->Size(), 500u);
+    EXPECT_EQ(job.userCount, 2500);
+    EXPECT_EQ(job.state, kJobFinished);
+    EXPECT_EQ(job.resultCode, 0);
+    EXPECT_EQ(collector->GetRunningCount(), 0);
+    EXPECT_EQ(batches[0]->Records()[0]->m_Domain, u"CORP");
+}
+
+TEST_F(WorkerTest, MoreDataWithAZeroResumeHandleRetriesWithTwiceTheBuffer) {
+    auto dc = Dc(u"DC1", 10);
+    dc.moreDataZeroResume = 2;
+    Run(dc, 5000);
+    const auto calls = recorder->Calls();
+    ASSERT_EQ(calls.size(), 3u);
+    EXPECT_EQ(calls[0].prefMaxLen, 5000);
+    EXPECT_EQ(calls[1].prefMaxLen, 10000);
+    EXPECT_EQ(calls[2].prefMaxLen, 20000);
+    EXPECT_EQ(calls[2].resumeIn, 0u);
+    EXPECT_EQ(batches.size(), 1u);  // nothing reported for the attempts that did not fit
+    EXPECT_EQ(job.userCount, 10);
+    EXPECT_EQ(job.resultCode, 0);
+}
+
+TEST_F(WorkerTest, EndlessMoreDataWithAZeroResumeHandleStopsAtTheBufferLimit) {
+    auto dc = Dc(u"DC1", 10);
+    dc.moreDataZeroResume = 1000000;
+    Run(dc, 1 << 20);
+    const auto calls = recorder->Calls();
+    ASSERT_EQ(calls.size(), 9u);  // 1 MiB doubled up to 256 MiB
+    EXPECT_EQ(calls.back().prefMaxLen, kMaxEnumBufferBytes);
+    EXPECT_EQ(job.state, kJobFinished);
+    EXPECT_EQ(job.resultCode, kErrorMoreData);
+    EXPECT_EQ(job.userCount, 0);
+    EXPECT_TRUE(batches.empty());
+    EXPECT_EQ(collector->GetRunningCount(), 0);
+}
+
+TEST_F(WorkerTest, AFailingFirstCallGivesOneFinishedReportWithoutUsers) {
+    auto dc = Dc(u"DC1", 10);
+    dc.failCode = kErrorAccessDenied;
+    Run(dc);
+    EXPECT_EQ(recorder->Calls().size(), 1u);
+    EXPECT_EQ(job.state, kJobFinished);
+    EXPECT_EQ(job.resultCode, kErrorAccessDenied);
+    EXPECT_EQ(job.userCount, 0);
+    EXPECT_TRUE(batches.empty());
+}
+
+TEST_F(WorkerTest, AFailureAfterSomePagesKeepsThosePages) {
+    auto dc = Dc(u"DC1", 2500, 1000);
+    dc.failCode = kErrorRpcServerUnavailable;
+    dc.failAtCall = 2;
+    Run(dc);
+    EXPECT_EQ(batches.size(), 1u);
+    EXPECT_EQ(job.userCount, 1000);
+    EXPECT_EQ(job.resultCode, kErrorRpcServerUnavailable);
+    EXPECT_EQ(job.state, kJobFinished);
+}
+
+TEST_F(WorkerTest, AFailedDomainLookupFilesUsersUnderAQuestionMark) {
+    auto dc = Dc(u"DC1", 3);
+    dc.domainError = kErrorAccessDenied;
+    Run(dc);
+    ASSERT_EQ(batches.size(), 1u);
+    for (const auto& u : batches[0]->Records()) EXPECT_EQ(u->m_Domain, u"?");
+    EXPECT_EQ(job.resultCode, 0);
+}
+
+TEST_F(WorkerTest, AnUnknownControllerFailsWithNetworkPathNotFound) {
+    directory = std::make_unique<cSimulatedDirectory>(std::vector<cSimulatedDirectory::Controller>{});
+    collector = std::make_unique<cUserDataCollector>(*directory, clock, launcher.AsLauncher());
+    collector->StartJob(std::make_unique<cCollectionJob>(u"nowhere", 4096));
+    launcher.RunAll();
+    std::vector<cCollectionJob> jobs;
+    collector->CollectChangedJobs(seen, jobs);
+    EXPECT_EQ(jobs.back().resultCode, kErrorBadNetPath);
+    EXPECT_EQ(jobs.back().state, kJobFinished);
+}
+
+TEST_F(WorkerTest, TheLastCallTimeIsTakenAfterEachCall) {
+    auto dc = Dc(u"DC1", 3);
+    directory = std::make_unique<cSimulatedDirectory>(std::vector{dc});
+    directory->SetCallHook([this](const std::u16string&, std::uint32_t) { clock.Set(1234); });
+    collector = std::make_unique<cUserDataCollector>(*directory, clock, launcher.AsLauncher());
+    collector->StartJob(std::make_unique<cCollectionJob>(u"DC1", 4096));
+    launcher.RunAll();
+    std::vector<cCollectionJob> jobs;
+    collector->CollectChangedJobs(seen, jobs);
+    EXPECT_EQ(jobs.back().startTime, 1000);
+    EXPECT_EQ(jobs.back().lastCallTime, 1234);
+}
+
+}  // namespace
+}  // namespace orvik

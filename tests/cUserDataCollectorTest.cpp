@@ -1,0 +1,185 @@
+#include "engine/cUserDataCollector.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+#include "platform/NetApiCodes.h"
+#include "platform/cSimulatedDirectory.h"
+#include "support/DeferredLauncher.h"
+#include "support/TestClock.h"
+#include "support/UserFactory.h"
+
+namespace orvik {
+namespace {
+
+class CollectorTest : public testing::Test {
+protected:
+    cSimulatedDirectory directory{{}};
+    test::TestClock clock{1000};
+    test::DeferredLauncher launcher;
+    cUserDataCollector collector{directory, clock, launcher.AsLauncher()};
+
+    void Start(const std::u16string& name) {
+        collector.StartJob(std::make_unique<cCollectionJob>(name, 4096));
+    }
+    std::vector<cCollectionJob> Changed(std::uint32_t& lastSeen) {
+        std::vector<cCollectionJob> out;
+        collector.CollectChangedJobs(lastSeen, out);
+        return out;
+    }
+    // A worker's copy of the listed job at `index`, as it would hold it.
+    cCollectionJob Copy(std::int32_t index, std::int32_t state, std::int32_t users, std::int32_t total,
+                        tTimeValue lastCall, std::int32_t result = kErrorMoreData) {
+        cCollectionJob w;
+        w.index = index;
+        w.state = state;
+        w.userCount = users;
+        w.totalHint = total;
+        w.lastCallTime = lastCall;
+        w.resultCode = result;
+        return w;
+    }
+};
+
+TEST_F(CollectorTest, StartsNumberChangesFromOneAndCountsRunningWorkers) {
+    Start(u"DC1");
+    Start(u"DC2");
+    std::uint32_t seen = 0;
+    auto jobs = Changed(seen);
+    ASSERT_EQ(jobs.size(), 2u);
+    EXPECT_EQ(jobs[0].changeNumber, 1u);
+    EXPECT_EQ(jobs[1].changeNumber, 2u);
+    EXPECT_EQ(jobs[0].state, kJobRunning);
+    EXPECT_EQ(jobs[0].startTime, 1000);
+    EXPECT_GT(jobs[0].thread, 0);
+    EXPECT_EQ(seen, 2u);
+    EXPECT_EQ(collector.GetRunningCount(), 2);
+    EXPECT_EQ(launcher.Pending(), 2u);
+}
+
+TEST_F(CollectorTest, ASecondStartOfTheSameNameReplacesTheJobInPlace) {
+    Start(u"dc1");
+    Start(u"DC2");
+    Start(u"DC1");
+    std::uint32_t seen = 0;
+    auto jobs = Changed(seen);
+    ASSERT_EQ(jobs.size(), 2u);
+    EXPECT_EQ(jobs[0].name, u"DC1");
+    EXPECT_EQ(jobs[0].index, 0);
+    EXPECT_EQ(jobs[1].name, u"DC2");
+}
+
+TEST_F(CollectorTest, EstimatesTheEndFromTheRateSoFar) {
+    Start(u"DC1");
+    cCollectionJob w = Copy(0, kJobRunning, 300, 600, 1030);
+    EXPECT_EQ(collector.ReportJob(w, test::Batch(test::MakeUser(u"a", 1))), 0);
+    std::uint32_t seen = 0;
+    auto jobs = Changed(seen);
+    ASSERT_EQ(jobs.size(), 1u);
+    EXPECT_EQ(jobs[0].endTime, 1090);
+    EXPECT_EQ(jobs[0].userCount, 300);
+    EXPECT_EQ(jobs[0].resultCode, kErrorMoreData);
+}
+
+TEST_F(CollectorTest, NoTotalHintMeansNoEstimate) {
+    Start(u"DC1");
+    cCollectionJob w = Copy(0, kJobRunning, 300, 0, 1030);
+    collector.ReportJob(w, nullptr);
+    std::uint32_t seen = 0;
+    EXPECT_EQ(Changed(seen)[0].endTime, 0);
+}
+
+TEST_F(CollectorTest, TheEstimateOfALongRunDoesNotOverflow) {
+    Start(u"DC1");
+    // 30 days for one account with two billion to go.
+    cCollectionJob w = Copy(0, kJobRunning, 1, 2000000000, 1000 + 30 * 86400);
+    collector.ReportJob(w, nullptr);
+    std::uint32_t seen = 0;
+    EXPECT_EQ(Changed(seen)[0].endTime, std::numeric_limits<tTimeValue>::max());
+
+    cCollectionJob w2 = Copy(0, kJobRunning, 100000, 1000000, 1000 + 3600);
+    collector.ReportJob(w2, nullptr);
+    EXPECT_EQ(Changed(seen)[0].endTime, 4600 + 3600LL * 1000000 / 100001);  // 3.6e9 does not fit 32 bits
+}
+
+TEST_F(CollectorTest, AFinishedJobEndsNowAndFreesItsSlot) {
+    Start(u"DC1");
+    clock.Set(1500);
+    cCollectionJob w = Copy(0, kJobFinished, 10, 10, 1400, 0);
+    collector.ReportJob(w, test::Batch(test::MakeUser(u"a", 1)));
+    std::uint32_t seen = 0;
+    auto jobs = Changed(seen);
+    EXPECT_EQ(jobs[0].endTime, 1500);
+    EXPECT_EQ(jobs[0].state, kJobFinished);
+    EXPECT_EQ(collector.GetRunningCount(), 0);
+    std::unique_ptr<cUserInfoBatch> batch;
+    EXPECT_EQ(collector.PopResult(batch), 0);
+    EXPECT_EQ(batch->Size(), 1u);
+    EXPECT_EQ(collector.PopResult(batch), -1);
+}
+
+TEST_F(CollectorTest, AfterAStopTheNextReportIsDroppedAndUnseen) {
+    Start(u"DC1");
+    std::uint32_t seen = 0;
+    Changed(seen);
+    collector.StopAllJobs();
+    cCollectionJob w = Copy(0, kJobRunning, 100, 100, 1010);
+    EXPECT_EQ(collector.ReportJob(w, test::Batch(test::MakeUser(u"a", 1))), 0);
+    EXPECT_TRUE(w.stopFlag);
+    EXPECT_EQ(w.state, kJobFinished);
+    EXPECT_EQ(collector.GetRunningCount(), 0);
+    std::unique_ptr<cUserInfoBatch> batch;
+    EXPECT_EQ(collector.PopResult(batch), -1);
+    EXPECT_TRUE(Changed(seen).empty());
+}
+
+TEST_F(CollectorTest, ChangedJobsAreReportedOncePerChange) {
+    Start(u"DC1");
+    std::uint32_t seen = 0;
+    EXPECT_EQ(Changed(seen).size(), 1u);
+    EXPECT_TRUE(Changed(seen).empty());
+    cCollectionJob w = Copy(0, kJobRunning, 5, 5, 1001);
+    collector.ReportJob(w, nullptr);
+    cCollectionJob w2 = Copy(0, kJobRunning, 5, 5, 1002);
+    collector.ReportJob(w2, nullptr);
+    auto jobs = Changed(seen);
+    ASSERT_EQ(jobs.size(), 1u);
+    EXPECT_EQ(jobs[0].userCount, 10);
+    EXPECT_EQ(jobs[0].lastCallTime, 1002);
+}
+
+TEST_F(CollectorTest, AReportForAnUnknownJobIsRefused) {
+    cCollectionJob w = Copy(3, kJobFinished, 1, 1, 1001);
+    EXPECT_EQ(collector.ReportJob(w, test::Batch(test::MakeUser(u"a", 1))), -1);
+    std::unique_ptr<cUserInfoBatch> batch;
+    EXPECT_EQ(collector.PopResult(batch), -1);
+}
+
+TEST_F(CollectorTest, AWorkerThatCannotStartFinishesItsJobWithAnError) {
+    launcher.FailNext(true);
+    Start(u"DC1");
+    EXPECT_EQ(collector.GetRunningCount(), 0);
+    std::uint32_t seen = 0;
+    auto jobs = Changed(seen);
+    ASSERT_EQ(jobs.size(), 1u);
+    EXPECT_EQ(jobs[0].state, kJobFinished);
+    EXPECT_EQ(jobs[0].resultCode, kErrorMaxThreadsReached);
+    EXPECT_EQ(jobs[0].thread, -1);
+    EXPECT_EQ(jobs[0].endTime, 1000);
+}
+
+TEST_F(CollectorTest, DiscardResultsEmptiesTheQueue) {
+    Start(u"DC1");
+    cCollectionJob w = Copy(0, kJobRunning, 1, 1, 1001);
+    collector.ReportJob(w, test::Batch(test::MakeUser(u"a", 1)));
+    cCollectionJob w2 = Copy(0, kJobRunning, 1, 1, 1001);
+    collector.ReportJob(w2, test::Batch());
+    EXPECT_EQ(collector.DiscardResults(), 2u);
+    std::unique_ptr<cUserInfoBatch> batch;
+    EXPECT_EQ(collector.PopResult(batch), -1);
+    launcher.FailNext(false);
+}
+
+}  // namespace
+}  // namespace orvik

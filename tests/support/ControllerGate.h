@@ -1,0 +1,59 @@
+#pragma once
+// Holds simulated controllers' enumeration calls until the test lets them
+// go, so a test decides exactly when each worker makes progress.
+
+#include <chrono>
+#include <condition_variable>
+#include <map>
+#include <mutex>
+#include <string>
+
+#include "engine/TextCompare.h"
+#include "platform/cSimulatedDirectory.h"
+
+namespace orvik::test {
+
+class ControllerGate {
+public:
+    // Every call of every controller waits until its controller is opened.
+    void Attach(cSimulatedDirectory& directory) {
+        directory.SetCallHook([this](const std::u16string& name, std::uint32_t call) { Wait(name, call); });
+    }
+    void Open(const std::u16string& name) {
+        std::lock_guard<std::mutex> lock(m_Mutex);
+        m_Open[ToUpperAscii(name)] = true;
+        m_Changed.notify_all();
+    }
+    void OpenAll() {
+        std::lock_guard<std::mutex> lock(m_Mutex);
+        m_AllOpen = true;
+        m_Changed.notify_all();
+    }
+    // Calls waiting at the gate right now.
+    int Waiting() {
+        std::lock_guard<std::mutex> lock(m_Mutex);
+        return m_Waiting;
+    }
+    bool WaitForWaiting(int count) {
+        std::unique_lock<std::mutex> lock(m_Mutex);
+        return m_Changed.wait_for(lock, std::chrono::seconds(20), [&] { return m_Waiting >= count; });
+    }
+
+private:
+    void Wait(const std::u16string& name, std::uint32_t) {
+        std::unique_lock<std::mutex> lock(m_Mutex);
+        ++m_Waiting;
+        m_Changed.notify_all();
+        m_Changed.wait(lock, [&] { return m_AllOpen || m_Open[ToUpperAscii(name)]; });
+        --m_Waiting;
+        m_Changed.notify_all();
+    }
+
+    std::mutex m_Mutex;
+    std::condition_variable m_Changed;
+    std::map<std::u16string, bool> m_Open;
+    bool m_AllOpen = false;
+    int m_Waiting = 0;
+};
+
+}  // namespace orvik::test

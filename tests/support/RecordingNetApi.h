@@ -1,0 +1,58 @@
+#pragma once
+// Passes the calls on and notes what each enumeration call asked for.
+
+#include <mutex>
+#include <vector>
+
+#include "platform/iNetApi.h"
+
+namespace orvik::test {
+
+class RecordingNetApi final : public iNetApi {
+public:
+    struct Call {
+        std::u16string server;
+        std::int32_t prefMaxLen;
+        std::uint32_t resumeIn;
+        std::int32_t result;
+    };
+    explicit RecordingNetApi(iNetApi& inner) : m_Inner(inner) {}
+
+    std::int32_t NetUserEnum(const std::u16string& server, std::uint32_t level, std::uint32_t filter,
+                             std::int32_t prefMaxLen, std::vector<UserInfo2>& entries, std::uint32_t& read,
+                             std::uint32_t& total, std::uint32_t& resume) override {
+        const std::uint32_t in = resume;
+        const std::int32_t rc = m_Inner.NetUserEnum(server, level, filter, prefMaxLen, entries, read, total, resume);
+        std::lock_guard<std::mutex> lock(m_Mutex);
+        m_Calls.push_back({server, prefMaxLen, in, rc});
+        return rc;
+    }
+    std::int32_t NetWkstaGetInfo(const std::u16string& server, std::uint32_t level, std::u16string& group) override {
+        {
+            std::lock_guard<std::mutex> lock(m_Mutex);
+            m_DomainQueries.push_back(server);
+        }
+        return m_Inner.NetWkstaGetInfo(server, level, group);
+    }
+    std::int32_t NetServerEnum(const std::u16string& domain, std::uint32_t level, std::uint32_t type,
+                               std::int32_t pref, std::vector<std::u16string>& names, std::uint32_t& read,
+                               std::uint32_t& total, std::uint32_t& resume) override {
+        return m_Inner.NetServerEnum(domain, level, type, pref, names, read, total, resume);
+    }
+    std::vector<Call> Calls() {
+        std::lock_guard<std::mutex> lock(m_Mutex);
+        return m_Calls;
+    }
+    std::vector<std::u16string> DomainQueries() {
+        std::lock_guard<std::mutex> lock(m_Mutex);
+        return m_DomainQueries;
+    }
+
+private:
+    iNetApi& m_Inner;
+    std::mutex m_Mutex;
+    std::vector<Call> m_Calls;
+    std::vector<std::u16string> m_DomainQueries;
+};
+
+}  // namespace orvik::test

@@ -1,0 +1,30 @@
+#pragma once
+// A clock whose time the test sets. Waiting really sleeps, but briefly, so
+// that worker threads get on while a test polls.
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+#include "platform/iClock.h"
+
+namespace orvik::test {
+
+class TestClock final : public iClock {
+public:
+    explicit TestClock(tTimeValue now = 1000) : m_Now(now) {}
+    tTimeValue Now() override { return m_Now.load(); }
+    void SleepMs(std::int32_t ms) override {
+        m_Sleeps.fetch_add(1);
+        std::this_thread::sleep_for(std::chrono::milliseconds(std::clamp(ms, 0, 2)));
+    }
+    void Set(tTimeValue now) { m_Now.store(now); }
+    int Sleeps() const { return m_Sleeps.load(); }
+
+private:
+    std::atomic<tTimeValue> m_Now;
+    std::atomic<int> m_Sleeps{0};
+};
+
+}  // namespace orvik::test
