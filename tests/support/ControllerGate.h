@@ -29,6 +29,11 @@ public:
         m_AllOpen = true;
         m_Changed.notify_all();
     }
+    // Calls numbered below `call` within their enumeration pass freely.
+    void HoldFromCall(std::uint32_t call) {
+        std::lock_guard<std::mutex> lock(m_Mutex);
+        m_HoldFrom = call;
+    }
     // Calls waiting at the gate right now.
     int Waiting() {
         std::lock_guard<std::mutex> lock(m_Mutex);
@@ -40,8 +45,9 @@ public:
     }
 
 private:
-    void Wait(const std::u16string& name, std::uint32_t) {
+    void Wait(const std::u16string& name, std::uint32_t call) {
         std::unique_lock<std::mutex> lock(m_Mutex);
+        if (call < m_HoldFrom) return;
         ++m_Waiting;
         m_Changed.notify_all();
         m_Changed.wait(lock, [&] { return m_AllOpen || m_Open[ToUpperAscii(name)]; });
@@ -53,6 +59,7 @@ private:
     std::condition_variable m_Changed;
     std::map<std::u16string, bool> m_Open;
     bool m_AllOpen = false;
+    std::uint32_t m_HoldFrom = 1;
     int m_Waiting = 0;
 };
 

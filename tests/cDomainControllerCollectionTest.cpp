@@ -1,0 +1,266 @@
+#include "engine/cDomainControllerCollection.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "engine/TextCompare.h"
+#include "engine/UserDataWorker.h"
+#include "platform/NetApiCodes.h"
+#include "support/CollectionFixture.h"
+
+namespace orvik {
+namespace {
+
+using test::SimDc;
+
+class CollectionTest : public test::CollectionFixture {};
+
+std::vector<cSimulatedDirectory::Controller> Numbered(int count, std::uint32_t users) {
+    std::vector<cSimulatedDirectory::Controller> dcs;
+    for (int i = 0; i < count; ++i) dcs.push_back(SimDc(u"DC" + FormatLong(i), users, static_cast<std::uint32_t>(i)));
+    return dcs;
+}
+
+TEST_F(CollectionTest, TenControllersWithFourThreadsStartInOrderAsSlotsFree) {
+    Build(Numbered(10, 20));
+    collection->StartAll();
+    EXPECT_EQ(Running(), 4);
+    for (int row = 0; row < 10; ++row) EXPECT_EQ(Status(row), row < 4 ? u"Busy" : u"Idle") << row;
+
+    gate.Open(u"DC2");
+    ASSERT_TRUE(PollUntil([&] { return Status(2) == u"Ready"; }));
+    ASSERT_TRUE(PollUntil([&] { return Status(4) == u"Busy"; }));
+    EXPECT_EQ(Status(5), u"Idle");
+    EXPECT_FALSE(complete);
+
+    for (int i = 0; i < 9; ++i) gate.Open(u"DC" + FormatLong(i));
+    ASSERT_TRUE(PollUntil([&] { return Status(9) == u"Busy" && Running() == 1; }));
+    for (int i = 0; i < 5; ++i) {
+        collection->Poll(complete);
+        EXPECT_FALSE(complete);
+    }
+    gate.Open(u"DC9");
+    while (Running() != 0) clock.SleepMs(1);
+    collection->Poll(complete);
+    EXPECT_TRUE(complete);  // the first tick after the tenth worker ended
+    for (int row = 0; row < 10; ++row) EXPECT_EQ(Status(row), u"Ready") << row;
+    collection->Poll(complete);
+    EXPECT_TRUE(complete);  // and every tick after it
+    EXPECT_EQ(collection->GetTotalUsers(), 20u);
+}
+
+TEST_F(CollectionTest, MergesEveryControllersReportsIntoTheLatestLogonPerUser) {
+    auto dcs = Numbered(3, 1500);
+    for (auto& dc : dcs) dc.pageSize = 400;
+    Build(dcs, false);
+    collection->StartAll();
+    ASSERT_TRUE(PollUntilComplete());
+    ASSERT_EQ(collection->GetTotalUsers(), 1500u);
+    for (const cUserInfo* u : collection->Users().Merged()) {
+        std::uint32_t expected = 0;
+        const std::uint32_t number = static_cast<std::uint32_t>(std::stoul(ToUtf8(u->m_UserName.substr(4))));
+        for (const auto& dc : dcs) {
+            expected = std::max(expected, cSimulatedDirectory::EntryAt(dc, number).lastLogon);
+        }
+        ASSERT_EQ(u->m_LastLogon, expected) << ToUtf8(u->m_UserName);
+    }
+    EXPECT_EQ(Cell(0, kColUserCount), u"1500");
+}
+
+TEST_F(CollectionTest, AFailingControllerShowsErrorAndTheRunStillCompletes) {
+    auto dcs = Numbered(3, 10);
+    dcs[1].failCode = kErrorAccessDenied;
+    Build(dcs, false);
+    collection->StartAll();
+    ASSERT_TRUE(PollUntilComplete());
+    EXPECT_EQ(Status(0), u"Ready");
+    EXPECT_EQ(Status(1), u"Error");
+    EXPECT_EQ(Cell(1, kColErrorCode), u"5");
+    EXPECT_EQ(view.Controllers().GetRow(1).image, 3);
+    EXPECT_EQ(Status(2), u"Ready");
+}
+
+TEST_F(CollectionTest, UsersOfAControllerWithoutADomainStayApart) {
+    auto dcs = Numbered(2, 10);
+    dcs[1].domainError = kErrorAccessDenied;
+    Build(dcs, false);
+    collection->StartAll();
+    ASSERT_TRUE(PollUntilComplete());
+    EXPECT_EQ(collection->GetTotalUsers(), 20u);
+    int unknown = 0;
+    for (const cUserInfo* u : collection->Users().Merged()) unknown += u->m_Domain == u"?";
+    EXPECT_EQ(unknown, 10);
+}
+
+TEST_F(CollectionTest, AWorkerThatCannotStartShowsAnErrorAndTheRunCompletes) {
+    Build(Numbered(2, 10), false, [](std::function<void()>) { return false; });
+    collection->StartAll();
+    ASSERT_TRUE(PollUntilComplete());
+    EXPECT_EQ(Status(0), u"Error");
+    EXPECT_EQ(Cell(0, kColErrorCode), u"164");
+    EXPECT_EQ(Status(1), u"Error");
+}
+
+TEST_F(CollectionTest, StopAndResetWaitsForTheCallInProgressAndDropsItsPage) {
+    auto dc = SimDc(u"DC1", 30);
+    dc.pageSize = 10;
+    Build({dc});
+    gate.HoldFromCall(2);
+    collection->StartAll();
+    ASSERT_TRUE(gate.WaitForWaiting(1));  // page 1 reported and queued, call 2 in progress
+    std::thread opener([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        gate.Open(u"DC1");
+    });
+    collection->StopAndReset();
+    opener.join();
+    EXPECT_EQ(Running(), 0);
+    EXPECT_EQ(Status(0), u"Idle");
+    EXPECT_EQ(Cell(0, kColUserCount), u"0");
+    for (int i = 0; i < 3; ++i) collection->Poll(complete);
+    EXPECT_EQ(collection->GetTotalUsers(), 0u);  // neither the queued page nor the one in progress
+    EXPECT_EQ(Status(0), u"Idle");
+    EXPECT_FALSE(complete);
+}
+
+TEST_F(CollectionTest, ResetEndsTheStartRequest) {
+    Build(Numbered(3, 5));
+    collection->Settings().m_MaxThreads = 1;
+    collection->StartAll();
+    std::thread opener([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+        gate.OpenAll();
+    });
+    collection->StopAndReset();
+    opener.join();
+    for (int i = 0; i < 20; ++i) {
+        collection->Poll(complete);
+        EXPECT_FALSE(complete);
+        clock.SleepMs(1);
+    }
+    for (int row = 0; row < 3; ++row) EXPECT_EQ(Status(row), u"Idle") << row;
+    EXPECT_EQ(Running(), 0);
+}
+
+TEST_F(CollectionTest, StartSelectedSkipsBusyControllersAndAddsToTheUsers) {
+    Build(Numbered(3, 5));
+    collection->Settings().m_MaxThreads = 1;
+    collection->StartAll();
+    ASSERT_EQ(Status(0), u"Busy");
+    view.Controllers().SetSelected(0, true);
+    view.Controllers().SetSelected(2, true);
+    collection->StartSelected();  // DC0 is Busy: only DC2 is asked for, after DC0 frees the slot
+    gate.OpenAll();
+    ASSERT_TRUE(PollUntilComplete());
+    EXPECT_EQ(Status(0), u"Ready");
+    EXPECT_EQ(Status(1), u"Idle");  // the earlier request was replaced
+    EXPECT_EQ(Status(2), u"Ready");
+    EXPECT_EQ(collection->GetTotalUsers(), 5u);
+}
+
+TEST_F(CollectionTest, StartSelectedWithOnlyBusyControllersNeverCompletes) {
+    Build(Numbered(2, 5));
+    collection->StartAll();
+    view.Controllers().SetSelected(0, true);
+    collection->StartSelected();
+    gate.OpenAll();
+    ASSERT_TRUE(PollUntil([&] { return Status(0) == u"Ready" && Status(1) == u"Ready"; }));
+    for (int i = 0; i < 5; ++i) {
+        collection->Poll(complete);
+        EXPECT_FALSE(complete);
+    }
+}
+
+TEST_F(CollectionTest, StartAllWithoutControllersNeverCompletes) {
+    Build({});
+    collection->StartAll();
+    for (int i = 0; i < 5; ++i) {
+        collection->Poll(complete);
+        EXPECT_FALSE(complete);
+    }
+}
+
+TEST_F(CollectionTest, AThreadLimitBelowOneRunsOneControllerAtATime) {
+    Build(Numbered(3, 5));
+    collection->Settings().m_MaxThreads = 0;
+    collection->StartAll();
+    EXPECT_EQ(Running(), 1);
+    gate.OpenAll();
+    int most = 0;
+    ASSERT_TRUE(PollUntil([&] {
+        most = std::max(most, Running());
+        return complete;
+    }));
+    EXPECT_EQ(most, 1);
+}
+
+TEST_F(CollectionTest, SetDomainControllersKeepsTheSpellingAndFiguresOfThoseThatStay) {
+    Build({SimDc(u"dc1", 5), SimDc(u"DC3", 5)}, false);
+    collection->StartAll();
+    ASSERT_TRUE(PollUntilComplete());
+    collection->SetDomainControllers(view.Controllers(), {u"DC1", u"dc2", u"DC2"});
+    std::vector<std::u16string> names;
+    collection->GetControllerNames(names);
+    EXPECT_EQ(names, (std::vector<std::u16string>{u"dc1", u"dc2"}));
+    ASSERT_EQ(view.Controllers().GetRowCount(), 2);
+    EXPECT_EQ(Cell(0, 0), u"dc1");
+    EXPECT_EQ(Status(0), u"Ready");
+    EXPECT_EQ(Cell(0, kColUserCount), u"5");
+    EXPECT_EQ(Cell(1, 0), u"dc2");
+    EXPECT_EQ(Status(1), u"Idle");
+}
+
+TEST_F(CollectionTest, RemovingAControllerRemovesItsRow) {
+    Build({SimDc(u"DC1", 5), SimDc(u"DC2", 5)}, false);
+    collection->RemoveDomainController(view.Controllers(), u"dc1");
+    EXPECT_EQ(collection->FindDomainController(u"DC1"), -1);
+    ASSERT_EQ(view.Controllers().GetRowCount(), 1);
+    EXPECT_EQ(Cell(0, 0), u"DC2");
+    collection->RemoveDomainController(view.Controllers(), u"nothing");
+    EXPECT_EQ(view.Controllers().GetRowCount(), 1);
+}
+
+TEST_F(CollectionTest, PageBufferFollowsTheSettingWithinSaneBounds) {
+    Build({}, false);
+    cSetupData& s = collection->Settings();
+    s.m_BufferSize = 0;
+    EXPECT_EQ(collection->PageBufferBytes(), 1024);
+    s.m_BufferSize = 1000;
+    EXPECT_EQ(collection->PageBufferBytes(), 1024000);
+    s.m_BufferSize = -7;
+    EXPECT_EQ(collection->PageBufferBytes(), 1024);
+    s.m_BufferSize = 2147483647;
+    EXPECT_EQ(collection->PageBufferBytes(), kMaxEnumBufferBytes);
+}
+
+TEST_F(CollectionTest, ControllerHeaderClicksMapColumnsToKeys) {
+    Build({}, false);
+    EXPECT_EQ(collection->GetControllerSortKey(), 0);
+    EXPECT_TRUE(collection->IsControllerAscending());
+    collection->SetControllerSortColumn(kColController);
+    EXPECT_FALSE(collection->IsControllerAscending());
+    collection->SetControllerSortColumn(kColStatus);
+    EXPECT_EQ(collection->GetControllerSortKey(), 6);
+    EXPECT_TRUE(collection->IsControllerAscending());
+    collection->SetControllerSortColumn(kColStatus);
+    EXPECT_FALSE(collection->IsControllerAscending());
+    collection->SetControllerSortColumn(kColErrorCode);
+    EXPECT_EQ(collection->GetControllerSortKey(), 5);
+    EXPECT_TRUE(collection->IsControllerAscending());
+    collection->SetControllerSortColumn(7);
+    EXPECT_EQ(collection->GetControllerSortKey(), 5);
+}
+
+TEST_F(CollectionTest, ShowUsersFillsTheUserListUpToTheSetting) {
+    Build({SimDc(u"DC1", 40)}, false);
+    collection->Settings().m_UsersShown = 25;
+    collection->StartAll();
+    ASSERT_TRUE(PollUntilComplete());
+    collection->SortUsers();
+    collection->ShowUsers(u"");
+    EXPECT_EQ(view.Users().GetRowCount(), 25);
+}
+
+}  // namespace
+}  // namespace orvik
