@@ -1,5 +1,6 @@
 #include "app/DemoRun.h"
 
+#include <cstdlib>
 #include <string>
 
 #include "engine/TextCompare.h"
@@ -13,6 +14,8 @@
 namespace orvik {
 
 namespace {
+
+constexpr std::int32_t kExitWaitMs = 10000;
 
 void PrintRow(std::ostream& out, const cMemoryListView& list, int row, int columns) {
     for (int c = 0; c < columns; ++c) out << (c ? "\t" : "") << ToUtf8(list.GetCellText(row, c));
@@ -50,6 +53,10 @@ int RunDemo(std::ostream& out) {
         << " most recent last logons:\n";
     out << "User name\tLast logon time\tFull name\tDescription\tDomain\n";
     for (int r = 0; r < view.Users().GetRowCount(); ++r) PrintRow(out, view.Users(), r, 5);
+    out.flush();
+    // No worker may outlive what it reports to. After a complete run none
+    // runs; should one hang all the same, leave without destroying anything.
+    if (!collection.StopForExit(kExitWaitMs)) std::_Exit(0);
     return 0;
 }
 
