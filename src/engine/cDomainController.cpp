@@ -3,6 +3,8 @@
 #include "engine/TextCompare.h"
 #include "engine/cCollectionJob.h"
 #include "engine/iListView.h"
+#include "settings/cArchiveReader.h"
+#include "settings/cArchiveWriter.h"
 
 namespace orvik {
 
@@ -102,6 +104,21 @@ void cDomainController::SetPersisted(std::u16string name, std::int32_t userCount
     m_EndTime = 0;
     m_ErrorCode = 0;
     m_Status = kStatusIdle;
+}
+
+void cDomainController::Serialize(cArchiveWriter& ar) const {
+    ar.WriteString(m_Name);
+    ar.WriteI32(m_UserCount);
+    ar.WriteI32(m_StartTime);
+    ar.WriteI32(m_LastCallTime);
+}
+
+void cDomainController::Serialize(cArchiveReader& ar) {
+    std::u16string name = ar.ReadString();
+    const std::int32_t userCount = ar.ReadI32();
+    const tTimeValue startTime = ar.ReadI32();
+    const tTimeValue lastCallTime = ar.ReadI32();
+    SetPersisted(std::move(name), userCount, startTime, lastCallTime);
 }
 
 }  // namespace orvik

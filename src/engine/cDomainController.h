@@ -8,6 +8,8 @@
 
 namespace orvik {
 
+class cArchiveReader;
+class cArchiveWriter;
 class cCollectionJob;
 class iListView;
 
@@ -59,6 +61,12 @@ public:
     tTimeValue GetEndTime() const noexcept { return m_EndTime; }
     std::int32_t GetErrorCode() const noexcept { return m_ErrorCode; }
     std::int32_t GetStatus() const noexcept { return m_Status; }
+
+    static constexpr char kClassName[] = "cDomainController";
+    static constexpr std::uint16_t kSchema = 1;
+    // Name, user count, start time and last call time; the rest are not kept.
+    void Serialize(cArchiveWriter& ar) const;
+    void Serialize(cArchiveReader& ar);
 
     // Restores the persisted figures (the configuration file keeps these four).
     void SetPersisted(std::u16string name, std::int32_t userCount, tTimeValue startTime, tTimeValue lastCallTime);

@@ -9,6 +9,9 @@
 #include "engine/iCollectionView.h"
 #include "engine/iListView.h"
 #include "platform/iClock.h"
+#include "settings/ConfigurationFile.h"
+#include "settings/cArchiveReader.h"
+#include "settings/cArchiveWriter.h"
 
 namespace orvik {
 
@@ -187,9 +190,91 @@ bool cDomainControllerCollection::StopForExit(std::int32_t maxWaitMs) {
 }
 
 int cDomainControllerCollection::SaveConfiguration() {
-    // The configuration file writer comes with the object archive; until
-    // then nothing is written.
-    return -1;
+    return SaveFileReplacing(
+        m_ConfigPath, [this](iWriteSink& sink) { return SaveToSink(sink); }, m_CreateConfigFolder);
+}
+
+bool cDomainControllerCollection::SaveToSink(iWriteSink& sink) const {
+    cArchiveWriter ar(sink);
+    Serialize(ar);
+    return ar.Finish();
+}
+
+void cDomainControllerCollection::Serialize(cArchiveWriter& ar) const {
+    ar.WriteCount(m_Controllers.size());
+    for (const auto& dc : m_Controllers) {
+        ar.WriteObjectClass(cDomainController::kClassName, cDomainController::kSchema);
+        dc->Serialize(ar);
+    }
+    m_Setup.Serialize(ar);
+    m_Users.Serialize(ar);
+    ar.WriteU32(static_cast<std::uint32_t>(m_ControllerSortKey));
+    ar.WriteU32(static_cast<std::uint32_t>(m_ControllerAscending));
+}
+
+void cDomainControllerCollection::Serialize(cArchiveReader& ar) {
+    // Everything is read aside first, so a damaged file changes nothing.
+    std::vector<std::unique_ptr<cDomainController>> controllers;
+    const std::uint32_t count = ar.ReadCount();
+    for (std::uint32_t i = 0; i < count; ++i) {
+        ar.ReadObjectClass(cDomainController::kClassName);
+        auto dc = std::make_unique<cDomainController>();
+        dc->Serialize(ar);
+        controllers.push_back(std::move(dc));
+    }
+    cSetupData setup;
+    setup.CopyFrom(m_Setup);  // keeps the summary file, which the file does not hold
+    setup.Serialize(ar);
+    cUserInfoTable users;
+    users.Serialize(ar);
+    const auto sortKey = static_cast<std::int32_t>(ar.ReadU32());
+    const auto ascending = static_cast<std::int32_t>(ar.ReadU32());
+
+    m_Controllers = std::move(controllers);
+    m_Setup.CopyFrom(setup);
+    m_Users.Swap(users);
+    m_ControllerSortKey = sortKey;
+    m_ControllerAscending = ascending;
+}
+
+int cDomainControllerCollection::LoadConfiguration(iListView& list, std::u16string* failure) {
+    std::vector<std::uint8_t> bytes;
+    const eReadResult read = ReadWholeFile(m_ConfigPath, bytes);
+    if (read != eReadResult::kRead) {
+        m_Controllers.clear();
+        list.DeleteAllRows();
+        // No file yet is a first start; a file that is there but cannot be read is worth a word.
+        if (read == eReadResult::kUnreadable && failure != nullptr) *failure = UnreadableFileText(m_ConfigPath);
+        return -1;
+    }
+    return LoadFromBytes(bytes.data(), bytes.size(), list, failure, m_ConfigPath);
+}
+
+int cDomainControllerCollection::LoadFromBytes(const std::uint8_t* data, std::size_t size, iListView& list,
+                                               std::u16string* failure, const std::string& path) {
+    m_Controllers.clear();
+    list.DeleteAllRows();
+    try {
+        cArchiveReader ar(data, size);
+        Serialize(ar);
+    } catch (const cArchiveError& e) {
+        // Start over from nothing: default settings (the summary file stays), no users.
+        const std::u16string summary = m_Setup.m_SummaryFile;
+        m_Setup.CopyFrom(cSetupData());
+        m_Setup.m_SummaryFile = summary;
+        m_Users.Clear();
+        m_Users.RestoreSortColumn(cUserInfoTable::kDefaultSortColumn);
+        m_ControllerSortKey = 0;
+        m_ControllerAscending = 1;
+        if (failure != nullptr) *failure = ArchiveErrorText(e.kind, path);
+        return -1;
+    }
+    for (const auto& dc : m_Controllers) {
+        const int row = list.InsertRow(list.GetRowCount(), dc->GetName(), 0);
+        list.SetItemData(row, dc.get());
+        dc->FillRow(list, row);
+    }
+    return 0;
 }
 
 }  // namespace orvik

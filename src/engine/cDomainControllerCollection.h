@@ -15,7 +15,10 @@
 
 namespace orvik {
 
+class cArchiveReader;
+class cArchiveWriter;
 class cUserDataCollector;
+class iWriteSink;
 class iClock;
 class iCollectionView;
 class iListView;
@@ -29,7 +32,11 @@ public:
     cDomainControllerCollection(const cDomainControllerCollection&) = delete;
     cDomainControllerCollection& operator=(const cDomainControllerCollection&) = delete;
 
-    void SetConfigPath(std::string path) { m_ConfigPath = std::move(path); }
+    // With `createFolder` (the default per-user path), the first save creates the folder.
+    void SetConfigPath(std::string path, bool createFolder = false) {
+        m_ConfigPath = std::move(path);
+        m_CreateConfigFolder = createFolder;
+    }
     const std::string& GetConfigPath() const noexcept { return m_ConfigPath; }
     void SetMainWindow(iCollectionView* view) noexcept { m_View = view; }
 
@@ -82,8 +89,24 @@ public:
     // The thread limit under the current settings (at least 1).
     std::int32_t ThreadLimit() const noexcept;
 
-    // Writes the configuration file; 0, or -1 when it could not be written.
+    // Writes the configuration file; 0, or -1 when it could not be written
+    // (the file that was there is then left as it was).
     int SaveConfiguration();
+    // Reads the configuration file and puts one row per controller into
+    // `list`. Returns 0, or -1 when there is no file or it cannot be read; a
+    // file that exists but cannot be read also gives the text to show in
+    // `failure`. After a failure the collection holds no controllers and no
+    // users and its settings are the defaults.
+    int LoadConfiguration(iListView& list, std::u16string* failure = nullptr);
+    // The same from bytes already in memory; `path` only names the file in `failure`.
+    int LoadFromBytes(const std::uint8_t* data, std::size_t size, iListView& list, std::u16string* failure,
+                      const std::string& path);
+    // The whole configuration written to `sink`; false when a write failed.
+    bool SaveToSink(iWriteSink& sink) const;
+
+    void Serialize(cArchiveWriter& ar) const;
+    // Reads everything or, on a fault, throws cArchiveError and changes nothing.
+    void Serialize(cArchiveReader& ar);
 
 private:
     cUserDataCollector& m_Collector;
@@ -91,6 +114,7 @@ private:
     std::vector<std::unique_ptr<cDomainController>> m_Controllers;
     iCollectionView* m_View = nullptr;
     std::string m_ConfigPath;
+    bool m_CreateConfigFolder = false;
     cSetupData m_Setup;
     std::vector<std::u16string> m_NamesToStart;
     std::size_t m_NextToStart = 0;

@@ -2,6 +2,8 @@
 
 #include "engine/TextCompare.h"
 #include "platform/UserInfo2.h"
+#include "settings/cArchiveReader.h"
+#include "settings/cArchiveWriter.h"
 
 namespace orvik {
 
@@ -48,6 +50,23 @@ bool cUserInfo::Matches(std::u16string_view filter) const noexcept {
     if (filter.empty()) return true;
     return ContainsNoCase(m_UserName, filter) || ContainsNoCase(m_FullName, filter) ||
            ContainsNoCase(m_Description, filter);
+}
+
+void cUserInfo::Serialize(cArchiveWriter& ar) const {
+    ar.WriteString(m_UserName);
+    ar.WriteString(m_FullName);
+    ar.WriteString(m_Description);
+    ar.WriteU32(m_LastLogon);
+    ar.WriteString(m_Domain);
+}
+
+void cUserInfo::Serialize(cArchiveReader& ar, std::uint16_t schema) {
+    m_UserName = ar.ReadString();
+    m_FullName = ar.ReadString();
+    m_Description = ar.ReadString();
+    m_LastLogon = ar.ReadU32();
+    if (schema == 1) m_Domain.clear();
+    else m_Domain = ar.ReadString();
 }
 
 }  // namespace orvik

@@ -9,6 +9,8 @@
 namespace orvik {
 
 struct UserInfo2;
+class cArchiveReader;
+class cArchiveWriter;
 
 // Columns of the user list, also the display sort columns.
 enum eUserColumn : int {
@@ -38,6 +40,12 @@ public:
     // True when the user name, full name or description contains the filter,
     // letters A to Z in either case. An empty filter matches every record.
     bool Matches(std::u16string_view filter) const noexcept;
+
+    static constexpr char kClassName[] = "cUserInfo";
+    static constexpr std::uint16_t kSchema = 2;
+    void Serialize(cArchiveWriter& ar) const;
+    // Schema 1 records carry no domain; it stays empty.
+    void Serialize(cArchiveReader& ar, std::uint16_t schema);
 
     std::u16string m_UserName;
     std::u16string m_FullName;

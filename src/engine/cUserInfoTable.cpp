@@ -7,6 +7,8 @@
 #include "engine/TextRanks.h"
 #include "engine/cUserInfoBatch.h"
 #include "engine/iListView.h"
+#include "settings/cArchiveReader.h"
+#include "settings/cArchiveWriter.h"
 #include "settings/cSetupData.h"
 
 namespace orvik {
@@ -215,6 +217,61 @@ void cUserInfoTable::ShowUsers(iListView& list, std::u16string_view filter, std:
         }
         if (count >= shown) break;
     }
+}
+
+void cUserInfoTable::Serialize(cArchiveWriter& ar) const {
+    ar.WriteCount(m_Merged.size());
+    for (const cUserInfo* u : m_Merged) {
+        ar.WriteObjectClass(cUserInfo::kClassName, cUserInfo::kSchema);
+        u->Serialize(ar);
+    }
+    ar.WriteU32(static_cast<std::uint32_t>(m_SortColumn));
+}
+
+void cUserInfoTable::Serialize(cArchiveReader& ar) {
+    const std::uint32_t count = ar.ReadCount();
+    std::vector<std::unique_ptr<cUserInfo>> records;
+    // The smallest entry takes 9 bytes: never reserve more than the rest could hold.
+    records.reserve(std::min<std::size_t>(count, ar.Remaining() / 9));
+    for (std::uint32_t i = 0; i < count; ++i) {
+        const std::uint16_t schema = ar.ReadObjectClass(cUserInfo::kClassName);
+        auto u = std::make_unique<cUserInfo>();
+        u->Serialize(ar, schema);
+        records.push_back(std::move(u));
+    }
+    const auto column = static_cast<std::int32_t>(ar.ReadU32());
+    AdoptRecords(std::move(records));
+    m_SortColumn = column;
+    m_Ascending = false;
+}
+
+void cUserInfoTable::AdoptRecords(std::vector<std::unique_ptr<cUserInfo>> records) {
+    Clear();
+    bool ordered = true;
+    for (std::size_t i = 1; i < records.size() && ordered; ++i) {
+        ordered = records[i - 1]->CompareKey(*records[i]) < 0;
+    }
+    if (!ordered) {
+        auto batch = std::make_unique<cUserInfoBatch>();
+        batch->Records() = std::move(records);
+        MergeBatch(std::move(batch));
+        return;
+    }
+    m_Merged.reserve(records.size());
+    m_Index.Reserve(records.size());
+    for (auto& owned : records) {
+        cUserInfo* u = owned.release();
+        m_Merged.push_back(u);
+        m_Index.Insert(u, cUserKeyIndex::HashKey(*u));
+    }
+}
+
+void cUserInfoTable::Swap(cUserInfoTable& other) noexcept {
+    m_Merged.swap(other.m_Merged);
+    m_Display.swap(other.m_Display);
+    std::swap(m_Index, other.m_Index);
+    std::swap(m_SortColumn, other.m_SortColumn);
+    std::swap(m_Ascending, other.m_Ascending);
 }
 
 }  // namespace orvik

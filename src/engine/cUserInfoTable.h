@@ -13,6 +13,8 @@
 
 namespace orvik {
 
+class cArchiveReader;
+class cArchiveWriter;
 class cUserInfoBatch;
 class iListView;
 
@@ -45,6 +47,19 @@ public:
     std::size_t GetCount() const noexcept { return m_Merged.size(); }
     int GetSortColumn() const noexcept { return m_SortColumn; }
     bool IsAscending() const noexcept { return m_Ascending; }
+
+    // The merged records as object entries, then the sort column (U32).
+    void Serialize(cArchiveWriter& ar) const;
+    // Replaces the records and the sort column with those read; the direction
+    // becomes descending. Records that are not in merge order (a damaged
+    // file) are merged as if reported, so the table's order always holds.
+    void Serialize(cArchiveReader& ar);
+
+    // Takes records over: in strict merge order they are kept as they are,
+    // otherwise they are merged one batch-order pass.
+    void AdoptRecords(std::vector<std::unique_ptr<cUserInfo>> records);
+
+    void Swap(cUserInfoTable& other) noexcept;
 
     // Puts a stored sort column back as it was read (no range check, no flip).
     void RestoreSortColumn(int column) noexcept { m_SortColumn = column; }

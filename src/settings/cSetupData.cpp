@@ -1,6 +1,8 @@
 #include "settings/cSetupData.h"
 
 #include "settings/Vendor.h"
+#include "settings/cArchiveReader.h"
+#include "settings/cArchiveWriter.h"
 
 namespace orvik {
 
@@ -40,6 +42,42 @@ void cSetupData::CopyFrom(const cSetupData& other) {
     m_RegularFont = other.m_RegularFont;
     m_HeaderFooterFont = other.m_HeaderFooterFont;
     m_StrongFont = other.m_StrongFont;
+}
+
+void cSetupData::Serialize(cArchiveWriter& ar) const {
+    ar.WriteString(m_DefaultDomains);
+    ar.WriteString(m_ExportFile);
+    ar.WriteString(m_ExportFormat);
+    ar.WriteI32(m_UsersShown);
+    ar.WriteI32(m_BufferSize);
+    ar.WriteI32(m_MaxThreads);
+    ar.WriteI32(m_AutoRefresh);
+    ar.WriteI32(m_RefreshPeriod);
+    ar.WriteString(m_HeaderRight);
+    ar.WriteString(m_HeaderLeft);
+    ar.WriteString(m_FooterRight);
+    ar.WriteString(m_FooterLeft);
+    ar.WriteString(m_RegularFont);
+    ar.WriteString(m_HeaderFooterFont);
+    ar.WriteString(m_StrongFont);
+}
+
+void cSetupData::Serialize(cArchiveReader& ar) {
+    m_DefaultDomains = ar.ReadString();
+    m_ExportFile = ar.ReadString();
+    m_ExportFormat = ar.ReadString();
+    m_UsersShown = ar.ReadI32();
+    m_BufferSize = ar.ReadI32();
+    m_MaxThreads = ar.ReadI32();
+    m_AutoRefresh = ar.ReadI32();
+    m_RefreshPeriod = ar.ReadI32();
+    m_HeaderRight = ar.ReadString();
+    m_HeaderLeft = ar.ReadString();
+    m_FooterRight = ar.ReadString();
+    m_FooterLeft = ar.ReadString();
+    m_RegularFont = ar.ReadString();
+    m_HeaderFooterFont = ar.ReadString();
+    m_StrongFont = ar.ReadString();
 }
 
 }  // namespace orvik

@@ -7,6 +7,9 @@
 
 namespace orvik {
 
+class cArchiveReader;
+class cArchiveWriter;
+
 inline constexpr std::int32_t kDefaultUsersShown = 500;
 
 // Rows shown in the user list and users printed for a "users shown" setting.
@@ -23,6 +26,11 @@ public:
     // Assigns all sixteen fields; the only way settings move between the
     // live record and a dialog's working copy.
     void CopyFrom(const cSetupData& other);
+
+    // Fifteen fields inline, in the file's order; the summary file is not
+    // stored and keeps its value when reading.
+    void Serialize(cArchiveWriter& ar) const;
+    void Serialize(cArchiveReader& ar);
 
     std::int32_t m_AutoRefresh;        // 1: refresh the user list while a collection runs
     std::int32_t m_RefreshPeriod;      // seconds between automatic refreshes
