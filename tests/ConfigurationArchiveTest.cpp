@@ -1,0 +1,256 @@
+// The configuration file byte for byte: what the program writes is compared
+// with golden files put together by hand (tests/data/make_golden.py), and
+// every form a reader must accept is loaded from them.
+
+#include <gtest/gtest.h>
+
+#include "engine/TextCompare.h"
+#include "engine/cCollectionJob.h"
+#include "engine/cDomainControllerCollection.h"
+#include "engine/cMemoryListView.h"
+#include "engine/cUserDataCollector.h"
+#include "platform/cSimulatedDirectory.h"
+#include "settings/cArchiveReader.h"
+#include "settings/cArchiveWriter.h"
+#include "settings/iWriteSink.h"
+#include "support/GoldenFile.h"
+#include "support/TestClock.h"
+#include "support/UserFactory.h"
+
+namespace orvik {
+namespace {
+
+using test::ReadGolden;
+
+class ArchiveTest : public testing::Test {
+protected:
+    std::vector<std::uint8_t> Save() {
+        cMemorySink sink;
+        EXPECT_TRUE(collection.SaveToSink(sink));
+        return sink.Bytes();
+    }
+    int Load(const std::vector<std::uint8_t>& bytes) {
+        failure.clear();
+        return collection.LoadFromBytes(bytes.data(), bytes.size(), list, &failure, "orvik.cfg");
+    }
+    void EmptySettings() {
+        cSetupData& s = collection.Settings();
+        s.m_DefaultDomains = s.m_ExportFile = s.m_ExportFormat = u"";
+        s.m_HeaderRight = s.m_HeaderLeft = s.m_FooterRight = s.m_FooterLeft = u"";
+        s.m_RegularFont = s.m_HeaderFooterFont = s.m_StrongFont = u"";
+        s.m_UsersShown = s.m_BufferSize = s.m_MaxThreads = s.m_AutoRefresh = s.m_RefreshPeriod = 0;
+    }
+    // Sets a controller's persisted figures the way a finished run does.
+    void Figures(int row, std::int32_t users, tTimeValue start, tTimeValue last) {
+        cCollectionJob job(list.GetCellText(row, 0), 1024);
+        job.state = kJobFinished;
+        job.userCount = users;
+        job.startTime = start;
+        job.lastCallTime = last;
+        static_cast<cDomainController*>(list.GetItemData(row))->UpdateFromJob(job, list, row);
+    }
+    const cUserInfo& UserAt(std::size_t i) { return *collection.Users().Merged().at(i); }
+
+    cSimulatedDirectory directory{{}};
+    test::TestClock clock;
+    cUserDataCollector collector{directory, clock};
+    cDomainControllerCollection collection{collector, clock};
+    cMemoryListView list;
+    std::u16string failure;
+};
+
+TEST_F(ArchiveTest, NothingButEmptySettingsIsSeventySixBytes) {
+    EmptySettings();
+    EXPECT_EQ(Save(), ReadGolden("empty.cfg"));
+}
+
+TEST_F(ArchiveTest, ASingleControllerGetsAClassRecord) {
+    EmptySettings();
+    collection.AddDomainController(list, u"DC1");
+    Figures(0, 5, 0, 0);
+    EXPECT_EQ(Save(), ReadGolden("single_dc1.cfg"));
+}
+
+TEST_F(ArchiveTest, TwoControllersAndThreeUsersUseClassIndicesOneAndFour) {
+    collection.AddDomainController(list, u"DC1");
+    collection.AddDomainController(list, u"dc2");
+    Figures(0, 3, 1700000000, 1700000042);
+    Figures(1, 2, 1700000100, 1700000160);
+    collection.Users().MergeBatch(test::Batch(test::MakeUser(u"JDoe", 4294967295u, u"CORP", u"John Doe", u"Sales"),
+                                              test::MakeUser(u"jdoe", 0, u"LAB", u"John Doe (lab)", u""),
+                                              test::MakeUser(u"asmith", 1699990000, u"CORP", u"Ann Smith", u"Finance")));
+    collection.SetControllerSortColumn(kColStatus);
+    collection.SetControllerSortColumn(kColStatus);
+    EXPECT_EQ(Save(), ReadGolden("two_dcs_three_users.cfg"));
+}
+
+TEST_F(ArchiveTest, WithoutControllersTheUserClassTakesIndexOne) {
+    collection.Users().MergeBatch(test::Batch(test::MakeUser(u"b", 2), test::MakeUser(u"a", 1)));
+    collection.Users().RestoreSortColumn(4);
+    EXPECT_EQ(Save(), ReadGolden("no_controllers.cfg"));
+}
+
+TEST_F(ArchiveTest, LongStringsTakeTheLongerLengthForms) {
+    EmptySettings();
+    cSetupData& s = collection.Settings();
+    s.m_ExportFile = std::u16string(254, u'x');
+    s.m_ExportFormat = std::u16string(255, u'y');
+    s.m_DefaultDomains = std::u16string(65533, u'z');
+    s.m_HeaderRight = std::u16string(65534, u'w');
+    s.m_HeaderLeft = std::u16string(70000, u'v');
+    s.m_FooterRight = u"\u20ac\U0001F600";
+    EXPECT_EQ(Save(), ReadGolden("long_strings.cfg"));
+}
+
+TEST_F(ArchiveTest, ManyUsersTakeTheLongCountForm) {
+    EmptySettings();
+    auto batch = std::make_unique<cUserInfoBatch>();
+    for (int i = 0; i < 65535; ++i) {
+        char name[8];
+        std::snprintf(name, sizeof name, "u%05d", i);
+        batch->Append(test::MakeUser(Widen(name), static_cast<std::uint32_t>(i), u"D"));
+    }
+    collection.Users().MergeBatch(std::move(batch));
+    EXPECT_EQ(Save(), ReadGolden("many_users.cfg"));
+}
+
+TEST_F(ArchiveTest, ClassIndicesFrom0x7FFFTakeTheLongReferenceForm) {
+    EmptySettings();
+    for (int i = 0; i < 32767; ++i) collection.AddDomainController(list, u"DC" + FormatLong(i));
+    collection.Users().MergeBatch(test::Batch(test::MakeUser(u"a", 0, u"X"), test::MakeUser(u"b", 0, u"X")));
+    EXPECT_EQ(Save(), ReadGolden("big_class_index.cfg"));
+}
+
+TEST_F(ArchiveTest, EveryWrittenFileReadsBackToTheSameBytes) {
+    for (const char* name : {"empty.cfg", "single_dc1.cfg", "two_dcs_three_users.cfg", "no_controllers.cfg",
+                             "long_strings.cfg", "many_users.cfg", "big_class_index.cfg"}) {
+        SCOPED_TRACE(name);
+        const auto bytes = ReadGolden(name);
+        ASSERT_FALSE(bytes.empty());
+        ASSERT_EQ(Load(bytes), 0) << ToUtf8(failure);
+        EXPECT_EQ(Save(), bytes);
+    }
+}
+
+TEST_F(ArchiveTest, LoadingRestoresControllersSettingsUsersAndSortChoices) {
+    collection.Settings().m_SummaryFile = u"kept.txt";
+    ASSERT_EQ(Load(ReadGolden("two_dcs_three_users.cfg")), 0);
+    ASSERT_EQ(collection.Controllers().size(), 2u);
+    const cDomainController& dc = *collection.Controllers()[1];
+    EXPECT_EQ(dc.GetName(), u"dc2");
+    EXPECT_EQ(dc.GetUserCount(), 2);
+    EXPECT_EQ(dc.GetStartTime(), 1700000100);
+    EXPECT_EQ(dc.GetLastCallTime(), 1700000160);
+    EXPECT_EQ(dc.GetEndTime(), 0);
+    EXPECT_EQ(dc.GetErrorCode(), 0);
+    EXPECT_EQ(dc.GetStatus(), kStatusIdle);
+    ASSERT_EQ(list.GetRowCount(), 2);
+    EXPECT_EQ(list.GetCellText(1, 0), u"dc2");
+    EXPECT_EQ(list.GetCellText(1, kColStatus), u"Idle");
+    EXPECT_EQ(list.GetItemData(1), &dc);
+
+    const cSetupData defaults;
+    EXPECT_EQ(collection.Settings().m_ExportFormat, defaults.m_ExportFormat);
+    EXPECT_EQ(collection.Settings().m_StrongFont, defaults.m_StrongFont);
+    EXPECT_EQ(collection.Settings().m_MaxThreads, 4);
+    EXPECT_EQ(collection.Settings().m_SummaryFile, u"kept.txt");
+
+    ASSERT_EQ(collection.GetTotalUsers(), 3u);
+    EXPECT_EQ(UserAt(1).m_UserName, u"JDoe");
+    EXPECT_EQ(UserAt(1).m_FullName, u"John Doe");
+    EXPECT_EQ(UserAt(1).m_Description, u"Sales");
+    EXPECT_EQ(UserAt(1).m_LastLogon, 4294967295u);
+    EXPECT_EQ(UserAt(2).m_Domain, u"LAB");
+    EXPECT_EQ(collection.Users().GetSortColumn(), 1);
+    EXPECT_FALSE(collection.Users().IsAscending());
+    EXPECT_EQ(collection.GetControllerSortKey(), 6);
+    EXPECT_FALSE(collection.IsControllerAscending());
+}
+
+TEST_F(ArchiveTest, SchemaOneUsersLoadWithoutDomainsAndAreWrittenBackAsSchemaTwo) {
+    ASSERT_EQ(Load(ReadGolden("schema1_users.cfg")), 0) << ToUtf8(failure);
+    ASSERT_EQ(collection.GetTotalUsers(), 2u);
+    EXPECT_EQ(UserAt(0).m_Domain, u"");
+    EXPECT_EQ(UserAt(0).m_FullName, u"Alpha");
+    EXPECT_EQ(Save(), ReadGolden("schema1_users_resaved.cfg"));
+}
+
+TEST_F(ArchiveTest, EightBitStringsWithoutTheMarkerReadAsTheSameText) {
+    ASSERT_EQ(Load(ReadGolden("ansi_strings.cfg")), 0) << ToUtf8(failure);
+    EXPECT_EQ(collection.Controllers()[0]->GetName(), u"DC1");
+    EXPECT_EQ(collection.Settings().m_DefaultDomains, u"CORP,LAB");
+    EXPECT_EQ(collection.Settings().m_HeaderRight, u"Caf\u00e9 \u20ac");
+    EXPECT_EQ(Save(), ReadGolden("ansi_strings_resaved.cfg"));
+}
+
+TEST_F(ArchiveTest, BytesAfterTheLastItemAreIgnored) {
+    ASSERT_EQ(Load(ReadGolden("trailing_bytes.cfg")), 0);
+    EXPECT_EQ(Save(), ReadGolden("two_dcs_three_users.cfg"));
+}
+
+TEST_F(ArchiveTest, DamagedFilesFailWithTheirOwnTextAndLeaveNothingBehind) {
+    const struct {
+        const char* file;
+        const char16_t* text;
+    } cases[] = {
+        {"bad_truncated.cfg", u"An attempt was made to access orvik.cfg past its end."},
+        {"bad_huge_count.cfg", u"An attempt was made to access orvik.cfg past its end."},
+        {"bad_huge_string.cfg", u"An attempt was made to access orvik.cfg past its end."},
+        {"bad_wrong_class.cfg", u"orvik.cfg contained an unexpected object."},
+        {"bad_null_object.cfg", u"orvik.cfg contained an unexpected object."},
+        {"bad_unknown_class_index.cfg", u"orvik.cfg has a bad format."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        ASSERT_EQ(Load(ReadGolden("two_dcs_three_users.cfg")), 0);
+        collection.Settings().m_MaxThreads = 77;
+        collection.Settings().m_SummaryFile = u"kept.txt";
+        EXPECT_EQ(Load(ReadGolden(c.file)), -1);
+        EXPECT_EQ(failure, c.text);
+        EXPECT_TRUE(collection.Controllers().empty());
+        EXPECT_EQ(list.GetRowCount(), 0);
+        EXPECT_EQ(collection.GetTotalUsers(), 0u);
+        EXPECT_EQ(collection.Settings().m_MaxThreads, 4);
+        EXPECT_EQ(collection.Settings().m_SummaryFile, u"kept.txt");
+        EXPECT_EQ(collection.GetControllerSortKey(), 0);
+        EXPECT_EQ(collection.Users().GetSortColumn(), 1);
+    }
+}
+
+TEST_F(ArchiveTest, UsersOutOfMergeOrderAreMergedOnLoad) {
+    // A file whose users are neither ordered nor unique (never written so).
+    cSetupData settings;
+    cMemorySink sink;
+    cArchiveWriter ar(sink);
+    ar.WriteCount(0);
+    settings.Serialize(ar);
+    ar.WriteCount(3);
+    for (auto [name, logon] : {std::pair{u"zed", 5u}, std::pair{u"amy", 1u}, std::pair{u"ZED", 9u}}) {
+        ar.WriteObjectClass("cUserInfo", 2);
+        test::MakeUser(name, logon)->Serialize(ar);
+    }
+    for (int i = 0; i < 3; ++i) ar.WriteU32(i == 1 ? 1 : 0);
+    ASSERT_TRUE(ar.Finish());
+    ASSERT_EQ(Load(sink.Bytes()), 0);
+    ASSERT_EQ(collection.GetTotalUsers(), 2u);
+    EXPECT_EQ(UserAt(0).m_UserName, u"amy");
+    EXPECT_EQ(UserAt(1).m_UserName, u"zed");
+    EXPECT_EQ(UserAt(1).m_LastLogon, 9u);
+}
+
+TEST(ArchiveReader, StringsOfEveryLengthFormAndMarker) {
+    const std::uint8_t data[] = {
+        0xFF, 0xFE, 0xFF, 0x03, 'a', 0, 'b', 0, 'c', 0,  // marked, one-byte length
+        0x02, 'h', 'i',                                  // 8-bit, one-byte length
+        0xFF, 0x01, 0x00, 'x',                           // 8-bit, two-byte length
+    };
+    cArchiveReader ar(data, sizeof data);
+    EXPECT_EQ(ar.ReadString(), u"abc");
+    EXPECT_EQ(ar.ReadString(), u"hi");
+    EXPECT_EQ(ar.ReadString(), u"x");
+    EXPECT_EQ(ar.Remaining(), 0u);
+    EXPECT_THROW(ar.ReadU8(), cArchiveError);
+}
+
+}  // namespace
+}  // namespace orvik
