@@ -4,6 +4,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ git ca-certificates
   libgtest-dev libbenchmark-dev nlohmann-json3-dev
+  clang libclang-rt-14-dev
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "engine/TextCompare.h"
 #include "engine/cCollectionJob.h"
 #include "engine/cDomainControllerCollection.h"
@@ -250,6 +252,24 @@ TEST(ArchiveReader, StringsOfEveryLengthFormAndMarker) {
     EXPECT_EQ(ar.ReadString(), u"x");
     EXPECT_EQ(ar.Remaining(), 0u);
     EXPECT_THROW(ar.ReadU8(), cArchiveError);
+}
+
+}  // namespace
+}  // namespace orvik
+
+namespace orvik {
+namespace {
+
+// Every file kept under tests/data (golden files, damaged files, inputs the
+// fuzzer once found) either loads or fails with a message.
+TEST_F(ArchiveTest, EveryKeptFileLoadsOrFailsWithAText) {
+    for (const auto& entry : std::filesystem::directory_iterator(ORVIK_TEST_DATA_DIR)) {
+        if (entry.path().extension() != ".cfg") continue;
+        SCOPED_TRACE(entry.path().string());
+        const auto bytes = test::ReadGolden(entry.path().filename().string());
+        if (Load(bytes) != 0) EXPECT_FALSE(failure.empty());
+        else EXPECT_TRUE(failure.empty());
+    }
 }
 
 }  // namespace

@@ -1,0 +1,67 @@
+// Saving and loading a configuration file of 500,000 users.
+
+#include <benchmark/benchmark.h>
+
+#include <unistd.h>
+
+#include <string>
+
+#include "engine/TextCompare.h"
+#include "engine/cDomainControllerCollection.h"
+#include "engine/cMemoryListView.h"
+#include "engine/cUserDataCollector.h"
+#include "engine/cUserInfoBatch.h"
+#include "platform/cSimulatedDirectory.h"
+#include "platform/iClock.h"
+#include "settings/ConfigurationFile.h"
+
+namespace orvik {
+namespace {
+
+struct Fixture {
+    cSimulatedDirectory directory{{}};
+    cSystemClock clock;
+    cUserDataCollector collector{directory, clock};
+    cDomainControllerCollection collection{collector, clock};
+    cMemoryListView list;
+    std::string path = "/tmp/orvik-bench-" + std::to_string(::getpid()) + ".cfg";
+
+    Fixture() {
+        collection.SetConfigPath(path);
+        for (int i = 0; i < 20; ++i) collection.AddDomainController(list, u"DC" + FormatLong(i));
+        for (int b = 0; b < 100; ++b) {
+            auto batch = std::make_unique<cUserInfoBatch>();
+            for (int i = 0; i < 5000; ++i) {
+                const int n = b * 5000 + i;
+                batch->Emplace(u"user" + FormatLong(n), u"Generated User " + FormatLong(n), std::u16string(u"Finance and Controlling"),
+                               std::u16string(u"CORP"), static_cast<std::uint32_t>(1700000000 + n));
+            }
+            collection.Users().MergeBatch(std::move(batch));
+        }
+    }
+    ~Fixture() { ::unlink(path.c_str()); }
+};
+
+void BM_SaveConfiguration500kUsers(benchmark::State& state) {
+    Fixture f;
+    for (auto _ : state) {
+        if (f.collection.SaveConfiguration() != 0) state.SkipWithError("save failed");
+    }
+    std::vector<std::uint8_t> bytes;
+    ReadWholeFile(f.path, bytes);
+    state.counters["file_MB"] = static_cast<double>(bytes.size()) / 1e6;
+}
+BENCHMARK(BM_SaveConfiguration500kUsers)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_LoadConfiguration500kUsers(benchmark::State& state) {
+    Fixture f;
+    f.collection.SaveConfiguration();
+    for (auto _ : state) {
+        if (f.collection.LoadConfiguration(f.list) != 0) state.SkipWithError("load failed");
+    }
+    state.counters["users"] = static_cast<double>(f.collection.GetTotalUsers());
+}
+BENCHMARK(BM_LoadConfiguration500kUsers)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+}  // namespace orvik

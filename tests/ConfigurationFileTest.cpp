@@ -1,0 +1,166 @@
+// Saving and loading the configuration file on disk: a save never loses the
+// file that was there, the file is private to its owner, and a missing file
+// is a quiet first start.
+
+#include "settings/ConfigurationFile.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "engine/TextCompare.h"
+#include "engine/cDomainControllerCollection.h"
+#include "engine/cMemoryListView.h"
+#include "engine/cUserDataCollector.h"
+#include "platform/cSimulatedDirectory.h"
+#include "support/FailingSink.h"
+#include "support/GoldenFile.h"
+#include "support/TempFolder.h"
+#include "support/TestClock.h"
+#include "support/UserFactory.h"
+
+namespace orvik {
+namespace {
+
+std::vector<std::uint8_t> FileBytes(const std::string& path) {
+    std::vector<std::uint8_t> bytes;
+    EXPECT_EQ(ReadWholeFile(path, bytes), eReadResult::kRead);
+    return bytes;
+}
+
+std::size_t FilesIn(const std::string& folder) {
+    return static_cast<std::size_t>(
+        std::distance(std::filesystem::directory_iterator(folder), std::filesystem::directory_iterator()));
+}
+
+class ConfigFileTest : public testing::Test {
+protected:
+    cSimulatedDirectory directory{{}};
+    test::TestClock clock;
+    cUserDataCollector collector{directory, clock};
+    cDomainControllerCollection collection{collector, clock};
+    cMemoryListView list;
+    test::TempFolder folder;
+};
+
+TEST_F(ConfigFileTest, SaveThenLoadReproducesTheState) {
+    const std::string path = folder.File("orvik.cfg");
+    collection.SetConfigPath(path);
+    collection.AddDomainController(list, u"DC1");
+    collection.Settings().m_ExportFile = u"/srv/reports/users.txt";
+    collection.Settings().m_SummaryFile = u"changed.txt";
+    collection.Users().MergeBatch(test::Batch(test::MakeUser(u"jdoe", 42, u"CORP", u"John", u"Sales")));
+    ASSERT_EQ(collection.SaveConfiguration(), 0);
+
+    cDomainControllerCollection fresh(collector, clock);
+    fresh.SetConfigPath(path);
+    cMemoryListView rows;
+    std::u16string failure;
+    ASSERT_EQ(fresh.LoadConfiguration(rows, &failure), 0);
+    EXPECT_TRUE(failure.empty());
+    EXPECT_EQ(rows.GetRowCount(), 1);
+    EXPECT_EQ(fresh.Settings().m_ExportFile, u"/srv/reports/users.txt");
+    EXPECT_EQ(fresh.Settings().m_SummaryFile, u"LastLogonSummary.txt");  // never stored
+    ASSERT_EQ(fresh.GetTotalUsers(), 1u);
+    EXPECT_EQ(fresh.Users().Merged()[0]->m_FullName, u"John");
+}
+
+TEST_F(ConfigFileTest, TheFileIsReadableByItsOwnerOnly) {
+    const std::string path = folder.File("orvik.cfg");
+    collection.SetConfigPath(path);
+    ASSERT_EQ(collection.SaveConfiguration(), 0);
+    struct stat st{};
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+}
+
+TEST_F(ConfigFileTest, AMissingFileIsAQuietFirstStart) {
+    collection.SetConfigPath(folder.File("none.cfg"));
+    collection.AddDomainController(list, u"DC1");
+    std::u16string failure;
+    EXPECT_EQ(collection.LoadConfiguration(list, &failure), -1);
+    EXPECT_TRUE(failure.empty());
+    EXPECT_TRUE(collection.Controllers().empty());
+    EXPECT_EQ(list.GetRowCount(), 0);
+}
+
+TEST_F(ConfigFileTest, AFileThatCannotBeReadIsReported) {
+    collection.SetConfigPath(folder.Path());  // a folder, not a file
+    std::u16string failure;
+    EXPECT_EQ(collection.LoadConfiguration(list, &failure), -1);
+    EXPECT_EQ(failure, FromUtf8(folder.Path()) + u" could not be opened.");
+}
+
+TEST_F(ConfigFileTest, ADamagedFileIsReportedWithItsPath) {
+    const std::string path = folder.File("orvik.cfg");
+    const auto bad = test::ReadGolden("bad_truncated.cfg");
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bad.data()),
+                                                static_cast<std::streamsize>(bad.size()));
+    collection.SetConfigPath(path);
+    std::u16string failure;
+    EXPECT_EQ(collection.LoadConfiguration(list, &failure), -1);
+    EXPECT_EQ(failure, u"An attempt was made to access " + FromUtf8(path) + u" past its end.");
+}
+
+TEST_F(ConfigFileTest, ASaveThatFailsPartWayKeepsTheOldFile) {
+    const std::string path = folder.File("orvik.cfg");
+    collection.SetConfigPath(path);
+    collection.AddDomainController(list, u"OLD");
+    ASSERT_EQ(collection.SaveConfiguration(), 0);
+    const auto before = FileBytes(path);
+
+    collection.AddDomainController(list, u"NEW");
+    auto users = std::make_unique<cUserInfoBatch>();
+    for (int i = 0; i < 5000; ++i) users->Append(test::MakeUser(u"user" + FormatLong(i), 1));
+    collection.Users().MergeBatch(std::move(users));
+    for (std::size_t allowed : {std::size_t{0}, std::size_t{1}, std::size_t{100}, std::size_t{70000}}) {
+        SCOPED_TRACE(allowed);
+        const int rc = SaveFileReplacing(
+            path, [&](iWriteSink& sink) { return collection.SaveToSink(sink); }, false,
+            [allowed](iWriteSink& file) { return std::make_unique<test::FailingSink>(file, allowed); });
+        EXPECT_EQ(rc, -1);
+        EXPECT_EQ(FileBytes(path), before);
+        EXPECT_EQ(FilesIn(folder.Path()), 1u);  // no temporary file left behind
+    }
+}
+
+TEST_F(ConfigFileTest, ASaveIntoAFolderThatCannotBeWrittenFails) {
+    const std::string blocker = folder.File("not-a-folder");
+    std::ofstream(blocker) << "x";
+    collection.SetConfigPath(blocker + "/orvik.cfg");
+    EXPECT_EQ(collection.SaveConfiguration(), -1);
+    collection.SetConfigPath("");
+    EXPECT_EQ(collection.SaveConfiguration(), -1);
+}
+
+TEST_F(ConfigFileTest, TheDefaultFolderIsCreatedOnFirstSave) {
+    const std::string path = folder.File("home/.config/orvik/orvik.cfg");
+    collection.SetConfigPath(path, true);
+    ASSERT_EQ(collection.SaveConfiguration(), 0);
+    struct stat st{};
+    ASSERT_EQ(::stat(folder.File("home/.config/orvik").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0700u);
+    collection.SetConfigPath(folder.File("elsewhere/orvik.cfg"));
+    EXPECT_EQ(collection.SaveConfiguration(), -1);  // a given path's folder is not made up
+}
+
+TEST(ConfigPath, FollowsTheUsersConfigurationFolder) {
+    const char* oldXdg = std::getenv("XDG_CONFIG_HOME");
+    const char* oldHome = std::getenv("HOME");
+    const std::string xdg = oldXdg ? oldXdg : "", home = oldHome ? oldHome : "";
+    ::setenv("XDG_CONFIG_HOME", "/x/cfg", 1);
+    EXPECT_EQ(DefaultConfigPath(), "/x/cfg/orvik/orvik.cfg");
+    ::setenv("XDG_CONFIG_HOME", "relative", 1);  // not absolute: ignored
+    ::setenv("HOME", "/home/ann", 1);
+    EXPECT_EQ(DefaultConfigPath(), "/home/ann/.config/orvik/orvik.cfg");
+    ::unsetenv("XDG_CONFIG_HOME");
+    ::unsetenv("HOME");
+    EXPECT_EQ(DefaultConfigPath(), "orvik.cfg");
+    if (oldXdg) ::setenv("XDG_CONFIG_HOME", xdg.c_str(), 1);
+    if (oldHome) ::setenv("HOME", home.c_str(), 1);
+}
+
+}  // namespace
+}  // namespace orvik
