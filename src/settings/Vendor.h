@@ -4,9 +4,9 @@
 
 namespace orvik {
 
-inline constexpr char16_t kVendorWebAddress[] = u"www.ambrel.example";
-inline constexpr char16_t kVendorMailAddress[] = u"support@ambrel.example";
-inline constexpr char16_t kVendorName[] = u"Ambrel";
-inline constexpr char16_t kProductName[] = u"orvik";
+inline constexpr char16_t kVendorWebAddress[] = u"www.corvanta.example";
+inline constexpr char16_t kVendorMailAddress[] = u"support@corvanta.example";
+inline constexpr char16_t kVendorName[] = u"Corvanta";
+inline constexpr char16_t kProductName[] = u"Ambrel";
 
 }  // namespace orvik

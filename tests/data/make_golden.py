@@ -67,7 +67,7 @@ def settings(domains='', export_file='', export_format='', shown=0, buffer=0, th
 
 
 DEFAULTS = dict(export_file='Ambrel.txt', export_format='%USER_NAME%,%LAST_LOGON_TIME%,%FULL_NAME%,%DESCRIPTION%',
-                shown=500, buffer=1000, threads=4, auto=1, period=10, hr='Ambrel data', hl='www.ambrel.example',
+                shown=500, buffer=1000, threads=4, auto=1, period=10, hr='Ambrel data', hl='www.corvanta.example',
                 fr='Page %PAGENUMBER%', fl='%DATE% - %TIME%', regular='-11,0,0,0,400,0,0,0,0,3,2,1,34,Arial',
                 headfoot='-11,0,0,0,400,255,0,0,0,3,2,1,34,Arial', strong='-11,0,0,0,700,0,0,0,0,3,2,1,34,Arial')
 
