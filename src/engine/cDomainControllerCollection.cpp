@@ -8,6 +8,8 @@
 #include "engine/cUserDataCollector.h"
 #include "engine/iCollectionView.h"
 #include "engine/iListView.h"
+#include "engine/cMemoryListView.h"
+#include "output/ResultsExport.h"
 #include "platform/iClock.h"
 #include "settings/ConfigurationFile.h"
 #include "settings/cArchiveReader.h"
@@ -187,6 +189,13 @@ bool cDomainControllerCollection::StopForExit(std::int32_t maxWaitMs) {
         m_Clock.SleepMs(kStep);
     }
     return true;
+}
+
+int cDomainControllerCollection::ExportResults(iFileSystem& files, iMessageSink* messages, std::string* exportFileUsed) {
+    const cMemoryListView noControllers;
+    const iListView* controllers = &noControllers;
+    if (m_View != nullptr) controllers = &m_View->GetControllerList();
+    return orvik::ExportResults(m_Users, m_Setup, *controllers, files, m_Clock.Now(), messages, exportFileUsed);
 }
 
 int cDomainControllerCollection::SaveConfiguration() {

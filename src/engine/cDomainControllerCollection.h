@@ -18,6 +18,8 @@ namespace orvik {
 class cArchiveReader;
 class cArchiveWriter;
 class cUserDataCollector;
+class iFileSystem;
+class iMessageSink;
 class iWriteSink;
 class iClock;
 class iCollectionView;
@@ -103,6 +105,10 @@ public:
                       const std::string& path);
     // The whole configuration written to `sink`; false when a write failed.
     bool SaveToSink(iWriteSink& sink) const;
+
+    // Writes the export file from the current display order and appends the
+    // summary block (run SortUsers first). 0, or -1 on any failure.
+    int ExportResults(iFileSystem& files, iMessageSink* messages, std::string* exportFileUsed = nullptr);
 
     void Serialize(cArchiveWriter& ar) const;
     // Reads everything or, on a fault, throws cArchiveError and changes nothing.

@@ -9,7 +9,7 @@ namespace orvik {
 class iMessageSink {
 public:
     virtual ~iMessageSink() = default;
-    virtual void ShowMessage(const std::u16string& text) = 0;
+    virtual void ShowMessage(const std::u16string& text, const std::u16string& caption = u"Ambrel") = 0;
 };
 
 }  // namespace orvik

@@ -170,5 +170,32 @@ def main():
           u32(0x7FFFFFFF))
 
 
+def text_goldens():
+    """The export and summary files of the output tests (time zone UTC)."""
+    crlf = lambda lines: ''.join(line + '\r\n' for line in lines).encode('cp1252')
+    write('export_default.txt', crlf([
+        'jdoe,06:28:15 02/07/06,John Doe,Sales, EMEA',
+        'Ren\u00e9,14:05:09 02/03/01,IT owner,IT',
+        'zhang,,??,',
+    ]))
+    write('export_all_variables.txt', crlf([
+        'CORP|jdoe|John Doe|06:28:15 02/07/06|4294967295|Sales, EMEA|%Domain%',
+        'CORP|Ren\u00e9|IT owner|14:05:09 02/03/01|981209109|IT|%Domain%',
+        'LAB|zhang|??||0||%Domain%',
+    ]))
+    rows = [('14:05:09 02/03/01', 'DC1', 'OK', 2, 60),
+            ('14:05:09 02/03/01', 'a-very-long-controller-name.corp.example', 'Data collection in progress', 1, 1),
+            ('', 'DC-NEVER', 'Idle', 0, 0)]
+    lines = ['Real user last logon summary information by Corvanta (www.corvanta.example).',
+             'Last logon data written to text file: Ambrel.txt.',
+             'Date: 15:05:09 02/03/01.',
+             'Contacted domain controllers:',
+             '%-20s %-16s %-32s %-8s %-32s' % ('Start time', 'Server', 'Status', '# Users', 'Elapsed (sec)')]
+    lines += ['%-20s,%-16s,%-32s,%-8d,%-32d' % row for row in rows]
+    lines += ['']
+    write('summary_block.txt', crlf(lines))
+
+
 if __name__ == '__main__':
     main()
+    text_goldens()

@@ -1,0 +1,138 @@
+#include "app/BatchRun.h"
+
+#include <cstdlib>
+#include <memory>
+
+#include "app/CommandLine.h"
+#include "engine/TextCompare.h"
+#include "engine/cDomainControllerCollection.h"
+#include "engine/cMemoryCollectionView.h"
+#include "engine/cUserDataCollector.h"
+#include "platform/DemoDirectory.h"
+#include "platform/cSimulatedDirectory.h"
+#include "platform/iClock.h"
+#include "platform/iFileSystem.h"
+#include "platform/iMessageSink.h"
+#include "settings/ConfigurationFile.h"
+
+namespace orvik {
+
+namespace {
+
+// How long leaving waits for workers that should have ended long before.
+constexpr std::int32_t kExitWaitMs = 30000;
+
+std::unique_ptr<cSimulatedDirectory> LoadSimulation(const std::u16string& which, iMessageSink& messages) {
+    std::string error;
+    std::unique_ptr<cSimulatedDirectory> directory =
+        which == u"demo" ? cSimulatedDirectory::FromJson(DemoDirectoryJson(), error)
+                         : cSimulatedDirectory::FromFile(ToUtf8(which), error);
+    if (!directory) messages.ShowMessage(u"The simulated directory cannot be used: " + FromUtf8(error));
+    return directory;
+}
+
+}  // namespace
+
+int RunBatch(const std::u16string& arguments, std::ostream& out, std::ostream& progress, iMessageSink& messages,
+             const cBatchSettings& settings) {
+    std::u16string value;
+    std::string configPath = DefaultConfigPath();
+    bool createFolder = true;
+    if (GetCommandLineOption(arguments, u"/CF:", value) == 0) {
+        configPath = ToUtf8(value);
+        createFolder = false;
+    }
+    std::unique_ptr<cSimulatedDirectory> simulation;
+    if (GetCommandLineOption(arguments, u"/SIM:", value) == 0) {
+        if (value.empty()) {
+            messages.ShowMessage(u"/SIM: needs a file name, or demo for the built-in directory.");
+            return kBatchUsage;
+        }
+        simulation = LoadSimulation(value, messages);
+        if (!simulation) return kBatchUsage;
+    } else {
+        messages.ShowMessage(
+            u"This build reaches domain controllers only through a simulated directory: use /SIM:<file> or "
+            u"/SIM:demo.");
+        return kBatchUsage;
+    }
+
+    cSystemClock clock;
+    cPosixFileSystem files;
+    cUserDataCollector collector(*simulation, clock);
+    cDomainControllerCollection collection(collector, clock);
+    cMemoryCollectionView view;
+    collection.SetMainWindow(&view);
+    collection.SetConfigPath(configPath, createFolder);
+    std::u16string failure;
+    if (collection.LoadConfiguration(view.Controllers(), &failure) != 0 && !failure.empty()) {
+        messages.ShowMessage(failure);
+        return kBatchUsage;
+    }
+    if (collection.Controllers().empty()) {
+        for (const auto& name : simulation->ControllerNames()) {
+            collection.AddDomainController(view.Controllers(), name);
+        }
+    }
+    if (collection.Controllers().empty()) {
+        messages.ShowMessage(u"No domain controllers are listed.");
+        return kBatchUsage;
+    }
+    if (collection.Settings().m_ExportFile.empty()) {
+        messages.ShowMessage(u"Export file name not specified.", u"Export error");
+        return kBatchUsage;
+    }
+
+    collection.StartAll();
+    bool complete = false;
+    const std::size_t total = collection.Controllers().size();
+    while (!complete) {
+        clock.SleepMs(settings.tickMs);
+        collection.Poll(complete);
+        if (settings.showProgress) {
+            std::size_t done = 0;
+            for (const auto& dc : collection.Controllers()) {
+                done += dc->GetStatus() == kStatusReady || dc->GetStatus() == kStatusError;
+            }
+            progress << "\rorvik: " << done << " of " << total << " controllers done, " << collection.GetTotalUsers()
+                     << " users" << std::flush;
+        }
+    }
+    if (settings.showProgress) progress << "\n" << std::flush;
+
+    collection.SortUsers();
+    std::string exportFile;
+    const int exported = collection.ExportResults(files, &messages, &exportFile);
+    const int saved = collection.SaveConfiguration();
+
+    bool anyError = false;
+    iListView& rows = view.GetControllerList();
+    for (int row = 0; row < rows.GetRowCount(); ++row) {
+        const auto* dc = static_cast<const cDomainController*>(rows.GetItemData(row));
+        if (dc == nullptr) continue;
+        anyError = anyError || dc->GetStatus() == kStatusError;
+        const char16_t* word = StatusListWord(dc->GetStatus());
+        out << ToUtf8(dc->GetName()) << '\t' << ToUtf8(word ? word : u"?") << '\t' << dc->GetUserCount() << '\t'
+            << dc->GetErrorCode() << '\n';
+    }
+    const std::u16string& summary = collection.Settings().m_SummaryFile;
+    out << "Export file: " << exportFile << '\n';
+    out << "Summary file: " << (summary.empty() ? std::string("(none)") : ToUtf8(summary)) << '\n';
+    out.flush();
+
+    int code = anyError ? kBatchSomeFailed : kBatchAllReady;
+    if (exported != 0) {
+        messages.ShowMessage(u"The export or summary file could not be written completely.");
+        code = kBatchOutputFailed;
+    }
+    if (saved != 0) {
+        messages.ShowMessage(u"The configuration file " + FromUtf8(configPath) + u" could not be saved.");
+        code = kBatchOutputFailed;
+    }
+    // No worker may outlive what it reports to. None runs after a complete
+    // run; should one hang all the same, leave without destroying anything.
+    if (!collection.StopForExit(kExitWaitMs)) std::_Exit(code);
+    return code;
+}
+
+}  // namespace orvik

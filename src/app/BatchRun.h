@@ -1,0 +1,31 @@
+#pragma once
+// A collection without a window, for scheduled tasks: load the
+// configuration, collect from every listed controller, then export, append
+// the summary and save, as the window does at the end of a run.
+
+#include <ostream>
+#include <string>
+
+namespace orvik {
+
+class iMessageSink;
+
+// Exit codes of a batch run.
+enum eBatchExit : int {
+    kBatchAllReady = 0,     // every controller ended Ready
+    kBatchSomeFailed = 1,   // a controller ended in Error; the files were written all the same
+    kBatchUsage = 2,        // a usage or configuration problem; nothing was written
+    kBatchOutputFailed = 3, // the export, summary or configuration file could not be written
+};
+
+struct cBatchSettings {
+    std::int32_t tickMs = 250;   // how often the run is polled
+    bool showProgress = false;   // a progress line on standard error per tick
+};
+
+// Runs the options of `arguments` ("/CF:", "/SIM:"). Controller lines and the
+// file names go to `out`; messages to `messages`; progress to `progress`.
+int RunBatch(const std::u16string& arguments, std::ostream& out, std::ostream& progress, iMessageSink& messages,
+             const cBatchSettings& settings = {});
+
+}  // namespace orvik

@@ -1,0 +1,134 @@
+#include "output/ResultsExport.h"
+
+#include <cstdio>
+
+#include "engine/TextCompare.h"
+#include "engine/cDomainController.h"
+#include "engine/cUserInfoTable.h"
+#include "engine/iListView.h"
+#include "output/MakeUniqueFileName.h"
+#include "output/cTextFileWriter.h"
+#include "output/cTextVariables.h"
+#include "platform/CodePage1252.h"
+#include "platform/iFileSystem.h"
+#include "platform/iMessageSink.h"
+#include "settings/Vendor.h"
+#include "settings/cSetupData.h"
+
+namespace orvik {
+
+namespace {
+
+// One byte per character, as the summary file is written; false for a
+// character above 255.
+bool AppendBytes(std::string& out, std::u16string_view text) {
+    for (char16_t c : text) {
+        if (c > 0xFF) return false;
+        out.push_back(static_cast<char>(c));
+    }
+    return true;
+}
+
+void Pad(std::string& out, std::size_t from, std::size_t width) {
+    if (out.size() - from < width) out.append(width - (out.size() - from), ' ');
+}
+
+// printf's "%-<width>s" for 8-bit text.
+bool AppendPadded(std::string& out, std::u16string_view text, std::size_t width) {
+    const std::size_t from = out.size();
+    if (!AppendBytes(out, text)) return false;
+    Pad(out, from, width);
+    return true;
+}
+
+}  // namespace
+
+void SetExportVariables(cTextVariables& variables, const cUserInfo& user) {
+    variables.Clear();
+    variables.Add(u"%DOMAIN%", user.m_Domain);
+    variables.Add(u"%USER_NAME%", user.m_UserName);
+    variables.Add(u"%FULL_NAME%", user.m_FullName);
+    variables.Add(u"%LAST_LOGON_TIME%", FormatTime(user.m_LastLogon));
+    variables.Add(u"%LAST_LOGON_TIME_NUMBER_VALUE%", FormatLong(user.m_LastLogon));
+    variables.Add(u"%DESCRIPTION%", user.m_Description);
+}
+
+int ExportResults(const cUserInfoTable& users, const cSetupData& setup, const iListView& controllerList,
+                  iFileSystem& files, tTimeValue now, iMessageSink* messages, std::string* exportFileUsed) {
+    if (setup.m_ExportFile.empty()) {
+        if (messages != nullptr) messages->ShowMessage(u"Export file name not specified.", u"Export error");
+        return -1;
+    }
+    std::string name = ToUtf8(setup.m_ExportFile);
+    MakeUniqueFileName(name, files);
+    if (exportFileUsed != nullptr) *exportFileUsed = name;
+    auto file = files.Create(name);
+    if (!file) return -1;
+    cTextFileWriter out(*file);
+    cTextVariables variables;
+    std::u16string line;
+    bool ok = true;
+    for (const cUserInfo* user : users.Display()) {
+        SetExportVariables(variables, *user);
+        line = setup.m_ExportFormat;
+        variables.Apply(line);
+        line.push_back(u'\n');
+        // Characters the 8-bit code page lacks become '?'; every character
+        // has a byte, so the conversion itself never fails.
+        if (!out.Write(ToCp1252(line))) {
+            ok = false;
+            break;
+        }
+    }
+    ok = out.Close() && ok;
+    if (!ok) return -1;
+    if (!setup.m_SummaryFile.empty()) {
+        if (WriteSummaryBlock(files, ToUtf8(setup.m_SummaryFile), FromUtf8(name), controllerList, now) != 0) return -1;
+    }
+    return 0;
+}
+
+int WriteSummaryBlock(iFileSystem& files, const std::string& summaryFile, const std::u16string& exportFile,
+                      const iListView& controllerList, tTimeValue now) {
+    auto file = files.Append(summaryFile);
+    if (!file) return -1;
+    cTextFileWriter out(*file);
+    // Writes what was put together so far and reports a character that has no byte.
+    auto fail = [&out](const std::string& text) {
+        out.Write(text);
+        out.Close();
+        return -1;
+    };
+    std::string text = "Real user last logon summary information by Corvanta (";
+    if (!AppendBytes(text, kVendorWebAddress)) return fail(text);
+    text += ").\nLast logon data written to text file: ";
+    if (!AppendBytes(text, exportFile)) return fail(text);
+    text += ".\nDate: ";
+    AppendBytes(text, FormatTime(now));
+    text += ".\nContacted domain controllers:\n";
+    char heading[160];
+    std::snprintf(heading, sizeof heading, "%-20s %-16s %-32s %-8s %-32s\n", "Start time", "Server", "Status",
+                  "# Users", "Elapsed (sec)");
+    text += heading;
+    for (int row = 0; row < controllerList.GetRowCount(); ++row) {
+        const auto* dc = static_cast<const cDomainController*>(controllerList.GetItemData(row));
+        if (dc == nullptr) continue;
+        AppendPadded(text, FormatTime(dc->GetStartTime()), 20);
+        text += ',';
+        if (!AppendPadded(text, dc->GetName(), 16)) return fail(text);
+        text += ',';
+        AppendPadded(text, dc->GetStatusText(), 32);
+        text += ',';
+        AppendPadded(text, FormatLong(dc->GetUserCount()), 8);
+        text += ',';
+        const auto elapsed = static_cast<std::int32_t>(static_cast<std::uint32_t>(dc->GetLastCallTime()) -
+                                                       static_cast<std::uint32_t>(dc->GetStartTime()));
+        AppendPadded(text, FormatLong(elapsed), 32);
+        text += '\n';
+    }
+    text += '\n';
+    out.Write(text);
+    return out.Close() ? 0 : -1;
+}
+
+}  // namespace orvik

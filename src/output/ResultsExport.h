@@ -1,0 +1,37 @@
+#pragma once
+// The export file (one line per user from the format template) and the
+// summary block appended after it.
+
+#include <cstdint>
+#include <string>
+
+#include "engine/FormatTime.h"
+
+namespace orvik {
+
+class cSetupData;
+class cUserInfo;
+class cTextVariables;
+class cUserInfoTable;
+class iFileSystem;
+class iListView;
+class iMessageSink;
+
+// The six export variables of one user, in the order they are applied.
+void SetExportVariables(cTextVariables& variables, const cUserInfo& user);
+
+// Writes every user of the display order to a fresh export file (the
+// configured name made unique), then appends the summary block when a
+// summary file is set. 0 on success; -1 when the export file name is empty
+// (said through `messages`) or any file operation failed. `exportFileUsed`
+// receives the name written to.
+int ExportResults(const cUserInfoTable& users, const cSetupData& setup, const iListView& controllerList,
+                  iFileSystem& files, tTimeValue now, iMessageSink* messages, std::string* exportFileUsed = nullptr);
+
+// Appends one summary block naming `exportFile`, dated `now`, with one line
+// per controller row of `controllerList`. 0, or -1 when the file cannot be
+// opened or written (a character above 255 cannot be written either).
+int WriteSummaryBlock(iFileSystem& files, const std::string& summaryFile, const std::u16string& exportFile,
+                      const iListView& controllerList, tTimeValue now);
+
+}  // namespace orvik

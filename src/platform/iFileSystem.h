@@ -1,0 +1,36 @@
+#pragma once
+// The few file operations the export and the summary need, so tests can put
+// a failing disk under them.
+
+#include <memory>
+#include <string>
+
+#include "settings/iWriteSink.h"
+
+namespace orvik {
+
+// A file open for writing. Close reports whether everything reached the file.
+class iOutputFile : public iWriteSink {
+public:
+    virtual bool Close() = 0;
+};
+
+class iFileSystem {
+public:
+    virtual ~iFileSystem() = default;
+    // True when a file, folder or link of that name exists.
+    virtual bool Exists(const std::string& path) = 0;
+    // Creates the file, or empties it if it is there; nullptr on failure.
+    virtual std::unique_ptr<iOutputFile> Create(const std::string& path) = 0;
+    // Opens the file for writing at its end, creating it if needed; nullptr on failure.
+    virtual std::unique_ptr<iOutputFile> Append(const std::string& path) = 0;
+};
+
+class cPosixFileSystem final : public iFileSystem {
+public:
+    bool Exists(const std::string& path) override;
+    std::unique_ptr<iOutputFile> Create(const std::string& path) override;
+    std::unique_ptr<iOutputFile> Append(const std::string& path) override;
+};
+
+}  // namespace orvik

@@ -1,0 +1,58 @@
+#include "output/MakeUniqueFileName.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "platform/iFileSystem.h"
+#include "support/TempFolder.h"
+
+namespace orvik {
+namespace {
+
+TEST(UniqueFileName, NextStemCountsTheTrailingNumberUp) {
+    EXPECT_EQ(NextStem("Ambrel"), "Ambrel1");
+    EXPECT_EQ(NextStem("Ambrel1"), "Ambrel2");
+    EXPECT_EQ(NextStem("data2006"), "data2007");
+    EXPECT_EQ(NextStem("log009"), "log10");
+    EXPECT_EQ(NextStem("x99"), "x100");
+    EXPECT_EQ(NextStem("2024"), "20241");
+    EXPECT_EQ(NextStem(""), "1");
+    EXPECT_EQ(NextStem("run99999999999999999999999"), "run100000000000000000000000");
+}
+
+TEST(UniqueFileName, SkipsNamesThatAreTaken) {
+    test::TempFolder folder;
+    cPosixFileSystem files;
+    std::ofstream(folder.File("Ambrel.txt")) << "x";
+    std::ofstream(folder.File("Ambrel1.txt")) << "x";
+    std::string path = folder.File("Ambrel.txt");
+    EXPECT_EQ(MakeUniqueFileName(path, files), 0);
+    EXPECT_EQ(path, folder.File("Ambrel2.txt"));
+
+    std::ofstream(folder.File("out-7.csv")) << "x";
+    path = folder.File("out-7.csv");
+    MakeUniqueFileName(path, files);
+    EXPECT_EQ(path, folder.File("out-8.csv"));
+
+    path = folder.File("free.txt");
+    MakeUniqueFileName(path, files);
+    EXPECT_EQ(path, folder.File("free.txt"));
+
+    std::string empty;
+    EXPECT_EQ(MakeUniqueFileName(empty, files), -1);
+}
+
+TEST(UniqueFileName, TheExtensionIsTakenFromTheLastNameOnly) {
+    test::TempFolder folder;
+    cPosixFileSystem files;
+    std::filesystem::create_directory(folder.File("v1.2"));
+    std::ofstream(folder.File("v1.2/report")) << "x";
+    std::string path = folder.File("v1.2/report");
+    MakeUniqueFileName(path, files);
+    EXPECT_EQ(path, folder.File("v1.2/report1"));
+}
+
+}  // namespace
+}  // namespace orvik

@@ -1,0 +1,186 @@
+// The export file and the summary block, byte for byte against golden files,
+// and every way writing them can fail.
+
+#include "output/ResultsExport.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "engine/TextCompare.h"
+#include "engine/cCollectionJob.h"
+#include "engine/cDomainController.h"
+#include "engine/cMemoryListView.h"
+#include "engine/cUserInfoTable.h"
+#include "settings/ConfigurationFile.h"
+#include "settings/cSetupData.h"
+#include "support/FlakyFileSystem.h"
+#include "support/GoldenFile.h"
+#include "support/RecordingMessages.h"
+#include "support/ScopedTimeZone.h"
+#include "support/TempFolder.h"
+#include "support/UserFactory.h"
+
+namespace orvik {
+namespace {
+
+std::vector<std::uint8_t> FileBytes(const std::string& path) {
+    std::vector<std::uint8_t> bytes;
+    ReadWholeFile(path, bytes);
+    return bytes;
+}
+
+class ExportTest : public testing::Test {
+protected:
+    ExportTest() {
+        users.MergeBatch(test::Batch(test::MakeUser(u"jdoe", 4294967295u, u"CORP", u"John Doe", u"Sales, EMEA"),
+                                     test::MakeUser(u"Ren\u00e9", 981209109, u"CORP", u"%DESCRIPTION% owner", u"IT"),
+                                     test::MakeUser(u"zhang", 0, u"LAB", u"\u5f20\u4f1f", u"")));
+        users.Sort();
+        setup.m_ExportFile = FromUtf8(folder.File("Ambrel.txt"));
+        setup.m_SummaryFile = FromUtf8(folder.File("LastLogonSummary.txt"));
+        AddController(u"DC1", kJobFinished, 2, 981209109, 981209169);
+        AddController(u"a-very-long-controller-name.corp.example", kJobRunning, 1, 981209109, 981209110);
+        AddController(u"DC-NEVER", kJobNew, 0, 0, 0);
+    }
+    void AddController(const std::u16string& name, std::int32_t state, std::int32_t count, tTimeValue start,
+                       tTimeValue last) {
+        controllers.push_back(std::make_unique<cDomainController>(name));
+        const int row = list.InsertRow(list.GetRowCount(), name, 0);
+        list.SetItemData(row, controllers.back().get());
+        cCollectionJob job(name, 1024);
+        job.state = state;
+        job.userCount = count;
+        job.startTime = start;
+        job.lastCallTime = last;
+        if (state != kJobNew) controllers.back()->UpdateFromJob(job, list, row);
+    }
+    int Export(iFileSystem& files) {
+        return ExportResults(users, setup, list, files, 981212709, &messages, &used);
+    }
+    std::string SummaryPath() const { return folder.File("LastLogonSummary.txt"); }
+
+    test::ScopedTimeZone tz{"UTC0"};
+    test::TempFolder folder;
+    cUserInfoTable users;
+    cSetupData setup;
+    cMemoryListView list;
+    std::vector<std::unique_ptr<cDomainController>> controllers;
+    test::RecordingMessages messages;
+    cPosixFileSystem files;
+    std::string used;
+};
+
+TEST_F(ExportTest, TheDefaultFormatWritesOneCrLfLinePerUserInDisplayOrder) {
+    ASSERT_EQ(Export(files), 0);
+    EXPECT_EQ(used, folder.File("Ambrel.txt"));
+    EXPECT_EQ(FileBytes(used), test::ReadGolden("export_default.txt"));
+}
+
+TEST_F(ExportTest, AllSixVariablesAndAMixedCaseNameThatStaysLiteral) {
+    setup.m_ExportFormat =
+        u"%DOMAIN%|%USER_NAME%|%FULL_NAME%|%LAST_LOGON_TIME%|%LAST_LOGON_TIME_NUMBER_VALUE%|%DESCRIPTION%|%Domain%";
+    ASSERT_EQ(Export(files), 0);
+    EXPECT_EQ(FileBytes(used), test::ReadGolden("export_all_variables.txt"));
+}
+
+TEST_F(ExportTest, FormatsWithoutVariablesRepeatPerUser) {
+    setup.m_ExportFormat = u"";
+    ASSERT_EQ(Export(files), 0);
+    EXPECT_EQ(FileBytes(used), (std::vector<std::uint8_t>{'\r', '\n', '\r', '\n', '\r', '\n'}));
+}
+
+TEST_F(ExportTest, EveryExportGoesToANewFileAndTheSettingStays) {
+    ASSERT_EQ(Export(files), 0);
+    ASSERT_EQ(Export(files), 0);
+    EXPECT_EQ(used, folder.File("Ambrel1.txt"));
+    EXPECT_EQ(setup.m_ExportFile, FromUtf8(folder.File("Ambrel.txt")));
+    const auto summary = FileBytes(SummaryPath());
+    const std::string text(summary.begin(), summary.end());
+    EXPECT_NE(text.find("written to text file: " + folder.File("Ambrel1.txt") + ".\r\n"), std::string::npos);
+    EXPECT_EQ(text.find("Real user"), 0u);
+    EXPECT_NE(text.find("Real user", 10), std::string::npos);  // two blocks
+}
+
+TEST_F(ExportTest, AnEmptyTableGivesAnEmptyFileAndStillASummary) {
+    users.Clear();
+    users.Sort();
+    ASSERT_EQ(Export(files), 0);
+    EXPECT_TRUE(FileBytes(used).empty());
+    EXPECT_FALSE(FileBytes(SummaryPath()).empty());
+}
+
+TEST_F(ExportTest, NoSummaryFileNameTouchesNoSummary) {
+    setup.m_SummaryFile.clear();
+    ASSERT_EQ(Export(files), 0);
+    EXPECT_FALSE(std::filesystem::exists(SummaryPath()));
+}
+
+TEST_F(ExportTest, AnEmptyExportFileNameIsSaidAndNothingIsWritten) {
+    setup.m_ExportFile.clear();
+    EXPECT_EQ(Export(files), -1);
+    ASSERT_EQ(messages.texts.size(), 1u);
+    EXPECT_EQ(messages.texts[0], u"Export file name not specified.");
+    EXPECT_EQ(messages.captions[0], u"Export error");
+    EXPECT_FALSE(std::filesystem::exists(SummaryPath()));
+}
+
+TEST_F(ExportTest, AnExportFileThatCannotBeCreatedWritesNoSummary) {
+    test::FlakyFileSystem flaky;
+    flaky.failCreate = true;
+    EXPECT_EQ(Export(flaky), -1);
+    EXPECT_FALSE(std::filesystem::exists(SummaryPath()));
+    EXPECT_TRUE(messages.texts.empty());
+}
+
+TEST_F(ExportTest, AFailedWriteStopsTheExportKeepsWhatWasWrittenAndWritesNoSummary) {
+    test::FlakyFileSystem flaky;
+    flaky.createAllows = 20;
+    EXPECT_EQ(Export(flaky), -1);
+    EXPECT_EQ(FileBytes(used).size(), 20u);
+    EXPECT_FALSE(std::filesystem::exists(SummaryPath()));
+}
+
+TEST_F(ExportTest, ASummaryThatCannotBeWrittenFailsAfterACompleteExport) {
+    test::FlakyFileSystem flaky;
+    flaky.failAppend = true;
+    EXPECT_EQ(Export(flaky), -1);
+    EXPECT_EQ(FileBytes(used), test::ReadGolden("export_default.txt"));
+
+    test::FlakyFileSystem partial;
+    partial.appendAllows = 10;
+    EXPECT_EQ(Export(partial), -1);
+    EXPECT_EQ(FileBytes(SummaryPath()).size(), 10u);
+}
+
+TEST_F(ExportTest, TheSummaryBlockPadsColumnsAndNamesStatusesForReports) {
+    ASSERT_EQ(WriteSummaryBlock(files, SummaryPath(), u"Ambrel.txt", list, 981212709), 0);
+    EXPECT_EQ(FileBytes(SummaryPath()), test::ReadGolden("summary_block.txt"));
+}
+
+TEST_F(ExportTest, ASummaryKeepsEarlierBlocks) {
+    ASSERT_EQ(WriteSummaryBlock(files, SummaryPath(), u"Ambrel.txt", list, 981212709), 0);
+    ASSERT_EQ(WriteSummaryBlock(files, SummaryPath(), u"Ambrel.txt", list, 981212709), 0);
+    auto twice = test::ReadGolden("summary_block.txt");
+    const auto once = twice;
+    twice.insert(twice.end(), once.begin(), once.end());
+    EXPECT_EQ(FileBytes(SummaryPath()), twice);
+}
+
+TEST_F(ExportTest, AnEmptyControllerListGivesTheHeadingOnly) {
+    cMemoryListView none;
+    ASSERT_EQ(WriteSummaryBlock(files, SummaryPath(), u"Ambrel.txt", none, 981212709), 0);
+    const auto bytes = FileBytes(SummaryPath());
+    const std::string text(bytes.begin(), bytes.end());
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 6);
+    EXPECT_EQ(text.substr(text.size() - 6), "  \r\n\r\n");
+}
+
+TEST_F(ExportTest, ACharacterWithoutAByteStopsTheSummary) {
+    controllers[0] = std::make_unique<cDomainController>(u"\u0414\u041a1");  // Cyrillic
+    list.SetItemData(0, controllers[0].get());
+    EXPECT_EQ(WriteSummaryBlock(files, SummaryPath(), u"Ambrel.txt", list, 981212709), -1);
+}
+
+}  // namespace
+}  // namespace orvik

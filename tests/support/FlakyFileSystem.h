@@ -1,0 +1,49 @@
+#pragma once
+// The real file system with faults on demand: files that cannot be opened,
+// and files whose writes fail after a number of bytes.
+
+#include <limits>
+
+#include "platform/iFileSystem.h"
+#include "support/FailingSink.h"
+
+namespace orvik::test {
+
+class FlakyFileSystem final : public iFileSystem {
+public:
+    bool failCreate = false;
+    bool failAppend = false;
+    std::size_t createAllows = std::numeric_limits<std::size_t>::max();
+    std::size_t appendAllows = std::numeric_limits<std::size_t>::max();
+
+    bool Exists(const std::string& path) override { return m_Real.Exists(path); }
+    std::unique_ptr<iOutputFile> Create(const std::string& path) override {
+        if (failCreate) return nullptr;
+        return Wrap(m_Real.Create(path), createAllows);
+    }
+    std::unique_ptr<iOutputFile> Append(const std::string& path) override {
+        if (failAppend) return nullptr;
+        return Wrap(m_Real.Append(path), appendAllows);
+    }
+
+private:
+    class LimitedFile final : public iOutputFile {
+    public:
+        LimitedFile(std::unique_ptr<iOutputFile> file, std::size_t allows)
+            : m_File(std::move(file)), m_Sink(*m_File, allows) {}
+        bool Write(const void* data, std::size_t size) override { return m_Sink.Write(data, size); }
+        bool Close() override { return m_File->Close(); }
+
+    private:
+        std::unique_ptr<iOutputFile> m_File;
+        FailingSink m_Sink;
+    };
+    static std::unique_ptr<iOutputFile> Wrap(std::unique_ptr<iOutputFile> file, std::size_t allows) {
+        if (!file) return nullptr;
+        return std::make_unique<LimitedFile>(std::move(file), allows);
+    }
+
+    cPosixFileSystem m_Real;
+};
+
+}  // namespace orvik::test
