@@ -1,0 +1,113 @@
+// The headless run end to end: a simulated directory from a file, the
+// configuration, the export, the summary and the exit status.
+
+#include "app/BatchRun.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "engine/TextCompare.h"
+#include "settings/ConfigurationFile.h"
+#include "support/GoldenFile.h"
+#include "support/RecordingMessages.h"
+#include "support/ScopedTimeZone.h"
+#include "support/TempFolder.h"
+
+namespace orvik {
+namespace {
+
+constexpr const char* kDirectory = R"({ "controllers": [
+    { "name": "DC1", "domain": "CORP", "pageSize": 2,
+      "users": [ { "name": "jdoe", "lastLogon": 100 }, { "name": "amy", "lastLogon": 300 } ] },
+    { "name": "DC2", "domain": "CORP", "users": [ { "name": "JDOE", "lastLogon": 200 } ] } ] })";
+
+class BatchTest : public testing::Test {
+protected:
+    BatchTest() : m_OldDir(std::filesystem::current_path()) {
+        std::filesystem::current_path(folder.Path());
+        Write("sim.json", kDirectory);
+    }
+    ~BatchTest() override { std::filesystem::current_path(m_OldDir); }
+
+    static void Write(const std::string& name, const std::string& text) { std::ofstream(name) << text; }
+    static std::string Read(const std::string& name) {
+        std::ifstream in(name, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    int Run(const std::u16string& arguments) {
+        out.str("");
+        cBatchSettings settings;
+        settings.tickMs = 5;
+        return RunBatch(arguments, out, progress, messages, settings);
+    }
+
+    test::ScopedTimeZone tz{"UTC0"};
+    test::TempFolder folder;
+    std::ostringstream out, progress;
+    test::RecordingMessages messages;
+
+private:
+    std::filesystem::path m_OldDir;
+};
+
+TEST_F(BatchTest, CollectsExportsSummarisesAndSaves) {
+    EXPECT_EQ(Run(u"/BATCH /SIM:sim.json /CF:orvik.cfg"), kBatchAllReady);
+    EXPECT_EQ(out.str(),
+              "DC1\tReady\t2\t0\nDC2\tReady\t1\t0\nExport file: Ambrel.txt\nSummary file: LastLogonSummary.txt\n");
+    const std::string exported = Read("Ambrel.txt");
+    EXPECT_EQ(exported.substr(0, 22), "amy,00:05:00 01/01/70,");
+    // Either controller's spelling may arrive first; the later logon wins.
+    std::string upper = exported;
+    for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    EXPECT_NE(upper.find("JDOE,00:03:20 01/01/70,,\r\n"), std::string::npos) << exported;
+    EXPECT_NE(Read("LastLogonSummary.txt").find("Ambrel.txt."), std::string::npos);
+    EXPECT_TRUE(std::filesystem::exists("orvik.cfg"));
+    EXPECT_TRUE(messages.texts.empty());
+
+    // The next run takes its controllers from the saved file and exports anew.
+    EXPECT_EQ(Run(u"/BATCH /SIM:sim.json /CF:orvik.cfg"), kBatchAllReady);
+    EXPECT_NE(out.str().find("Export file: Ambrel1.txt"), std::string::npos);
+}
+
+TEST_F(BatchTest, AControllerInErrorGivesStatusOneAndTheFilesAllTheSame) {
+    Write("sim.json", R"({ "controllers": [ { "name": "DC1", "domain": "X", "failCode": 5 },
+                                          { "name": "DC2", "domain": "X" } ] })");
+    EXPECT_EQ(Run(u"/BATCH /SIM:sim.json /CF:orvik.cfg"), kBatchSomeFailed);
+    EXPECT_NE(out.str().find("DC1\tError\t0\t5\n"), std::string::npos);
+    EXPECT_TRUE(std::filesystem::exists("Ambrel.txt"));
+    EXPECT_TRUE(std::filesystem::exists("orvik.cfg"));
+}
+
+TEST_F(BatchTest, ProblemsWithTheSetupWriteNothing) {
+    EXPECT_EQ(Run(u"/BATCH /SIM:missing.json /CF:orvik.cfg"), kBatchUsage);
+    EXPECT_EQ(Run(u"/BATCH /SIM: /CF:orvik.cfg"), kBatchUsage);
+    EXPECT_EQ(Run(u"/BATCH /CF:orvik.cfg"), kBatchUsage);
+    Write("empty.json", R"({ "controllers": [] })");
+    EXPECT_EQ(Run(u"/BATCH /SIM:empty.json /CF:orvik.cfg"), kBatchUsage);
+    EXPECT_EQ(messages.texts.size(), 4u);
+    EXPECT_EQ(messages.texts[3], u"No domain controllers are listed.");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), std::filesystem::directory_iterator()), 2);
+}
+
+TEST_F(BatchTest, ADamagedConfigurationIsReportedOnceAndLeftAlone) {
+    const auto bad = test::ReadGolden("bad_wrong_class.cfg");
+    Write("orvik.cfg", std::string(bad.begin(), bad.end()));
+    EXPECT_EQ(Run(u"/BATCH /SIM:sim.json /CF:orvik.cfg"), kBatchUsage);
+    ASSERT_EQ(messages.texts.size(), 1u);
+    EXPECT_EQ(messages.texts[0], u"orvik.cfg contained an unexpected object.");
+    EXPECT_EQ(Read("orvik.cfg"), std::string(bad.begin(), bad.end()));
+    EXPECT_FALSE(std::filesystem::exists("Ambrel.txt"));
+}
+
+TEST_F(BatchTest, TheBuiltInDemoRuns) {
+    EXPECT_EQ(Run(u"/BATCH /SIM:demo /CF:demo.cfg"), kBatchSomeFailed);  // one demo controller fails
+    EXPECT_NE(out.str().find("CORP-DC3\tError\t1000\t1722\n"), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("LAB-DC2\tReady\t1000\t0\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace orvik
