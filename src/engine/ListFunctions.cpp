@@ -35,11 +35,15 @@ int FindStringInArray(const std::vector<std::u16string>& array, std::u16string_v
 }
 
 void ApplyJobsToControllerRows(iListView& controllerList, const std::vector<cCollectionJob>& jobs) {
+    const int rows = controllerList.GetRowCount();
     for (const cCollectionJob& job : jobs) {
-        const int row = FindListItem(controllerList, job.name);
-        if (row < 0) continue;
-        if (auto* dc = static_cast<cDomainController*>(controllerList.GetItemData(row))) {
+        // The first row that carries a controller of that name; a job whose
+        // controller has no row (removed while it ran) is dropped.
+        for (int row = 0; row < rows; ++row) {
+            auto* dc = static_cast<cDomainController*>(controllerList.GetItemData(row));
+            if (dc == nullptr || !EqualNoCase(controllerList.GetCellText(row, 0), job.name)) continue;
             dc->UpdateFromJob(job, controllerList, row);
+            break;
         }
     }
 }

@@ -23,8 +23,8 @@ int FindListItemByData(const iListView& list, const void* data);
 // Position of the first string equal to `text` ignoring case, or -1.
 int FindStringInArray(const std::vector<std::u16string>& array, std::u16string_view text);
 
-// Applies each job copy to the first controller row of the same name (ignoring
-// case) that carries its controller record.
+// Applies each job copy to the first row that carries a controller record and
+// names that controller (ignoring case); rows without a record are skipped.
 void ApplyJobsToControllerRows(iListView& controllerList, const std::vector<cCollectionJob>& jobs);
 
 }  // namespace orvik

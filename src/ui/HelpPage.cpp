@@ -1,0 +1,57 @@
+#include "ui/HelpPage.h"
+
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+#include "ui/Pictures.h"
+
+namespace orvik {
+
+QString HelpPageHtml() {
+    return QStringLiteral(R"(<html><body>
+<h1><a name="131223"></a>Ambrel: the real last logon of every user</h1>
+<p>Every domain controller keeps its own last-logon time for each account and does not pass it on to the
+others, so no single controller knows when a user really last logged on. Ambrel asks every domain controller
+in its list for all normal user accounts, several at the same time, and keeps for each user the latest
+last-logon time that any controller reported. Use it to find accounts nobody has used for a long time
+before you disable them.</p>
+<h2>Collecting</h2>
+<ul>
+<li><b>Add DC</b> sets the list of domain controllers; <b>Remove DC</b> removes the selected one.</li>
+<li><b>Start</b> (or the Enter key) collects from every controller in the list. Each controller's row shows
+its status: blue Idle, yellow Busy, green Ready, red Error with the error code. A right click on selected
+controllers starts only those and keeps the results that are there.</li>
+<li><b>Reset</b> stops the collection, waits for every controller to answer and empties the results.</li>
+</ul>
+<h2>Results</h2>
+<ul>
+<li>The user list shows the merged users, most recent last logon first; a click on a column title sorts by
+that column, a second click reverses the order. "Never" means no controller saw a logon.</li>
+<li><b>Show results</b> refreshes the list; <b>Search</b> shows only users whose name, full name or
+description contains a text.</li>
+<li>At the end of every collection, and on <b>Save results</b>, the users are written to the export file
+(a new file each time) and a block is added to the summary file.</li>
+</ul>
+<h2>Settings</h2>
+<p><b>Setup</b> holds the export file and its line format, the summary file, the refresh period, the number
+of users shown, the page size of one request and the number of controllers asked at the same time.</p>
+</body></html>)");
+}
+
+cHelpWindow::cHelpWindow(QWidget* parent) : QDialog(parent), m_Browser(new QTextBrowser(this)) {
+    setObjectName(QStringLiteral("HelpWindow"));
+    setWindowTitle(QStringLiteral("Ambrel help"));
+    setWindowIcon(ProgramIcon());
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_Browser);
+    m_Browser->setHtml(HelpPageHtml());
+    resize(640, 480);
+}
+
+void cHelpWindow::ShowTopic(int context) {
+    m_Browser->scrollToAnchor(QString::number(context));
+    show();
+    raise();
+}
+
+}  // namespace orvik

@@ -1,0 +1,109 @@
+#include "ui/Pictures.h"
+
+#include <QPainter>
+#include <QPainterPath>
+
+namespace orvik {
+
+namespace {
+
+struct ButtonLook {
+    const char* name;
+    QColor colour;
+    const char* word;
+};
+
+// One colour per group of actions: collecting green, the list blue, results
+// amber, information grey, leaving red.
+constexpr ButtonLook kLooks[] = {
+    {"Start", QColor(46, 139, 87), "Start"},       {"Add DC", QColor(52, 101, 164), "+ DC"},
+    {"Remove DC", QColor(52, 101, 164), "- DC"},   {"Setup", QColor(85, 87, 83), "Setup"},
+    {"Reset", QColor(196, 120, 0), "Reset"},       {"Show results", QColor(196, 120, 0), "Show"},
+    {"Search", QColor(196, 120, 0), "Search"},     {"Save results", QColor(196, 120, 0), "Save"},
+    {"Print", QColor(196, 120, 0), "Print"},       {"Help", QColor(85, 87, 83), "Help"},
+    {"About", QColor(85, 87, 83), "About"},        {"Web", QColor(85, 87, 83), "Web"},
+    {"Mail", QColor(85, 87, 83), "Mail"},          {"Close", QColor(164, 0, 0), "Close"},
+};
+
+QPixmap Blank(int width, int height) {
+    QPixmap pixmap(width, height);
+    pixmap.fill(Qt::transparent);
+    return pixmap;
+}
+
+}  // namespace
+
+QIcon ProgramIcon() {
+    QIcon icon;
+    for (int size : {16, 32, 48}) {
+        QPixmap pixmap = Blank(size, size);
+        QPainter p(&pixmap);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setBrush(QColor(52, 101, 164));
+        p.setPen(Qt::NoPen);
+        p.drawRoundedRect(QRectF(0, 0, size, size), size / 6.0, size / 6.0);
+        QFont font = p.font();
+        font.setBold(true);
+        font.setPixelSize(size * 3 / 4);
+        p.setFont(font);
+        p.setPen(Qt::white);
+        p.drawText(QRect(0, 0, size, size), Qt::AlignCenter, QStringLiteral("A"));
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
+
+QPixmap ButtonPicture(const QString& name, int width, int height) {
+    QColor colour(85, 87, 83);
+    QString word = name;
+    for (const ButtonLook& look : kLooks) {
+        if (name == QLatin1String(look.name)) {
+            colour = look.colour;
+            word = QString::fromLatin1(look.word);
+        }
+    }
+    QPixmap pixmap = Blank(width, height);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(colour.darker(130));
+    p.setBrush(colour);
+    p.drawRoundedRect(QRectF(0.5, 0.5, width - 1, height - 1), 3, 3);
+    QFont font = p.font();
+    font.setBold(true);
+    font.setPixelSize(std::max(8, height - 5));
+    p.setFont(font);
+    p.setPen(Qt::white);
+    p.drawText(QRect(0, 0, width, height), Qt::AlignCenter, word);
+    return pixmap;
+}
+
+QPixmap ControllerPicture(int image) {
+    static const QColor kScreens[] = {QColor(0, 0, 255), QColor(0, 160, 0), QColor(255, 255, 0), QColor(255, 0, 0)};
+    QPixmap pixmap = Blank(20, 16);
+    QPainter p(&pixmap);
+    p.setPen(QColor(64, 64, 64));
+    p.setBrush(QColor(192, 192, 192));
+    p.drawRect(2, 1, 15, 11);  // the monitor
+    p.setBrush(kScreens[std::clamp(image, 0, 3)]);
+    p.drawRect(4, 3, 11, 7);   // its screen
+    p.setBrush(QColor(128, 128, 128));
+    p.drawRect(6, 13, 8, 2);   // the stand
+    return pixmap;
+}
+
+QPixmap UserPicture() {
+    QPixmap pixmap = Blank(20, 16);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QColor(90, 60, 30));
+    p.setBrush(QColor(240, 200, 160));
+    p.drawEllipse(QRectF(6, 1, 8, 9));  // the head
+    p.setBrush(QColor(52, 101, 164));
+    QPainterPath shoulders;
+    shoulders.moveTo(3, 16);
+    shoulders.cubicTo(3, 10, 17, 10, 17, 16);
+    p.drawPath(shoulders);
+    return pixmap;
+}
+
+}  // namespace orvik

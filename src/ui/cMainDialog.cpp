@@ -1,0 +1,414 @@
+#include "ui/cMainDialog.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QInputDialog>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTreeWidget>
+
+#include "engine/ListFunctions.h"
+#include "engine/TextCompare.h"
+#include "engine/cDomainControllerCollection.h"
+#include "engine/cUserDataCollector.h"
+#include "platform/iClock.h"
+#include "settings/Vendor.h"
+#include "ui/DialogUnits.h"
+#include "ui/HelpPage.h"
+#include "ui/Pictures.h"
+#include "ui/cProgressDialog.h"
+
+namespace orvik {
+
+namespace {
+
+QString Qt16(const std::u16string& text) { return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())); }
+
+std::u16string From16(const QString& text) {
+    return std::u16string(reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size()));
+}
+
+struct ButtonSpec {
+    int id;
+    const char* name;
+    int pictureWidth;
+    int pictureHeight;
+};
+
+// Top to bottom, as they stand in the window's button column.
+constexpr ButtonSpec kButtons[] = {
+    {kIdStart, "Start", 50, 14},          {kIdAddDc, "Add DC", 56, 16},     {kIdRemoveDc, "Remove DC", 56, 16},
+    {kIdSetup, "Setup", 56, 16},          {kIdReset, "Reset", 56, 16},      {kIdShowResults, "Show results", 56, 16},
+    {kIdSearch, "Search", 56, 16},        {kIdSaveResults, "Save results", 56, 16},
+    {kIdPrint, "Print", 56, 16},          {kIdHelp, "Help", 56, 16},        {kIdAbout, "About", 56, 16},
+    {kIdWeb, "Web", 56, 16},              {kIdMail, "Mail", 56, 16},        {kIdClose, "Close", 56, 16},
+};
+
+QTreeWidget* MakeList(QWidget* parent, int id, const QStringList& titles, const std::vector<int>& widths) {
+    auto* list = new QTreeWidget(parent);
+    list->setObjectName(QStringLiteral("id%1").arg(id));
+    list->setRootIsDecorated(false);
+    list->setUniformRowHeights(true);
+    list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    list->setIconSize(QSize(20, 16));
+    list->setAllColumnsShowFocus(true);
+    list->setColumnCount(static_cast<int>(titles.size()));
+    list->setHeaderLabels(titles);
+    list->header()->setSectionsClickable(true);
+    list->header()->setStretchLastSection(false);
+    list->header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    for (std::size_t c = 0; c < widths.size(); ++c) list->setColumnWidth(static_cast<int>(c), widths[c]);
+    return list;
+}
+
+}  // namespace
+
+cMainDialog::cMainDialog(cDomainControllerCollection& collection, cUserDataCollector& collector, iClock& clock,
+                         iDesktop& desktop, iStartupMarker& marker, iFileSystem& files, cMainDialogOptions options)
+    : m_Collection(collection),
+      m_Collector(collector),
+      m_Clock(clock),
+      m_Desktop(desktop),
+      m_Marker(marker),
+      m_Files(files),
+      m_Options(std::move(options)),
+      m_Messages(this),
+      m_bAutoStart(m_Options.autoStart) {
+    setObjectName(QStringLiteral("id102"));
+    setWindowTitle(QStringLiteral("Ambrel by Corvanta: ") + Qt16(kVendorWebAddress));
+    setWindowIcon(ProgramIcon());
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    Initialise();
+}
+
+cMainDialog::~cMainDialog() {
+    m_Timer.stop();
+    m_Collection.SetMainWindow(nullptr);
+}
+
+QPushButton* cMainDialog::Button(int id) const {
+    auto it = m_Buttons.find(id);
+    return it == m_Buttons.end() ? nullptr : it->second;
+}
+
+void cMainDialog::BuildControls() {
+    const cDialogUnits du(font());
+    setFixedSize(du.X(527), du.Y(330));
+
+    auto* controllers = new QGroupBox(QStringLiteral("Domain controllers"), this);
+    controllers->setGeometry(du.Rect(3, 7, 461, 124));
+    auto* users = new QGroupBox(QStringLiteral("User last logon information"), this);
+    users->setGeometry(du.Rect(3, 138, 461, 184));
+
+    m_ControllerList = MakeList(this, kIdControllerList,
+                                {QStringLiteral("Domain controller"), QStringLiteral("User count"),
+                                 QStringLiteral("Start time"), QStringLiteral("Last call time"),
+                                 QStringLiteral("End time"), QStringLiteral("Status"), QStringLiteral("Error code")},
+                                {145, 75, 120, 120, 125, 150, 100});
+    m_ControllerList->setGeometry(du.Rect(9, 17, 449, 108));
+    m_ControllerList->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_UserList = MakeList(this, kIdUserList,
+                          {QStringLiteral("User name"), QStringLiteral("Last logon time"), QStringLiteral("Full name"),
+                           QStringLiteral("Description"), QStringLiteral("Domain")},
+                          {150, 150, 150, 250, 150});
+    m_UserList->setGeometry(du.Rect(9, 149, 449, 166));
+
+    m_ControllerRows = std::make_unique<cQtListView>(
+        *m_ControllerList,
+        std::vector<QPixmap>{ControllerPicture(0), ControllerPicture(1), ControllerPicture(2), ControllerPicture(3)},
+        true);
+    m_UserRows = std::make_unique<cQtListView>(*m_UserList, std::vector<QPixmap>{UserPicture()}, false);
+
+    int y = 10;
+    for (const ButtonSpec& spec : kButtons) {
+        auto* button = new QPushButton(this);
+        button->setObjectName(QStringLiteral("id%1").arg(spec.id));
+        button->setGeometry(du.Rect(470, y, 50, 14));
+        button->setIcon(QIcon(ButtonPicture(QString::fromLatin1(spec.name), spec.pictureWidth, spec.pictureHeight)));
+        button->setIconSize(QSize(spec.pictureWidth, spec.pictureHeight));
+        button->setToolTip(QString::fromLatin1(spec.name));
+        button->setAccessibleName(QString::fromLatin1(spec.name));
+        button->setAutoDefault(false);
+        m_Buttons[spec.id] = button;
+        y += 23;
+    }
+    Button(kIdStart)->setDefault(true);
+
+    connect(Button(kIdStart), &QPushButton::clicked, this, [this] { OnStart(); });
+    connect(Button(kIdClose), &QPushButton::clicked, this, [this] { reject(); });
+    connect(Button(kIdAddDc), &QPushButton::clicked, this, [this] { OnAddDc(); });
+    connect(Button(kIdRemoveDc), &QPushButton::clicked, this, [this] { OnRemoveDc(); });
+    connect(Button(kIdSetup), &QPushButton::clicked, this, [this] { OnSetup(); });
+    connect(Button(kIdShowResults), &QPushButton::clicked, this, [this] { OnShowResults(); });
+    connect(Button(kIdReset), &QPushButton::clicked, this, [this] { OnReset(); });
+    connect(Button(kIdSaveResults), &QPushButton::clicked, this, [this] { OnSaveResults(); });
+    connect(Button(kIdPrint), &QPushButton::clicked, this, [this] { OnPrint(); });
+    connect(Button(kIdSearch), &QPushButton::clicked, this, [this] { OnSearch(); });
+    connect(Button(kIdAbout), &QPushButton::clicked, this, [this] { OnAbout(); });
+    connect(Button(kIdWeb), &QPushButton::clicked, this, [this] { OnWeb(); });
+    connect(Button(kIdMail), &QPushButton::clicked, this, [this] { OnMail(); });
+    connect(Button(kIdHelp), &QPushButton::clicked, this, [this] { OnHelp(); });
+    connect(m_ControllerList, &QTreeWidget::itemSelectionChanged, this, [this] { UpdateRemoveState(); });
+    connect(m_ControllerList, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { ShowControllerMenu(m_ControllerList->viewport()->mapToGlobal(at)); });
+    connect(m_ControllerList->header(), &QHeaderView::sectionClicked, this, [this](int c) { OnControllerHeader(c); });
+    connect(m_UserList->header(), &QHeaderView::sectionClicked, this, [this](int c) { OnUserHeader(c); });
+    auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(f1, &QShortcut::activated, this, [this] { OnHelp(); });
+    connect(&m_Timer, &QTimer::timeout, this, [this] { OnTimer(); });
+}
+
+void cMainDialog::Initialise() {
+    cProgressDialog progress(this);
+    progress.Show(1);
+    QApplication::setOverrideCursor(Qt::BusyCursor);
+    BuildControls();
+    progress.SetText(QStringLiteral("Starting Ambrel application, reading configuration file ..."));
+    m_Collection.LoadConfiguration(*m_ControllerRows, &m_LoadFailure);
+    if (m_Collection.Controllers().empty()) {
+        for (const auto& name : m_Options.defaultControllers) m_Collection.AddDomainController(*m_ControllerRows, name);
+    }
+    m_Collection.SetMainWindow(this);
+    RefreshUserList();
+    m_Timer.start(m_Options.tickMs);
+    UpdateRemoveState();
+    Button(kIdReset)->setEnabled(true);
+    progress.Show(0);
+    // First start: the marker exists and is still 0.
+    std::uint32_t marker = 0;
+    if (m_Marker.Read(marker)) {
+        if (marker == 0) OnHelp();
+        m_Marker.Write(static_cast<std::uint32_t>(m_Clock.Now()));
+    }
+    QApplication::restoreOverrideCursor();
+    // A configuration file that could not be read is said once, after the
+    // window has come up with default settings and empty lists.
+    if (!m_LoadFailure.empty()) {
+        QTimer::singleShot(0, this, [this] {
+            m_Messages.ShowMessage(m_LoadFailure, u"Ambrel");
+            m_LoadFailure.clear();
+        });
+    }
+}
+
+void cMainDialog::ApplyJobResults(std::vector<cCollectionJob>& jobs) {
+    ApplyJobsToControllerRows(*m_ControllerRows, jobs);
+    jobs.clear();
+}
+
+void cMainDialog::RefreshUserList() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_UserList->setUpdatesEnabled(false);
+    m_Collection.SortUsers();
+    m_Collection.ShowUsers(u"");
+    m_UserList->setUpdatesEnabled(true);
+    QApplication::restoreOverrideCursor();
+}
+
+bool cMainDialog::Ask(const QString& text, bool yesIsDefault) {
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Question"), text, QMessageBox::Yes | QMessageBox::No, this);
+    box.setObjectName(QStringLiteral("Question"));
+    box.setDefaultButton(yesIsDefault ? QMessageBox::Yes : QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+void cMainDialog::OnStart() {
+    if (m_Collector.GetRunningCount() > 0) {
+        if (!Ask(QStringLiteral("The data collection process is already in progress. Would you like to terminate the "
+                                "running data collection process and restart the process?"),
+                 false)) {
+            return;
+        }
+        m_Collection.StopAndReset();
+    }
+    m_bCollectionRunning = true;
+    m_Collection.StartAll();
+    Button(kIdReset)->setEnabled(true);
+}
+
+void cMainDialog::OnAddDc() {
+    // A plain list of names, one per line, until the selection dialog exists.
+    std::vector<std::u16string> names;
+    m_Collection.GetControllerNames(names);
+    QStringList lines;
+    for (const auto& name : names) lines << Qt16(name);
+    bool ok = false;
+    const QString text = QInputDialog::getMultiLineText(this, QStringLiteral("Domain controllers"),
+                                                        QStringLiteral("Domain controllers, one per line:"),
+                                                        lines.join(QLatin1Char('\n')), &ok);
+    if (!ok) return;
+    names.clear();
+    for (const QString& line : text.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        const QString name = line.trimmed();
+        if (!name.isEmpty()) names.push_back(From16(name));
+    }
+    m_Collection.SetDomainControllers(*m_ControllerRows, names);
+}
+
+void cMainDialog::OnRemoveDc() {
+    const int row = GetFirstSelectedItem(*m_ControllerRows);
+    if (row >= 0) {
+        const std::u16string name = m_ControllerRows->GetCellText(row, 0);
+        if (!name.empty()) {
+            m_Collection.RemoveDomainController(*m_ControllerRows, name);
+            m_Collection.SaveConfiguration();
+        }
+    }
+    UpdateRemoveState();
+}
+
+void cMainDialog::OnSetup() {
+    const cSetupData& s = m_Collection.Settings();
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Setup"),
+                    QStringLiteral("Export file: %1\nFormat: %2\nSummary file: %3\nUsers shown: %4\n"
+                                   "Buffer size: %5 KB\nConcurrent threads: %6\nRefresh period: %7 s\n"
+                                   "Configuration file: %8\n\nThese settings are kept in the configuration file.")
+                        .arg(Qt16(s.m_ExportFile), Qt16(s.m_ExportFormat), Qt16(s.m_SummaryFile))
+                        .arg(s.m_UsersShown)
+                        .arg(s.m_BufferSize)
+                        .arg(s.m_MaxThreads)
+                        .arg(s.m_RefreshPeriod)
+                        .arg(QString::fromStdString(m_Collection.GetConfigPath())),
+                    QMessageBox::Ok, this);
+    box.setObjectName(QStringLiteral("id130"));
+    box.exec();
+}
+
+void cMainDialog::OnReset() {
+    cProgressDialog progress(this);
+    progress.Show(1);
+    progress.SetText(QStringLiteral("Waiting for collection process to respond and terminate ..."));
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_Collection.StopAndReset();
+    QApplication::restoreOverrideCursor();
+    // The reset run is over: its completion actions never run.
+    m_bCollectionRunning = false;
+    Button(kIdReset)->setEnabled(true);
+    m_Collection.SaveConfiguration();
+    progress.Show(0);
+}
+
+void cMainDialog::OnSearch() {
+    bool ok = false;
+    const QString text = QInputDialog::getText(this, QStringLiteral("Search"),
+                                               QStringLiteral("Show users whose name, full name or description contains:"),
+                                               QLineEdit::Normal, QString(), &ok);
+    if (!ok) return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_Collection.SortUsers();
+    m_Collection.ShowUsers(From16(text));
+    QApplication::restoreOverrideCursor();
+}
+
+void cMainDialog::OnSaveResults() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_Collection.SortUsers();
+    m_Collection.ExportResults(m_Files, &m_Messages);
+    QApplication::restoreOverrideCursor();
+}
+
+void cMainDialog::OnPrint() {
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Print"),
+                    QStringLiteral("Printing the report is not part of this version. Save results writes the users "
+                                   "to the export file."),
+                    QMessageBox::Ok, this);
+    box.setObjectName(QStringLiteral("PrintPlaceholder"));
+    box.exec();
+}
+
+void cMainDialog::OnHelp() {
+    if (m_Help == nullptr) m_Help = new cHelpWindow(this);
+    m_Help->ShowTopic(kHelpContextOverview);
+}
+
+void cMainDialog::OnAbout() {
+    QMessageBox box(QMessageBox::Information, QStringLiteral("About Ambrel"),
+                    QStringLiteral("Ambrel (orvik)\nThe real last logon of every user of a Windows domain.\n\n"
+                                   "Corvanta, ") + Qt16(kVendorWebAddress),
+                    QMessageBox::Ok, this);
+    box.setObjectName(QStringLiteral("id100"));
+    box.setIconPixmap(ProgramIcon().pixmap(48, 48));
+    box.exec();
+}
+
+void cMainDialog::OnWeb() { m_Desktop.OpenUrl(u"https://" + std::u16string(kVendorWebAddress) + u"/"); }
+
+void cMainDialog::OnMail() { m_Desktop.OpenUrl(u"mailto:" + std::u16string(kVendorMailAddress)); }
+
+void cMainDialog::OnStartSelected() {
+    if (!Ask(QStringLiteral("This will start the logon user data collection process for the selected server(s) "
+                            "only. Press the 'Start' button to reset all results and collect this information for "
+                            "all domain controllers in the list. Press 'Yes' to start the logon user data collection "
+                            "process for the selected server(s) only."),
+             true)) {
+        return;
+    }
+    m_Collection.StartSelected();
+    m_bCollectionRunning = true;
+}
+
+void cMainDialog::ShowControllerMenu(const QPoint& at) {
+    int startable = 0;
+    for (int row : m_ControllerRows->GetSelectedRows()) {
+        const auto* dc = static_cast<const cDomainController*>(m_ControllerRows->GetItemData(row));
+        if (dc != nullptr && dc->GetStatus() != kStatusBusy) ++startable;
+    }
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("ControllerMenu"));
+    QAction* start = menu.addAction(QStringLiteral("Start DC data collection"));
+    start->setObjectName(QStringLiteral("id%1").arg(kIdStartSelected));
+    start->setEnabled(startable > 0);
+    if (menu.exec(at) == start) OnStartSelected();
+}
+
+void cMainDialog::OnTimer() {
+    if (m_bAutoStart) {
+        m_bAutoStart = false;
+        QMetaObject::invokeMethod(this, [this] { OnStart(); }, Qt::QueuedConnection);
+    }
+    bool complete = false;
+    m_Collection.Poll(complete);
+    if (complete && m_bCollectionRunning) {
+        m_bCollectionRunning = false;
+        OnSaveResults();
+        m_Collection.SaveConfiguration();
+        RefreshUserList();
+        m_Desktop.Beep();
+    }
+    const cSetupData& s = m_Collection.Settings();
+    const std::uint32_t change = m_Collection.GetChangeNumber();
+    const tTimeValue now = m_Clock.Now();
+    if (m_nShownChangeNumber < change && s.m_AutoRefresh != 0 &&
+        std::int64_t{now} >= std::int64_t{m_tLastRefresh} + s.m_RefreshPeriod) {
+        m_nShownChangeNumber = change;
+        m_tLastRefresh = now;
+        RefreshUserList();
+    }
+}
+
+void cMainDialog::OnControllerHeader(int column) {
+    m_Collection.SetControllerSortColumn(column);
+    m_ControllerRows->SortRows([this](const void* a, const void* b) {
+        return m_Collection.CompareControllers(*static_cast<const cDomainController*>(a),
+                                               *static_cast<const cDomainController*>(b));
+    });
+}
+
+void cMainDialog::OnUserHeader(int column) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_Collection.SetUserSortColumn(column);
+    m_UserList->setUpdatesEnabled(false);
+    m_Collection.ShowUsers(u"");
+    m_UserList->setUpdatesEnabled(true);
+    QApplication::restoreOverrideCursor();
+}
+
+void cMainDialog::UpdateRemoveState() {
+    Button(kIdRemoveDc)->setEnabled(!m_ControllerRows->GetSelectedRows().empty());
+}
+
+}  // namespace orvik

@@ -1,0 +1,123 @@
+#pragma once
+// The program's main window: the controller list, the user list, fourteen
+// picture buttons and the one-second timer that moves a collection forward.
+
+#include <QDialog>
+#include <QTimer>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/iCollectionView.h"
+#include "ui/cQtDesktop.h"
+#include "ui/cQtListView.h"
+
+class QPushButton;
+class QTreeWidget;
+
+namespace orvik {
+
+class cDomainControllerCollection;
+class cHelpWindow;
+class cUserDataCollector;
+class iClock;
+class iFileSystem;
+
+// Button ids, which are also the controls' object names ("id1" ...).
+enum eMainButton : int {
+    kIdStart = 1,
+    kIdClose = 2,
+    kIdAddDc = 3,
+    kIdRemoveDc = 4,
+    kIdSetup = 5,
+    kIdShowResults = 6,
+    kIdReset = 7,
+    kIdSaveResults = 8,
+    kIdPrint = 9,
+    kIdSearch = 10,
+    kIdAbout = 11,
+    kIdWeb = 12,
+    kIdMail = 13,
+    kIdHelp = 14,
+    kIdControllerList = 1000,
+    kIdUserList = 1001,
+    kIdStartSelected = 32771,
+};
+
+struct cMainDialogOptions {
+    bool autoStart = false;     // "/AS": start at the first tick
+    int tickMs = 1000;          // the timer's period
+    // Controllers to list when the configuration file lists none (a simulated directory's).
+    std::vector<std::u16string> defaultControllers;
+};
+
+class cMainDialog final : public QDialog, public iCollectionView {
+public:
+    cMainDialog(cDomainControllerCollection& collection, cUserDataCollector& collector, iClock& clock,
+                iDesktop& desktop, iStartupMarker& marker, iFileSystem& files, cMainDialogOptions options = {});
+    ~cMainDialog() override;
+
+    // iCollectionView
+    iListView& GetControllerList() override { return *m_ControllerRows; }
+    iListView& GetUserList() override { return *m_UserRows; }
+    void ApplyJobResults(std::vector<cCollectionJob>& jobs) override;
+
+    void RefreshUserList();
+
+    // The commands, as the buttons, the menu and the timer give them.
+    void OnStart();
+    void OnAddDc();
+    void OnRemoveDc();
+    void OnSetup();
+    void OnReset();
+    void OnShowResults() { RefreshUserList(); }
+    void OnSearch();
+    void OnSaveResults();
+    void OnPrint();
+    void OnHelp();
+    void OnAbout();
+    void OnWeb();
+    void OnMail();
+    void OnStartSelected();
+    void OnTimer();
+    void OnControllerHeader(int column);
+    void OnUserHeader(int column);
+    void ShowControllerMenu(const QPoint& at);
+
+    QPushButton* Button(int id) const;
+    QTreeWidget* ControllerWidget() const { return m_ControllerList; }
+    QTreeWidget* UserWidget() const { return m_UserList; }
+    bool IsCollectionRunning() const { return m_bCollectionRunning; }
+    cHelpWindow* HelpWindow() const { return m_Help; }
+
+private:
+    void BuildControls();
+    void Initialise();
+    void UpdateRemoveState();
+    bool Ask(const QString& text, bool yesIsDefault);
+
+    cDomainControllerCollection& m_Collection;
+    cUserDataCollector& m_Collector;
+    iClock& m_Clock;
+    iDesktop& m_Desktop;
+    iStartupMarker& m_Marker;
+    iFileSystem& m_Files;
+    cMainDialogOptions m_Options;
+    cQtMessageSink m_Messages;
+
+    std::int32_t m_tLastRefresh = 0;
+    std::uint32_t m_nShownChangeNumber = 0;
+    bool m_bAutoStart = false;
+    bool m_bCollectionRunning = false;
+    std::map<int, QPushButton*> m_Buttons;
+    QTreeWidget* m_ControllerList = nullptr;
+    QTreeWidget* m_UserList = nullptr;
+    std::unique_ptr<cQtListView> m_ControllerRows;
+    std::unique_ptr<cQtListView> m_UserRows;
+    QTimer m_Timer;
+    cHelpWindow* m_Help = nullptr;
+    std::u16string m_LoadFailure;
+};
+
+}  // namespace orvik

@@ -1,0 +1,52 @@
+#include "ui/cQtDesktop.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QMessageBox>
+#include <QSettings>
+#include <QUrl>
+
+namespace orvik {
+
+namespace {
+
+QSettings SystemSettings() {
+    return QSettings(QSettings::NativeFormat, QSettings::SystemScope, QStringLiteral("Corvanta"),
+                     QStringLiteral("Ambrel"));
+}
+
+const QString kMarkerKey = QStringLiteral("UserInfo/Startup");
+
+}  // namespace
+
+void cQtDesktop::Beep() { QApplication::beep(); }
+
+void cQtDesktop::OpenUrl(const std::u16string& url) {
+    QDesktopServices::openUrl(QUrl(QString::fromUtf16(url.data(), static_cast<qsizetype>(url.size()))));
+}
+
+bool cQtStartupMarker::Read(std::uint32_t& value) {
+    QSettings settings = SystemSettings();
+    const QVariant v = settings.value(kMarkerKey);
+    if (!v.isValid()) return false;
+    bool ok = false;
+    const qulonglong number = v.toULongLong(&ok);
+    if (!ok || number > 0xFFFFFFFFull) return false;  // another type counts as unreadable
+    value = static_cast<std::uint32_t>(number);
+    return true;
+}
+
+void cQtStartupMarker::Write(std::uint32_t value) {
+    QSettings settings = SystemSettings();
+    settings.setValue(kMarkerKey, static_cast<qulonglong>(value));
+    settings.sync();
+}
+
+void cQtMessageSink::ShowMessage(const std::u16string& text, const std::u16string& caption) {
+    QMessageBox box(QMessageBox::Critical, QString::fromUtf16(caption.data(), static_cast<qsizetype>(caption.size())),
+                    QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())), QMessageBox::Ok, m_Parent);
+    box.setObjectName(QStringLiteral("MessageBox"));
+    box.exec();
+}
+
+}  // namespace orvik
