@@ -24,6 +24,12 @@ public:
         m_Open[ToUpperAscii(name)] = true;
         m_Changed.notify_all();
     }
+    // Lets the controller's calls up to number `call` of an enumeration pass.
+    void AllowCalls(const std::u16string& name, std::uint32_t call) {
+        std::lock_guard<std::mutex> lock(m_Mutex);
+        m_Allowed[ToUpperAscii(name)] = call;
+        m_Changed.notify_all();
+    }
     void OpenAll() {
         std::lock_guard<std::mutex> lock(m_Mutex);
         m_AllOpen = true;
@@ -50,7 +56,8 @@ private:
         if (call < m_HoldFrom) return;
         ++m_Waiting;
         m_Changed.notify_all();
-        m_Changed.wait(lock, [&] { return m_AllOpen || m_Open[ToUpperAscii(name)]; });
+        const std::u16string key = ToUpperAscii(name);
+        m_Changed.wait(lock, [&] { return m_AllOpen || m_Open[key] || call <= m_Allowed[key]; });
         --m_Waiting;
         m_Changed.notify_all();
     }
@@ -58,6 +65,7 @@ private:
     std::mutex m_Mutex;
     std::condition_variable m_Changed;
     std::map<std::u16string, bool> m_Open;
+    std::map<std::u16string, std::uint32_t> m_Allowed;
     bool m_AllOpen = false;
     std::uint32_t m_HoldFrom = 1;
     int m_Waiting = 0;

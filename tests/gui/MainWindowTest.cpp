@@ -1,0 +1,359 @@
+// The real main window, driven headless (QT_QPA_PLATFORM=offscreen) against
+// a simulated directory: widgets are found by the object names that carry
+// their ids, modal questions are answered from a queued timer.
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <thread>
+
+#include "engine/TextCompare.h"
+#include "engine/cDomainControllerCollection.h"
+#include "engine/cUserDataCollector.h"
+#include "platform/NetApiCodes.h"
+#include "platform/cSimulatedDirectory.h"
+#include "platform/iFileSystem.h"
+#include "support/ControllerGate.h"
+#include "support/GoldenFile.h"
+#include "support/TempFolder.h"
+#include "support/TestClock.h"
+#include "ui/HelpPage.h"
+#include "ui/cMainDialog.h"
+
+using namespace orvik;
+
+namespace {
+
+class RecordingDesktop final : public iDesktop {
+public:
+    void Beep() override { ++beeps; }
+    void OpenUrl(const std::u16string& url) override { urls.push_back(url); }
+    int beeps = 0;
+    std::vector<std::u16string> urls;
+};
+
+class FakeMarker final : public iStartupMarker {
+public:
+    bool Read(std::uint32_t& v) override {
+        if (!exists) return false;
+        v = value;
+        return true;
+    }
+    void Write(std::uint32_t v) override {
+        value = v;
+        ++writes;
+    }
+    bool exists = false;
+    std::uint32_t value = 0;
+    int writes = 0;
+};
+
+// Clicks `button` of the next message box that comes up; returns its text through `text`.
+void AnswerNextMessageBox(QMessageBox::StandardButton button, QString* text = nullptr) {
+    auto* timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, [timer, button, text] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr) return;
+        if (text != nullptr) *text = box->text();
+        box->button(button)->click();
+        timer->stop();
+        timer->deleteLater();
+    });
+    timer->start(10);
+}
+
+cSimulatedDirectory::Controller Dc(int i, std::uint32_t users) {
+    cSimulatedDirectory::Controller c;
+    c.name = u"DC" + FormatLong(i);
+    c.domain = u"CORP";
+    c.generate.count = users;
+    c.generate.seed = static_cast<std::uint32_t>(i);
+    c.pageSize = 10;
+    return c;
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<test::TempFolder> folder;
+    std::unique_ptr<test::TestClock> clock;
+    std::unique_ptr<test::ControllerGate> gate;
+    std::unique_ptr<cSimulatedDirectory> directory;
+    std::unique_ptr<cUserDataCollector> collector;
+    std::unique_ptr<cDomainControllerCollection> collection;
+    RecordingDesktop desktop;
+    FakeMarker marker;
+    cPosixFileSystem files;
+    std::unique_ptr<cMainDialog> window;
+
+    void Build(std::vector<cSimulatedDirectory::Controller> dcs, bool gated, cMainDialogOptions options = {},
+               bool listControllers = true) {
+        directory = std::make_unique<cSimulatedDirectory>(dcs);
+        if (gated) gate->Attach(*directory);
+        collector = std::make_unique<cUserDataCollector>(*directory, *clock);
+        collection = std::make_unique<cDomainControllerCollection>(*collector, *clock);
+        collection->SetConfigPath(folder->File("orvik.cfg"));
+        cSetupData& s = collection->Settings();
+        s.m_ExportFile = FromUtf8(folder->File("Ambrel.txt"));
+        s.m_SummaryFile = FromUtf8(folder->File("LastLogonSummary.txt"));
+        options.tickMs = 20;
+        if (listControllers) options.defaultControllers = directory->ControllerNames();
+        window = std::make_unique<cMainDialog>(*collection, *collector, *clock, desktop, marker, files, options);
+        window->show();
+    }
+    QString Cell(int row, int column) { return window->ControllerWidget()->topLevelItem(row)->text(column); }
+    int UserRows() { return window->UserWidget()->topLevelItemCount(); }
+    QString UserCell(int row, int column) { return window->UserWidget()->topLevelItem(row)->text(column); }
+    void ClickHeader(QTreeWidget* list, int column) {
+        QHeaderView* header = list->header();
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(column) + 5, header->height() / 2));
+    }
+    bool Exists(const char* name) { return std::filesystem::exists(folder->File(name)); }
+
+private slots:
+    void init() {
+        folder = std::make_unique<test::TempFolder>();
+        clock = std::make_unique<test::TestClock>(1000);
+        gate = std::make_unique<test::ControllerGate>();
+        desktop = RecordingDesktop();
+        marker = FakeMarker();
+    }
+
+    void cleanup() {
+        gate->OpenAll();
+        if (collection) QVERIFY(collection->StopForExit(30000));
+        window.reset();
+        collection.reset();
+        collector.reset();
+        directory.reset();
+    }
+
+    void aRunFillsTheRowsLiveAndCompletesOnce() {
+        std::vector<cSimulatedDirectory::Controller> dcs;
+        for (int i = 0; i < 10; ++i) {
+            dcs.push_back(Dc(i, 40));
+            dcs.back().delayMs = 15;
+        }
+        dcs[3].failCode = kErrorAccessDenied;
+        dcs[3].failAtCall = 2;
+        Build(dcs, false);
+        collection->Settings().m_MaxThreads = 4;
+        QTest::mouseClick(window->Button(kIdStart), Qt::LeftButton);
+        QVERIFY(window->IsCollectionRunning());
+        int mostBusy = 0;
+        bool sawBusy = false;
+        QTRY_VERIFY_WITH_TIMEOUT(([&] {
+                                     int busy = 0;
+                                     for (int r = 0; r < 10; ++r) busy += Cell(r, 5) == QStringLiteral("Busy");
+                                     mostBusy = std::max(mostBusy, busy);
+                                     sawBusy = sawBusy || busy > 0;
+                                     return !window->IsCollectionRunning();
+                                 }()),
+                                 30000);
+        QVERIFY(sawBusy);
+        QVERIFY(mostBusy <= 4);
+        for (int r = 0; r < 10; ++r) {
+            const bool failed = Cell(r, 0) == QStringLiteral("DC3");
+            QCOMPARE(Cell(r, 5), failed ? QStringLiteral("Error") : QStringLiteral("Ready"));
+            QCOMPARE(Cell(r, 6), failed ? QStringLiteral("5") : QStringLiteral("0"));
+            QCOMPARE(Cell(r, 1), failed ? QStringLiteral("10") : QStringLiteral("40"));
+            QVERIFY(!Cell(r, 2).isEmpty() && Cell(r, 2) != QStringLiteral("-"));
+        }
+        QVERIFY(Exists("Ambrel.txt"));
+        QVERIFY(Exists("LastLogonSummary.txt"));
+        QVERIFY(Exists("orvik.cfg"));
+        QCOMPARE(UserRows(), 40);
+        QCOMPARE(desktop.beeps, 1);
+        QTest::qWait(150);  // more ticks: the completion actions ran once
+        QCOMPARE(desktop.beeps, 1);
+        QVERIFY(!Exists("Ambrel1.txt"));
+    }
+
+    void theTimedRefreshWaitsForItsPeriod() {
+        Build({Dc(1, 30)}, true);
+        collection->Settings().m_RefreshPeriod = 10;
+        QTest::mouseClick(window->Button(kIdStart), Qt::LeftButton);
+        QTest::qWait(150);  // the first refresh happened at 1000 with no users yet
+        gate->AllowCalls(u"DC1", 1);
+        QTRY_COMPARE(collection->GetTotalUsers(), std::size_t{10});
+        QTest::qWait(150);
+        QCOMPARE(UserRows(), 0);  // new results, but the period has not passed
+        clock->Set(1010);
+        QTRY_COMPARE(UserRows(), 10);
+    }
+
+    void withoutTheTimedRefreshTheListChangesAtCompletion() {
+        Build({Dc(1, 30)}, true);
+        collection->Settings().m_AutoRefresh = 0;
+        QTest::mouseClick(window->Button(kIdStart), Qt::LeftButton);
+        gate->AllowCalls(u"DC1", 2);
+        QTRY_COMPARE(collection->GetTotalUsers(), std::size_t{20});
+        clock->Set(5000);
+        QTest::qWait(150);
+        QCOMPARE(UserRows(), 0);
+        gate->OpenAll();
+        QTRY_COMPARE(UserRows(), 30);
+    }
+
+    void headerClicksSortBothLists() {
+        Build({Dc(2, 0), Dc(1, 0), Dc(3, 0)}, false);
+        QCOMPARE(Cell(0, 0), QStringLiteral("DC1"));  // the list keeps its rows in name order
+        ClickHeader(window->ControllerWidget(), 0);   // from ascending: descending
+        QCOMPARE(Cell(0, 0), QStringLiteral("DC3"));
+        ClickHeader(window->ControllerWidget(), 0);
+        QCOMPARE(Cell(0, 0), QStringLiteral("DC1"));
+        ClickHeader(window->ControllerWidget(), 5);  // Status: key 6, ascending
+        QCOMPARE(collection->GetControllerSortKey(), 6);
+
+        collection->Users().MergeBatch([] {
+            auto b = std::make_unique<cUserInfoBatch>();
+            b->Emplace(std::u16string(u"bob"), std::u16string(), std::u16string(), std::u16string(u"X"), 300u);
+            b->Emplace(std::u16string(u"amy"), std::u16string(), std::u16string(), std::u16string(u"X"), 100u);
+            b->Emplace(std::u16string(u"cid"), std::u16string(), std::u16string(), std::u16string(u"X"), 200u);
+            return b;
+        }());
+        QTest::mouseClick(window->Button(kIdShowResults), Qt::LeftButton);
+        QCOMPARE(UserCell(0, 0), QStringLiteral("bob"));  // most recent first
+        ClickHeader(window->UserWidget(), 1);
+        QCOMPARE(UserCell(0, 0), QStringLiteral("amy"));  // oldest first
+        ClickHeader(window->UserWidget(), 0);
+        QCOMPARE(UserCell(0, 0), QStringLiteral("cid"));  // names descending
+        ClickHeader(window->UserWidget(), 0);
+        QCOMPARE(UserCell(0, 0), QStringLiteral("amy"));
+    }
+
+    void removeDcRemovesTheTopmostSelectedRow() {
+        Build({Dc(1, 0), Dc(2, 0), Dc(3, 0), Dc(4, 0)}, false);
+        QVERIFY(!window->Button(kIdRemoveDc)->isEnabled());
+        for (int r : {1, 2, 3}) window->ControllerWidget()->topLevelItem(r)->setSelected(true);
+        QVERIFY(window->Button(kIdRemoveDc)->isEnabled());
+        QTest::mouseClick(window->Button(kIdRemoveDc), Qt::LeftButton);
+        QCOMPARE(window->ControllerWidget()->topLevelItemCount(), 3);
+        QCOMPARE(Cell(0, 0), QStringLiteral("DC1"));
+        QCOMPARE(Cell(1, 0), QStringLiteral("DC3"));
+        QCOMPARE(collection->FindDomainController(u"DC2"), -1);
+        QVERIFY(Exists("orvik.cfg"));
+    }
+
+    void answeringNoToTheRestartQuestionChangesNothing() {
+        Build({Dc(1, 30), Dc(2, 30)}, true);
+        QTest::mouseClick(window->Button(kIdStart), Qt::LeftButton);
+        QTRY_COMPARE(Cell(0, 5), QStringLiteral("Busy"));
+        QString question;
+        AnswerNextMessageBox(QMessageBox::No, &question);
+        QTest::mouseClick(window->Button(kIdStart), Qt::LeftButton);
+        QVERIFY(question.startsWith(QStringLiteral("The data collection process is already in progress.")));
+        QCOMPARE(collector->GetRunningCount(), 2);
+        QCOMPARE(Cell(0, 5), QStringLiteral("Busy"));
+        QVERIFY(window->IsCollectionRunning());
+    }
+
+    void resetEmptiesTheUsersSetsRowsIdleAndEndsTheRun() {
+        Build({Dc(1, 30), Dc(2, 30)}, true);
+        QTest::mouseClick(window->Button(kIdStart), Qt::LeftButton);
+        gate->AllowCalls(u"DC1", 1);
+        clock->Set(2000);
+        QTRY_COMPARE(UserRows(), 10);
+        // The window thread blocks in Reset until the workers end: let them go from another thread.
+        std::thread opener([this] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            gate->OpenAll();
+        });
+        QTest::mouseClick(window->Button(kIdReset), Qt::LeftButton);
+        opener.join();
+        QCOMPARE(UserRows(), 0);
+        QCOMPARE(collection->GetTotalUsers(), std::size_t{0});
+        for (int r = 0; r < 2; ++r) {
+            QCOMPARE(Cell(r, 5), QStringLiteral("Idle"));
+            QCOMPARE(Cell(r, 1), QStringLiteral("0"));
+            QCOMPARE(Cell(r, 2), QStringLiteral("-"));
+        }
+        QVERIFY(!window->IsCollectionRunning());
+        QVERIFY(Exists("orvik.cfg"));
+        QTest::qWait(150);
+        QCOMPARE(desktop.beeps, 0);  // a reset run never completes
+        QVERIFY(!Exists("Ambrel.txt"));
+    }
+
+    void autoStartWithAnEmptyListExportsNothing() {
+        cMainDialogOptions options;
+        options.autoStart = true;
+        Build({}, false, options, false);
+        QTRY_VERIFY(window->IsCollectionRunning());
+        QTest::qWait(150);
+        QCOMPARE(desktop.beeps, 0);
+        QVERIFY(!Exists("Ambrel.txt"));
+    }
+
+    void theEnterKeyStarts() {
+        Build({Dc(1, 5)}, false);
+        window->ControllerWidget()->setFocus();
+        QTest::keyClick(window.get(), Qt::Key_Return);
+        QTRY_VERIFY(desktop.beeps == 1);
+    }
+
+    void aDamagedConfigurationIsSaidOnceAndTheWindowStillOpens() {
+        const auto bad = test::ReadGolden("bad_truncated.cfg");
+        std::ofstream(folder->File("orvik.cfg"), std::ios::binary)
+            .write(reinterpret_cast<const char*>(bad.data()), static_cast<std::streamsize>(bad.size()));
+        QString text;
+        AnswerNextMessageBox(QMessageBox::Ok, &text);
+        Build({Dc(1, 5)}, false, {}, false);
+        QTRY_VERIFY(!text.isEmpty());
+        QCOMPARE(text, QStringLiteral("An attempt was made to access %1 past its end.")
+                           .arg(QString::fromStdString(folder->File("orvik.cfg"))));
+        QCOMPARE(window->ControllerWidget()->topLevelItemCount(), 0);
+        QCOMPARE(UserRows(), 0);
+        QCOMPARE(collection->Settings().m_MaxThreads, 4);
+    }
+
+    void helpWebMailAndTheFirstStart() {
+        marker.exists = true;
+        marker.value = 0;
+        Build({}, false);
+        QVERIFY(window->HelpWindow() != nullptr);  // opened once on the first start
+        QVERIFY(window->HelpWindow()->isVisible());
+        QCOMPARE(marker.writes, 1);
+        QCOMPARE(marker.value, 1000u);
+        QTest::mouseClick(window->Button(kIdWeb), Qt::LeftButton);
+        QTest::mouseClick(window->Button(kIdMail), Qt::LeftButton);
+        QCOMPARE(desktop.urls.size(), std::size_t{2});
+        QCOMPARE(desktop.urls[0], std::u16string(u"https://www.corvanta.example/"));
+        QCOMPARE(desktop.urls[1], std::u16string(u"mailto:support@corvanta.example"));
+        for (int id : {kIdStart, kIdAddDc, kIdRemoveDc, kIdSetup, kIdReset, kIdShowResults, kIdSearch, kIdSaveResults,
+                       kIdPrint, kIdHelp, kIdAbout, kIdWeb, kIdMail, kIdClose}) {
+            QVERIFY(!window->Button(id)->toolTip().isEmpty());
+            QVERIFY(!window->Button(id)->icon().isNull());
+        }
+    }
+
+    void noFirstStartHelpWithoutTheMarker() {
+        Build({}, false);
+        QVERIFY(window->HelpWindow() == nullptr);
+        QCOMPARE(marker.writes, 0);
+    }
+
+    void startingSelectedControllersAsksFirst() {
+        Build({Dc(1, 5), Dc(2, 5)}, false);
+        window->ControllerWidget()->topLevelItem(1)->setSelected(true);
+        QString question;
+        AnswerNextMessageBox(QMessageBox::Yes, &question);
+        window->OnStartSelected();
+        QVERIFY(question.startsWith(QStringLiteral("This will start the logon user data collection process")));
+        QTRY_COMPARE(Cell(1, 5), QStringLiteral("Ready"));
+        QCOMPARE(Cell(0, 5), QStringLiteral("Idle"));
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"
