@@ -6,6 +6,7 @@ packages=(
   libgtest-dev libbenchmark-dev nlohmann-json3-dev
   clang libclang-rt-14-dev
   qt6-base-dev libgl-dev
+  libldap-dev libsasl2-dev libsasl2-modules-gssapi-mit
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -4,12 +4,12 @@
 #include <memory>
 
 #include "app/CommandLine.h"
+#include "app/NetworkSetup.h"
 #include "engine/TextCompare.h"
 #include "engine/cDomainControllerCollection.h"
 #include "engine/cMemoryCollectionView.h"
 #include "engine/cUserDataCollector.h"
-#include "platform/DemoDirectory.h"
-#include "platform/cSimulatedDirectory.h"
+#include "platform/iNetApi.h"
 #include "platform/iClock.h"
 #include "platform/iFileSystem.h"
 #include "platform/iMessageSink.h"
@@ -22,15 +22,6 @@ namespace {
 // How long leaving waits for workers that should have ended long before.
 constexpr std::int32_t kExitWaitMs = 30000;
 
-std::unique_ptr<cSimulatedDirectory> LoadSimulation(const std::u16string& which, iMessageSink& messages) {
-    std::string error;
-    std::unique_ptr<cSimulatedDirectory> directory =
-        which == u"demo" ? cSimulatedDirectory::FromJson(DemoDirectoryJson(), error)
-                         : cSimulatedDirectory::FromFile(ToUtf8(which), error);
-    if (!directory) messages.ShowMessage(u"The simulated directory cannot be used: " + FromUtf8(error));
-    return directory;
-}
-
 }  // namespace
 
 int RunBatch(const std::u16string& arguments, std::ostream& out, std::ostream& progress, iMessageSink& messages,
@@ -42,24 +33,12 @@ int RunBatch(const std::u16string& arguments, std::ostream& out, std::ostream& p
         configPath = ToUtf8(value);
         createFolder = false;
     }
-    std::unique_ptr<cSimulatedDirectory> simulation;
-    if (GetCommandLineOption(arguments, u"/SIM:", value) == 0) {
-        if (value.empty()) {
-            messages.ShowMessage(u"/SIM: needs a file name, or demo for the built-in directory.");
-            return kBatchUsage;
-        }
-        simulation = LoadSimulation(value, messages);
-        if (!simulation) return kBatchUsage;
-    } else {
-        messages.ShowMessage(
-            u"This build reaches domain controllers only through a simulated directory: use /SIM:<file> or "
-            u"/SIM:demo.");
-        return kBatchUsage;
-    }
+    cNetworkSetup network;
+    if (!SetUpNetwork(arguments, messages, nullptr, network)) return kBatchUsage;
 
     cSystemClock clock;
     cPosixFileSystem files;
-    cUserDataCollector collector(*simulation, clock);
+    cUserDataCollector collector(*network.net, clock);
     cDomainControllerCollection collection(collector, clock);
     cMemoryCollectionView view;
     collection.SetMainWindow(&view);
@@ -70,9 +49,7 @@ int RunBatch(const std::u16string& arguments, std::ostream& out, std::ostream& p
         return kBatchUsage;
     }
     if (collection.Controllers().empty()) {
-        for (const auto& name : simulation->ControllerNames()) {
-            collection.AddDomainController(view.Controllers(), name);
-        }
+        for (const auto& name : network.defaultControllers) collection.AddDomainController(view.Controllers(), name);
     }
     if (collection.Controllers().empty()) {
         messages.ShowMessage(u"No domain controllers are listed.");

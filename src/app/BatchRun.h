@@ -23,7 +23,7 @@ struct cBatchSettings {
     bool showProgress = false;   // a progress line on standard error per tick
 };
 
-// Runs the options of `arguments` ("/CF:", "/SIM:"). Controller lines and the
+// Runs the options of `arguments` ("/CF:", and the directory options of NetworkSetup.h). Controller lines and the
 // file names go to `out`; messages to `messages`; progress to `progress`.
 int RunBatch(const std::u16string& arguments, std::ostream& out, std::ostream& progress, iMessageSink& messages,
              const cBatchSettings& settings = {});

@@ -3,19 +3,19 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QInputDialog>
 #include <cstdlib>
 #include <iostream>
 #include <memory>
 
 #include "app/BatchRun.h"
 #include "app/CommandLine.h"
+#include "app/NetworkSetup.h"
 #include "engine/TextCompare.h"
 #include "engine/cDomainControllerCollection.h"
 #include "engine/cUserDataCollector.h"
-#include "platform/DemoDirectory.h"
-#include "platform/cSimulatedDirectory.h"
 #include "platform/cStdErrMessageSink.h"
-#include "platform/cUnavailableNetApi.h"
+#include "platform/iNetApi.h"
 #include "platform/iClock.h"
 #include "platform/iFileSystem.h"
 #include "settings/ConfigurationFile.h"
@@ -54,28 +54,25 @@ int RunApplication(int argc, char** argv) {
     cMainDialogOptions options;
     options.autoStart = GetCommandLineOption(arguments, u"/AS", value) == 0;
 
-    std::unique_ptr<iNetApi> net;
-    if (GetCommandLineOption(arguments, u"/SIM:", value) == 0) {
-        std::string error;
-        std::unique_ptr<cSimulatedDirectory> simulation =
-            value == u"demo" ? cSimulatedDirectory::FromJson(DemoDirectoryJson(), error)
-                             : cSimulatedDirectory::FromFile(ToUtf8(value), error);
-        if (!simulation) {
-            cQtMessageSink(nullptr).ShowMessage(u"The simulated directory cannot be used: " + FromUtf8(error),
-                                                u"Ambrel");
-            return 2;
-        }
-        options.defaultControllers = simulation->ControllerNames();
-        net = std::move(simulation);
-    } else {
-        net = std::make_unique<cUnavailableNetApi>();
-    }
+    // A password is asked for once, kept in memory only.
+    auto askPassword = [](const std::string& user) -> std::optional<std::string> {
+        bool ok = false;
+        const QString password = QInputDialog::getText(
+            nullptr, QStringLiteral("Ambrel"), QStringLiteral("Password of %1:").arg(QString::fromStdString(user)),
+            QLineEdit::Password, QString(), &ok);
+        if (!ok) return std::nullopt;
+        return password.toStdString();
+    };
+    cQtMessageSink startupMessages(nullptr);
+    cNetworkSetup network;
+    if (!SetUpNetwork(arguments, startupMessages, askPassword, network)) return 2;
+    options.defaultControllers = network.defaultControllers;
 
     cSystemClock clock;
     cPosixFileSystem files;
     cQtDesktop desktop;
     cQtStartupMarker marker;
-    cUserDataCollector collector(*net, clock);
+    cUserDataCollector collector(*network.net, clock);
     cDomainControllerCollection collection(collector, clock);
     collection.SetConfigPath(configPath, createFolder);
     {

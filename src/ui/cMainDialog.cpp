@@ -14,6 +14,7 @@
 #include "engine/TextCompare.h"
 #include "engine/cDomainControllerCollection.h"
 #include "engine/cUserDataCollector.h"
+#include "platform/NetErrorText.h"
 #include "platform/iClock.h"
 #include "settings/Vendor.h"
 #include "ui/DialogUnits.h"
@@ -122,6 +123,11 @@ void cMainDialog::BuildControls() {
         std::vector<QPixmap>{ControllerPicture(0), ControllerPicture(1), ControllerPicture(2), ControllerPicture(3)},
         true);
     m_UserRows = std::make_unique<cQtListView>(*m_UserList, std::vector<QPixmap>{UserPicture()}, false);
+    // The error cell says what its code means.
+    m_ControllerRows->SetToolTips(kColErrorCode, [](const std::u16string& code) {
+        const long value = std::strtol(ToUtf8(code).c_str(), nullptr, 10);
+        return Qt16(NetErrorText(static_cast<std::int32_t>(value)));
+    });
 
     int y = 10;
     for (const ButtonSpec& spec : kButtons) {

@@ -40,6 +40,7 @@ int cQtListView::InsertRow(int row, const std::u16string& text, int image) {
 void cQtListView::SetCellText(int row, int column, const std::u16string& text) {
     if (QTreeWidgetItem* item = Item(row); item != nullptr && column >= 0 && column < m_Widget.columnCount()) {
         item->setText(column, ToQt(text));
+        if (column == m_TipColumn && m_TipFor) item->setToolTip(column, m_TipFor(text));
     }
 }
 

@@ -27,6 +27,12 @@ public:
     int GetRowCount() const override;
     std::vector<int> GetSelectedRows() const override;
 
+    // A tooltip for the cells of one column, from their text.
+    void SetToolTips(int column, std::function<QString(const std::u16string&)> tipFor) {
+        m_TipColumn = column;
+        m_TipFor = std::move(tipFor);
+    }
+
     // Orders the rows by their item data; rows keep their selection.
     void SortRows(const std::function<int(const void*, const void*)>& compare);
 
@@ -38,6 +44,8 @@ private:
     QTreeWidget& m_Widget;
     std::vector<QPixmap> m_Images;
     bool m_SortedByText;
+    int m_TipColumn = -1;
+    std::function<QString(const std::u16string&)> m_TipFor;
 };
 
 }  // namespace orvik

@@ -166,6 +166,8 @@ private slots:
             const bool failed = Cell(r, 0) == QStringLiteral("DC3");
             QCOMPARE(Cell(r, 5), failed ? QStringLiteral("Error") : QStringLiteral("Ready"));
             QCOMPARE(Cell(r, 6), failed ? QStringLiteral("5") : QStringLiteral("0"));
+            QCOMPARE(window->ControllerWidget()->topLevelItem(r)->toolTip(6),
+                     failed ? QStringLiteral("Access is denied.") : QStringLiteral("The operation completed successfully."));
             QCOMPARE(Cell(r, 1), failed ? QStringLiteral("10") : QStringLiteral("40"));
             QVERIFY(!Cell(r, 2).isEmpty() && Cell(r, 2) != QStringLiteral("-"));
         }

@@ -1,0 +1,106 @@
+#include "app/NetworkSetup.h"
+
+#include <fstream>
+#include <iostream>
+
+#include "app/CommandLine.h"
+#include "engine/TextCompare.h"
+#include "platform/DemoDirectory.h"
+#include "platform/cLdapDirectory.h"
+#include "platform/cSimulatedDirectory.h"
+#include "platform/iMessageSink.h"
+
+namespace orvik {
+
+namespace {
+
+bool ReadPassword(const std::string& source, std::string& password) {
+    std::string line;
+    if (source == "-") {
+        if (!std::getline(std::cin, line)) return false;
+    } else {
+        std::ifstream in(source);
+        if (!in || !std::getline(in, line)) return false;
+    }
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    password = line;
+    return true;
+}
+
+bool ReadSeconds(const std::u16string& arguments, const char16_t* option, int& seconds, iMessageSink& messages) {
+    std::u16string value;
+    if (GetCommandLineOption(arguments, option, value) != 0) return true;
+    const std::string text = ToUtf8(value);
+    char* end = nullptr;
+    const long v = std::strtol(text.c_str(), &end, 10);
+    if (text.empty() || *end != '\0' || v < 1 || v > 3600) {
+        messages.ShowMessage(std::u16string(option) + u" needs a number of seconds from 1 to 3600.");
+        return false;
+    }
+    seconds = static_cast<int>(v);
+    return true;
+}
+
+}  // namespace
+
+bool SetUpNetwork(const std::u16string& arguments, iMessageSink& messages, const tPasswordPrompt& askPassword,
+                  cNetworkSetup& out) {
+    std::u16string value;
+    if (GetCommandLineOption(arguments, u"/DC:", value) == 0) {
+        std::size_t start = 0;
+        while (start <= value.size()) {
+            const std::size_t comma = value.find(u',', start);
+            const std::u16string name =
+                value.substr(start, comma == std::u16string::npos ? std::u16string::npos : comma - start);
+            if (!name.empty()) out.defaultControllers.push_back(name);
+            if (comma == std::u16string::npos) break;
+            start = comma + 1;
+        }
+    }
+    if (GetCommandLineOption(arguments, u"/SIM:", value) == 0) {
+        if (value.empty()) {
+            messages.ShowMessage(u"/SIM: needs a file name, or demo for the built-in directory.");
+            return false;
+        }
+        std::string error;
+        auto simulation = value == u"demo" ? cSimulatedDirectory::FromJson(DemoDirectoryJson(), error)
+                                           : cSimulatedDirectory::FromFile(ToUtf8(value), error);
+        if (!simulation) {
+            messages.ShowMessage(u"The simulated directory cannot be used: " + FromUtf8(error));
+            return false;
+        }
+        if (out.defaultControllers.empty()) out.defaultControllers = simulation->ControllerNames();
+        out.net = std::move(simulation);
+        return true;
+    }
+
+    cLdapOptions options;
+    if (GetCommandLineOption(arguments, u"/USER:", value) == 0 && !value.empty()) {
+        options.auth = cLdapOptions::eAuth::kSimple;
+        options.bindName = ToUtf8(value);
+        if (GetCommandLineOption(arguments, u"/PWFILE:", value) == 0) {
+            if (!ReadPassword(ToUtf8(value), options.password)) {
+                messages.ShowMessage(u"The password cannot be read from " + value + u".");
+                return false;
+            }
+        } else {
+            std::optional<std::string> password = askPassword ? askPassword(options.bindName) : std::nullopt;
+            if (!password) {
+                messages.ShowMessage(u"/USER: needs a password: give /PWFILE:<file>, or /PWFILE:- to read it from "
+                                     u"standard input.");
+                return false;
+            }
+            options.password = *password;
+        }
+    }
+    if (GetCommandLineOption(arguments, u"/CAFILE:", value) == 0) options.caFile = ToUtf8(value);
+    options.verifyCertificate = GetCommandLineOption(arguments, u"/TLSNOVERIFY", value) != 0;
+    if (!ReadSeconds(arguments, u"/NETTIMEOUT:", options.networkTimeoutSeconds, messages) ||
+        !ReadSeconds(arguments, u"/OPTIMEOUT:", options.operationTimeoutSeconds, messages)) {
+        return false;
+    }
+    out.net = std::make_unique<cLdapDirectory>(std::move(options));
+    return true;
+}
+
+}  // namespace orvik

@@ -1,0 +1,37 @@
+#pragma once
+// Which directory the program reads, from the command line:
+//   /SIM:<file> or /SIM:demo        a simulated directory
+//   otherwise real controllers over LDAP:
+//     /USER:<name>                  simple bind as this user (user@domain or a DN), inside TLS;
+//                                   without it, Kerberos from the user's ticket (kinit)
+//     /PWFILE:<file> or /PWFILE:-   the password's file, or standard input (first line)
+//     /CAFILE:<file>                CA certificates for TLS (else the system's store)
+//     /TLSNOVERIFY                  accept any certificate (only when asked for)
+//     /NETTIMEOUT:<s> /OPTIMEOUT:<s>  network and operation timeouts (10 and 60)
+//   /DC:<name>,<name>...            controllers to list when the configuration lists none
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace orvik {
+
+class iMessageSink;
+class iNetApi;
+
+struct cNetworkSetup {
+    std::unique_ptr<iNetApi> net;
+    std::vector<std::u16string> defaultControllers;
+};
+
+// Asks the user for the password when none came with the command line;
+// nothing when there is no one to ask or the user declined.
+using tPasswordPrompt = std::function<std::optional<std::string>(const std::string& user)>;
+
+// False after saying what is wrong with the options.
+bool SetUpNetwork(const std::u16string& arguments, iMessageSink& messages, const tPasswordPrompt& askPassword,
+                  cNetworkSetup& out);
+
+}  // namespace orvik

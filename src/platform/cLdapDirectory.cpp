@@ -1,0 +1,447 @@
+#include "platform/cLdapDirectory.h"
+
+#include <arpa/nameser.h>
+#include <fcntl.h>
+#include <lber.h>
+#include <ldap.h>
+#include <netdb.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <resolv.h>
+#include <sasl/sasl.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <limits>
+
+#include "engine/TextCompare.h"
+#include "platform/NetApiCodes.h"
+#include "platform/NetErrorText.h"
+
+namespace orvik {
+
+namespace {
+
+// libldap 2.5 changes process-wide TLS state, without a lock, whenever a TLS
+// context is made or a handshake starts: those steps take this lock.
+std::mutex g_TlsLock;
+std::once_flag g_LibraryOnce;
+
+void InitialiseLibrary() {
+    // Once, before any worker: libldap's and its TLS layer's global state.
+    int zero = 0;
+    ldap_set_option(nullptr, LDAP_OPT_X_TLS_NEWCTX, &zero);
+}
+
+int SaslDefaults(LDAP*, unsigned, void*, void* in) {
+    // GSSAPI takes its identity from the ticket cache: every prompt gets its default.
+    for (auto* i = static_cast<sasl_interact_t*>(in); i->id != SASL_CB_LIST_END; ++i) {
+        i->result = i->defresult ? i->defresult : "";
+        i->len = static_cast<unsigned>(std::strlen(static_cast<const char*>(i->result)));
+    }
+    return LDAP_SUCCESS;
+}
+
+std::string Diagnostic(LDAP* ld) {
+    std::string text;
+    char* d = nullptr;
+    if (ld != nullptr && ldap_get_option(ld, LDAP_OPT_DIAGNOSTIC_MESSAGE, &d) == LDAP_OPT_SUCCESS && d != nullptr) {
+        text = d;
+        ldap_memfree(d);
+    }
+    return text;
+}
+
+std::string FirstValue(LDAP* ld, LDAPMessage* entry, const char* attribute) {
+    berval** values = ldap_get_values_len(ld, entry, attribute);
+    std::string out;
+    if (values != nullptr && values[0] != nullptr) out.assign(values[0]->bv_val, values[0]->bv_len);
+    ldap_value_free_len(values);
+    return out;
+}
+
+// Our own name lookup and TCP connect, which tell apart what libldap reports
+// alike: no such name, refused or unreachable, and no answer in time.
+std::int32_t Preflight(const std::string& uri, int timeoutSeconds) {
+    LDAPURLDesc* url = nullptr;
+    if (ldap_url_parse(uri.c_str(), &url) != LDAP_URL_SUCCESS) return kErrorBadNetPath;
+    const std::string host = url->lud_host != nullptr ? url->lud_host : "";
+    const bool ldaps = std::strcmp(url->lud_scheme, "ldaps") == 0;
+    const std::string port = std::to_string(url->lud_port != 0 ? url->lud_port : (ldaps ? 636 : 389));
+    ldap_free_urldesc(url);
+    addrinfo hints{};
+    hints.ai_socktype = SOCK_STREAM;
+    addrinfo* addresses = nullptr;
+    if (host.empty() || getaddrinfo(host.c_str(), port.c_str(), &hints, &addresses) != 0) return kErrorBadNetPath;
+    std::int32_t result = kErrorRpcServerUnavailable;
+    for (addrinfo* a = addresses; a != nullptr; a = a->ai_next) {
+        const int fd = socket(a->ai_family, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+        if (fd < 0) continue;
+        int error = connect(fd, a->ai_addr, a->ai_addrlen) == 0 ? 0 : errno;
+        if (error == EINPROGRESS) {
+            pollfd p{fd, POLLOUT, 0};
+            socklen_t length = sizeof error;
+            if (poll(&p, 1, timeoutSeconds * 1000) == 1) getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length);
+            else error = ETIMEDOUT;
+        }
+        close(fd);
+        if (error == 0) {
+            result = kNerrSuccess;
+            break;
+        }
+        result = error == ETIMEDOUT ? kErrorTimeout : kErrorRpcServerUnavailable;
+    }
+    freeaddrinfo(addresses);
+    return result;
+}
+
+std::u16string FromUtf8Value(const std::string& s) { return FromUtf8(s); }
+
+}  // namespace
+
+struct cLdapDirectory::Connection {
+    LDAP* ld = nullptr;
+    std::string host;
+    std::string defaultNc;
+    std::string configNc;
+    berval cookie{0, nullptr};
+    std::chrono::steady_clock::time_point lastUse = std::chrono::steady_clock::now();
+
+    ~Connection() {
+        ber_memfree(cookie.bv_val);
+        if (ld != nullptr) ldap_unbind_ext_s(ld, nullptr, nullptr);
+    }
+};
+
+std::string LdapHostOf(const std::u16string& server) {
+    std::u16string name = server;
+    while (!name.empty() && name.front() == u'\\') name.erase(0, 1);
+    return ToUtf8(name);
+}
+
+std::uint32_t FileTimeToSeconds(const std::string& fileTime) {
+    if (fileTime.empty()) return 0;
+    char* end = nullptr;
+    errno = 0;
+    const unsigned long long v = std::strtoull(fileTime.c_str(), &end, 10);
+    if (*end != '\0' || errno != 0) return 0;
+    constexpr unsigned long long kEpoch = 11644473600ULL * 10000000ULL;  // 1970 in 100 ns since 1601
+    if (v <= kEpoch || v == 0x7FFFFFFFFFFFFFFFULL) return 0;
+    const unsigned long long seconds = (v - kEpoch + 5000000ULL) / 10000000ULL;
+    return static_cast<std::uint32_t>(std::min<unsigned long long>(seconds, std::numeric_limits<std::uint32_t>::max()));
+}
+
+std::int32_t MapLdapFailure(const char* stage, int ldapResult, const std::string& diagnostic) {
+    const std::string where = stage;
+    switch (ldapResult) {
+        case LDAP_INVALID_CREDENTIALS:
+            // Active Directory names the reason in the diagnostic: "... data 52e".
+            if (diagnostic.find("data 533") != std::string::npos) return kErrorAccountDisabled;
+            if (diagnostic.find("data 532") != std::string::npos) return kErrorPasswordExpired;
+            if (diagnostic.find("data 775") != std::string::npos) return kErrorAccountLockedOut;
+            return kErrorLogonFailure;
+        case LDAP_INAPPROPRIATE_AUTH:
+            return kErrorLogonFailure;
+        case LDAP_STRONG_AUTH_REQUIRED:
+        case LDAP_INSUFFICIENT_ACCESS:
+        case LDAP_UNWILLING_TO_PERFORM:
+        case LDAP_CONFIDENTIALITY_REQUIRED:
+            return kErrorAccessDenied;
+        case LDAP_TIMEOUT:
+        case LDAP_TIMELIMIT_EXCEEDED:
+            return kErrorTimeout;
+        case LDAP_SERVER_DOWN:
+            return kErrorRpcServerUnavailable;
+        case LDAP_CONNECT_ERROR:
+            return where == "starttls" || where == "connect" ? kSecUntrustedRoot : kErrorRpcServerUnavailable;
+        case LDAP_LOCAL_ERROR:
+        case LDAP_AUTH_UNKNOWN:
+        case LDAP_NOT_SUPPORTED:
+            return where == "bind" ? kSecNoCredentials : kErrorDsGeneric;
+        case LDAP_NO_MEMORY:
+            return kErrorNotEnoughMemory;
+        default:
+            return kErrorDsGeneric;
+    }
+}
+
+cLdapDirectory::cLdapDirectory(cLdapOptions options) : m_Options(std::move(options)) {
+    std::call_once(g_LibraryOnce, InitialiseLibrary);
+}
+
+cLdapDirectory::~cLdapDirectory() = default;
+
+std::int32_t cLdapDirectory::Open(const std::string& host, std::unique_ptr<Connection>& out) {
+    const std::string uri = host.find("://") == std::string::npos ? "ldap://" + host : host;
+    if (const std::int32_t reach = Preflight(uri, m_Options.networkTimeoutSeconds); reach != kNerrSuccess) return reach;
+    auto c = std::make_unique<Connection>();
+    c->host = host;
+    if (ldap_initialize(&c->ld, uri.c_str()) != LDAP_SUCCESS) return kErrorBadNetPath;
+    int version = LDAP_VERSION3;
+    timeval network{m_Options.networkTimeoutSeconds, 0};
+    timeval operation{m_Options.operationTimeoutSeconds, 0};
+    ldap_set_option(c->ld, LDAP_OPT_PROTOCOL_VERSION, &version);
+    ldap_set_option(c->ld, LDAP_OPT_REFERRALS, LDAP_OPT_OFF);  // chasing them fails the searches
+    ldap_set_option(c->ld, LDAP_OPT_NETWORK_TIMEOUT, &network);
+    ldap_set_option(c->ld, LDAP_OPT_TIMEOUT, &operation);
+    // The Kerberos service is ldap/<the name we were given>, not a reverse lookup of the address.
+    ldap_set_option(c->ld, LDAP_OPT_X_SASL_NOCANON, LDAP_OPT_ON);
+    const bool ldaps = uri.rfind("ldaps://", 0) == 0;
+    const bool kerberos = m_Options.auth == cLdapOptions::eAuth::kKerberos;
+    {
+        std::lock_guard<std::mutex> lock(g_TlsLock);
+        int require = m_Options.verifyCertificate ? LDAP_OPT_X_TLS_DEMAND : LDAP_OPT_X_TLS_NEVER;
+        int zero = 0;
+        if (!m_Options.caFile.empty()) ldap_set_option(c->ld, LDAP_OPT_X_TLS_CACERTFILE, m_Options.caFile.c_str());
+        ldap_set_option(c->ld, LDAP_OPT_X_TLS_REQUIRE_CERT, &require);
+        ldap_set_option(c->ld, LDAP_OPT_X_TLS_NEWCTX, &zero);
+    }
+    // A password travels only inside TLS; Kerberos signs and seals by itself
+    // (and servers refuse it inside TLS).
+    if (ldaps || !kerberos) {
+        std::lock_guard<std::mutex> lock(g_TlsLock);
+        const int rc = ldaps ? ldap_connect(c->ld) : ldap_start_tls_s(c->ld, nullptr, nullptr);
+        if (rc != LDAP_SUCCESS) return MapLdapFailure(ldaps ? "connect" : "starttls", rc, Diagnostic(c->ld));
+    }
+    int rc;
+    if (kerberos) {
+        rc = ldap_sasl_interactive_bind_s(c->ld, nullptr, "GSSAPI", nullptr, nullptr, LDAP_SASL_QUIET, SaslDefaults,
+                                          nullptr);
+    } else {
+        berval password{static_cast<ber_len_t>(m_Options.password.size()), m_Options.password.data()};
+        rc = ldap_sasl_bind_s(c->ld, m_Options.bindName.c_str(), LDAP_SASL_SIMPLE, &password, nullptr, nullptr,
+                              nullptr);
+    }
+    if (rc != LDAP_SUCCESS) return MapLdapFailure("bind", rc, Diagnostic(c->ld));
+
+    const char* attributes[] = {"defaultNamingContext", "configurationNamingContext", nullptr};
+    LDAPMessage* result = nullptr;
+    rc = ldap_search_ext_s(c->ld, "", LDAP_SCOPE_BASE, "(objectClass=*)", const_cast<char**>(attributes), 0, nullptr,
+                           nullptr, &operation, LDAP_NO_LIMIT, &result);
+    if (rc == LDAP_SUCCESS) {
+        if (LDAPMessage* e = ldap_first_entry(c->ld, result)) {
+            c->defaultNc = FirstValue(c->ld, e, "defaultNamingContext");
+            c->configNc = FirstValue(c->ld, e, "configurationNamingContext");
+        }
+    }
+    ldap_msgfree(result);
+    if (rc != LDAP_SUCCESS) return MapLdapFailure("rootdse", rc, Diagnostic(c->ld));
+    if (c->defaultNc.empty()) return kErrorDsGeneric;
+    out = std::move(c);
+    return kNerrSuccess;
+}
+
+std::unique_ptr<cLdapDirectory::Connection> cLdapDirectory::TakeParked(const std::string& host) {
+    std::lock_guard<std::mutex> lock(m_Mutex);
+    auto it = m_Parked.find(host);
+    if (it == m_Parked.end()) return nullptr;
+    std::unique_ptr<Connection> c = std::move(it->second);
+    m_Parked.erase(it);
+    return c;
+}
+
+void cLdapDirectory::Park(std::unique_ptr<Connection> connection) {
+    connection->lastUse = std::chrono::steady_clock::now();
+    std::lock_guard<std::mutex> lock(m_Mutex);
+    m_Parked.emplace(connection->host, std::move(connection));
+}
+
+std::uint32_t cLdapDirectory::KeepSession(std::unique_ptr<Connection> connection) {
+    connection->lastUse = std::chrono::steady_clock::now();
+    std::lock_guard<std::mutex> lock(m_Mutex);
+    do {
+        ++m_LastHandle;
+    } while (m_LastHandle == 0 || m_Sessions.count(m_LastHandle) != 0);
+    m_Sessions.emplace(m_LastHandle, std::move(connection));
+    return m_LastHandle;
+}
+
+std::unique_ptr<cLdapDirectory::Connection> cLdapDirectory::TakeSession(std::uint32_t handle) {
+    std::lock_guard<std::mutex> lock(m_Mutex);
+    auto it = m_Sessions.find(handle);
+    if (it == m_Sessions.end()) return nullptr;
+    std::unique_ptr<Connection> c = std::move(it->second);
+    m_Sessions.erase(it);
+    return c;
+}
+
+void cLdapDirectory::CloseIdle() {
+    // Enumerations a stopped worker left half-way, and connections of a domain
+    // query nobody followed up: closed once they have been idle for a while.
+    const auto limit = std::chrono::steady_clock::now() - std::chrono::seconds(2 * m_Options.operationTimeoutSeconds + 60);
+    std::vector<std::unique_ptr<Connection>> idle;
+    {
+        std::lock_guard<std::mutex> lock(m_Mutex);
+        for (auto it = m_Sessions.begin(); it != m_Sessions.end();) {
+            if (it->second->lastUse < limit) {
+                idle.push_back(std::move(it->second));
+                it = m_Sessions.erase(it);
+            } else {
+                ++it;
+            }
+        }
+        for (auto it = m_Parked.begin(); it != m_Parked.end();) {
+            if (it->second->lastUse < limit) {
+                idle.push_back(std::move(it->second));
+                it = m_Parked.erase(it);
+            } else {
+                ++it;
+            }
+        }
+    }
+}
+
+std::int32_t cLdapDirectory::NetUserEnum(const std::u16string& server, std::uint32_t level, std::uint32_t,
+                                         std::int32_t prefMaxLen, std::vector<UserInfo2>& entries,
+                                         std::uint32_t& entriesRead, std::uint32_t& totalEntries,
+                                         std::uint32_t& resumeHandle) {
+    entries.clear();
+    entriesRead = 0;
+    totalEntries = 0;
+    if (level != 2) return kErrorInvalidLevel;
+    CloseIdle();
+    std::unique_ptr<Connection> c;
+    if (resumeHandle == 0) {
+        const std::string host = LdapHostOf(server);
+        c = TakeParked(host);
+        if (!c) {
+            if (const std::int32_t rc = Open(host, c); rc != kNerrSuccess) return rc;
+        }
+    } else {
+        c = TakeSession(resumeHandle);
+        if (!c) return kErrorInvalidParameter;
+    }
+    resumeHandle = 0;
+
+    const int pageSize = prefMaxLen < 0 ? kMaxPageSize : std::clamp(prefMaxLen / kBytesPerEntry, 1, kMaxPageSize);
+    LDAPControl* page = nullptr;
+    int rc = ldap_create_page_control(c->ld, pageSize, &c->cookie, 1, &page);
+    if (rc != LDAP_SUCCESS) return MapLdapFailure("search", rc, Diagnostic(c->ld));
+    LDAPControl* controls[] = {page, nullptr};
+    const char* attributes[] = {"sAMAccountName", "displayName", "description", "lastLogon", nullptr};
+    static const char kNormalAccounts[] =
+        "(&(objectCategory=person)(objectClass=user)(userAccountControl:1.2.840.113556.1.4.803:=512))";
+    timeval operation{m_Options.operationTimeoutSeconds, 0};
+    LDAPMessage* result = nullptr;
+    rc = ldap_search_ext_s(c->ld, c->defaultNc.c_str(), LDAP_SCOPE_SUBTREE, kNormalAccounts,
+                           const_cast<char**>(attributes), 0, controls, nullptr, &operation, LDAP_NO_LIMIT, &result);
+    ldap_control_free(page);
+    if (rc != LDAP_SUCCESS) {
+        ldap_msgfree(result);
+        return MapLdapFailure("search", rc, Diagnostic(c->ld));
+    }
+    for (LDAPMessage* e = ldap_first_entry(c->ld, result); e != nullptr; e = ldap_next_entry(c->ld, e)) {
+        UserInfo2 u;
+        u.name = FromUtf8Value(FirstValue(c->ld, e, "sAMAccountName"));
+        u.fullName = FromUtf8Value(FirstValue(c->ld, e, "displayName"));
+        u.comment = FromUtf8Value(FirstValue(c->ld, e, "description"));
+        u.lastLogon = FileTimeToSeconds(FirstValue(c->ld, e, "lastLogon"));
+        entries.push_back(std::move(u));
+    }
+    int code = LDAP_SUCCESS;
+    char* message = nullptr;
+    LDAPControl** returned = nullptr;
+    rc = ldap_parse_result(c->ld, result, &code, nullptr, &message, nullptr, &returned, 1);
+    const std::string diagnostic = message != nullptr ? message : "";
+    ldap_memfree(message);
+    if (rc == LDAP_SUCCESS) rc = code;
+    ber_memfree(c->cookie.bv_val);
+    c->cookie = berval{0, nullptr};
+    ber_int_t estimate = 0;
+    if (rc == LDAP_SUCCESS) {
+        if (LDAPControl* response = ldap_control_find(LDAP_CONTROL_PAGEDRESULTS, returned, nullptr)) {
+            ldap_parse_pageresponse_control(c->ld, response, &estimate, &c->cookie);
+        }
+    }
+    ldap_controls_free(returned);
+    if (rc != LDAP_SUCCESS) {
+        entries.clear();
+        return MapLdapFailure("search", rc, diagnostic);
+    }
+    entriesRead = static_cast<std::uint32_t>(entries.size());
+    totalEntries = estimate > 0 ? static_cast<std::uint32_t>(estimate) : 0;
+    if (c->cookie.bv_val != nullptr && c->cookie.bv_len > 0) {
+        resumeHandle = KeepSession(std::move(c));
+        return kErrorMoreData;
+    }
+    return kNerrSuccess;
+}
+
+std::int32_t cLdapDirectory::NetWkstaGetInfo(const std::u16string& server, std::uint32_t level,
+                                             std::u16string& langroup) {
+    if (level != 100) return kErrorInvalidLevel;
+    CloseIdle();
+    const std::string host = LdapHostOf(server);
+    std::unique_ptr<Connection> c = TakeParked(host);
+    if (!c) {
+        if (const std::int32_t rc = Open(host, c); rc != kNerrSuccess) return rc;
+    }
+    // The domain's NetBIOS name stands in the crossRef of its naming context.
+    berval in{static_cast<ber_len_t>(c->defaultNc.size()), c->defaultNc.data()};
+    berval escaped{0, nullptr};
+    ldap_bv2escaped_filter_value(&in, &escaped);
+    const std::string filter = "(&(objectClass=crossRef)(nCName=" + std::string(escaped.bv_val, escaped.bv_len) + "))";
+    ber_memfree(escaped.bv_val);
+    const char* attributes[] = {"nETBIOSName", nullptr};
+    timeval operation{m_Options.operationTimeoutSeconds, 0};
+    LDAPMessage* result = nullptr;
+    const std::string base = "CN=Partitions," + c->configNc;
+    const int rc = ldap_search_ext_s(c->ld, base.c_str(), LDAP_SCOPE_ONELEVEL, filter.c_str(),
+                                     const_cast<char**>(attributes), 0, nullptr, nullptr, &operation, LDAP_NO_LIMIT,
+                                     &result);
+    std::string name;
+    if (rc == LDAP_SUCCESS) {
+        if (LDAPMessage* e = ldap_first_entry(c->ld, result)) name = FirstValue(c->ld, e, "nETBIOSName");
+    }
+    ldap_msgfree(result);
+    if (rc != LDAP_SUCCESS) return MapLdapFailure("search", rc, Diagnostic(c->ld));
+    if (name.empty()) return kErrorDsGeneric;
+    langroup = FromUtf8(name);
+    // The enumeration that follows takes this connection over.
+    Park(std::move(c));
+    return kNerrSuccess;
+}
+
+std::int32_t cLdapDirectory::NetServerEnum(const std::u16string& domain, std::uint32_t level, std::uint32_t serverType,
+                                           std::int32_t, std::vector<std::u16string>& names,
+                                           std::uint32_t& entriesRead, std::uint32_t& totalEntries,
+                                           std::uint32_t& resumeHandle) {
+    names.clear();
+    entriesRead = 0;
+    totalEntries = 0;
+    resumeHandle = 0;
+    if (level != 100) return kErrorInvalidLevel;
+    if ((serverType & (kSvTypeDomainCtrl | kSvTypeDomainBakCtrl)) == 0) return kNerrSuccess;
+    struct __res_state state;
+    std::memset(&state, 0, sizeof state);
+    if (res_ninit(&state) != 0) return kErrorNoBrowserServersFound;
+    std::string dnsDomain = ToUtf8(domain);
+    if (dnsDomain.empty()) dnsDomain = state.dnsrch[0] != nullptr ? state.dnsrch[0] : state.defdname;
+    const std::string query = "_ldap._tcp.dc._msdcs." + dnsDomain;
+    std::vector<unsigned char> answer(65536);
+    const int length = res_nquery(&state, query.c_str(), ns_c_in, ns_t_srv, answer.data(), static_cast<int>(answer.size()));
+    std::int32_t result = kErrorNoBrowserServersFound;
+    ns_msg message;
+    if (length > 0 && ns_initparse(answer.data(), length, &message) == 0) {
+        for (int i = 0; i < ns_msg_count(message, ns_s_an); ++i) {
+            ns_rr record;
+            if (ns_parserr(&message, ns_s_an, i, &record) != 0 || ns_rr_type(record) != ns_t_srv) continue;
+            char target[NS_MAXDNAME];
+            if (dn_expand(ns_msg_base(message), ns_msg_end(message), ns_rr_rdata(record) + 6, target, sizeof target) < 0) {
+                continue;
+            }
+            std::string name = target;
+            if (!name.empty() && name.back() == '.') name.pop_back();
+            names.push_back(FromUtf8(name));
+        }
+        if (!names.empty()) result = kNerrSuccess;
+    }
+    res_nclose(&state);
+    entriesRead = totalEntries = static_cast<std::uint32_t>(names.size());
+    return result;
+}
+
+}  // namespace orvik

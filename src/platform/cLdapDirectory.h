@@ -1,0 +1,87 @@
+#pragma once
+// Real domain controllers over LDAP (OpenLDAP's libldap), answering the
+// network calls with their arguments, result codes and fields:
+// - the account enumeration is a paged search of the normal accounts under
+//   the domain's naming context; the resume handle names the connection and
+//   its paging cookie, kept here between the calls of one enumeration;
+// - the domain query reads the NetBIOS name of the controller's domain;
+// - the server enumeration reads the domain's DNS SRV records.
+// One connection per enumeration, never shared between threads. Every
+// connection has a network and an operation timeout, so an unreachable
+// controller fails in bounded time.
+
+#include <chrono>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "platform/iNetApi.h"
+
+namespace orvik {
+
+struct cLdapOptions {
+    enum class eAuth {
+        kKerberos,  // SASL GSSAPI with the user's Kerberos ticket (kinit)
+        kSimple,    // a simple bind with name and password, inside TLS only
+    };
+    eAuth auth = eAuth::kKerberos;
+    std::string bindName;  // user@domain or a DN, for the simple bind
+    std::string password;  // kept in memory only
+    std::string caFile;    // CA certificates for TLS; empty: the system's store
+    bool verifyCertificate = true;
+    int networkTimeoutSeconds = 10;
+    int operationTimeoutSeconds = 60;
+};
+
+class cLdapDirectory final : public iNetApi {
+public:
+    // Entries per page: the preferred length divided by this, at most the servers' 1000.
+    static constexpr std::int32_t kBytesPerEntry = 256;
+    static constexpr int kMaxPageSize = 1000;
+
+    explicit cLdapDirectory(cLdapOptions options);
+    ~cLdapDirectory() override;
+    cLdapDirectory(const cLdapDirectory&) = delete;
+    cLdapDirectory& operator=(const cLdapDirectory&) = delete;
+
+    std::int32_t NetUserEnum(const std::u16string& server, std::uint32_t level, std::uint32_t filter,
+                             std::int32_t prefMaxLen, std::vector<UserInfo2>& entries, std::uint32_t& entriesRead,
+                             std::uint32_t& totalEntries, std::uint32_t& resumeHandle) override;
+    std::int32_t NetWkstaGetInfo(const std::u16string& server, std::uint32_t level,
+                                 std::u16string& langroup) override;
+    std::int32_t NetServerEnum(const std::u16string& domain, std::uint32_t level, std::uint32_t serverType,
+                               std::int32_t prefMaxLen, std::vector<std::u16string>& names,
+                               std::uint32_t& entriesRead, std::uint32_t& totalEntries,
+                               std::uint32_t& resumeHandle) override;
+
+    struct Connection;
+
+private:
+    std::int32_t Open(const std::string& host, std::unique_ptr<Connection>& out);
+    std::unique_ptr<Connection> TakeParked(const std::string& host);
+    void Park(std::unique_ptr<Connection> connection);
+    std::uint32_t KeepSession(std::unique_ptr<Connection> connection);
+    std::unique_ptr<Connection> TakeSession(std::uint32_t handle);
+    void CloseIdle();
+
+    cLdapOptions m_Options;
+    std::mutex m_Mutex;  // guards the two maps, never held across a network call
+    std::map<std::uint32_t, std::unique_ptr<Connection>> m_Sessions;
+    std::multimap<std::string, std::unique_ptr<Connection>> m_Parked;
+    std::uint32_t m_LastHandle = 0;
+};
+
+// The host part of a controller name: without leading backslashes.
+std::string LdapHostOf(const std::u16string& server);
+
+// lastLogon (100 ns since 1601, decimal) as seconds since 1970, rounded to
+// the nearest second; 0 and "never" give 0, what exceeds 32 bits is clamped.
+std::uint32_t FileTimeToSeconds(const std::string& fileTime);
+
+// The program's code for an LDAP failure at `stage` ("bind", "starttls", ...).
+std::int32_t MapLdapFailure(const char* stage, int ldapResult, const std::string& diagnostic);
+
+}  // namespace orvik

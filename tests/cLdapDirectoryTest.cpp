@@ -1,0 +1,90 @@
+// The LDAP backend's own logic, without a server: time conversion, the
+// mapping of failures to the codes administrators know, and how it fails
+// when there is no controller to talk to. Runs against real domain
+// controllers are in scripts/samba-domain-test.sh.
+
+#include "platform/cLdapDirectory.h"
+
+#include <gtest/gtest.h>
+#include <ldap.h>
+
+#include "platform/NetApiCodes.h"
+#include "platform/NetErrorText.h"
+
+namespace orvik {
+namespace {
+
+TEST(LdapTime, FileTimesBecomeSecondsSince1970Rounded) {
+    EXPECT_EQ(FileTimeToSeconds(""), 0u);
+    EXPECT_EQ(FileTimeToSeconds("0"), 0u);
+    EXPECT_EQ(FileTimeToSeconds("9223372036854775807"), 0u);  // "never"
+    EXPECT_EQ(FileTimeToSeconds("116444736000000000"), 0u);   // exactly 1970
+    EXPECT_EQ(FileTimeToSeconds(std::to_string((1700000000ULL + 11644473600ULL) * 10000000ULL)), 1700000000u);
+    EXPECT_EQ(FileTimeToSeconds(std::to_string((1700000000ULL + 11644473600ULL) * 10000000ULL + 5011000ULL)),
+              1700000001u);  // x.5011 s rounds up
+    EXPECT_EQ(FileTimeToSeconds(std::to_string((4294967295ULL + 11644473600ULL + 100) * 10000000ULL)), 4294967295u);
+    EXPECT_EQ(FileTimeToSeconds("12x"), 0u);
+}
+
+TEST(LdapErrors, BindFailuresBecomeLogonCodes) {
+    EXPECT_EQ(MapLdapFailure("bind", LDAP_INVALID_CREDENTIALS, "80090308: LdapErr: ... data 52e, v893"),
+              kErrorLogonFailure);
+    EXPECT_EQ(MapLdapFailure("bind", LDAP_INVALID_CREDENTIALS, "... data 533, v893"), kErrorAccountDisabled);
+    EXPECT_EQ(MapLdapFailure("bind", LDAP_INVALID_CREDENTIALS, "... data 775, v893"), kErrorAccountLockedOut);
+    EXPECT_EQ(MapLdapFailure("bind", LDAP_STRONG_AUTH_REQUIRED, ""), kErrorAccessDenied);
+    EXPECT_EQ(MapLdapFailure("bind", LDAP_LOCAL_ERROR, "no credentials cache"), kSecNoCredentials);
+    EXPECT_EQ(MapLdapFailure("starttls", LDAP_CONNECT_ERROR, ""), kSecUntrustedRoot);
+    EXPECT_EQ(MapLdapFailure("search", LDAP_TIMEOUT, ""), kErrorTimeout);
+    EXPECT_EQ(MapLdapFailure("search", LDAP_SERVER_DOWN, ""), kErrorRpcServerUnavailable);
+    EXPECT_EQ(MapLdapFailure("search", LDAP_INSUFFICIENT_ACCESS, ""), kErrorAccessDenied);
+    EXPECT_EQ(MapLdapFailure("search", LDAP_OPERATIONS_ERROR, ""), kErrorDsGeneric);
+}
+
+TEST(LdapErrors, EveryMappedCodeHasAText) {
+    for (std::int32_t code : {kErrorLogonFailure, kErrorAccountDisabled, kErrorAccountLockedOut, kErrorPasswordExpired,
+                              kErrorAccessDenied, kSecNoCredentials, kSecUntrustedRoot, kErrorTimeout,
+                              kErrorRpcServerUnavailable, kErrorDsGeneric, kErrorBadNetPath, kErrorNotEnoughMemory}) {
+        EXPECT_NE(NetErrorText(code).rfind(u"Error ", 0), 0u) << code;
+    }
+    EXPECT_EQ(NetErrorText(12345), u"Error 12345");
+}
+
+TEST(LdapNames, BackslashesAreNotPartOfTheHost) {
+    EXPECT_EQ(LdapHostOf(u"\\\\dc1.exp.test"), "dc1.exp.test");
+    EXPECT_EQ(LdapHostOf(u"dc1.exp.test"), "dc1.exp.test");
+    EXPECT_EQ(LdapHostOf(u"ldaps://dc1.exp.test"), "ldaps://dc1.exp.test");
+}
+
+std::int32_t Enumerate(cLdapDirectory& directory, const std::u16string& server) {
+    std::vector<UserInfo2> entries;
+    std::uint32_t read = 0, total = 0, resume = 0;
+    return directory.NetUserEnum(server, 2, kFilterNormalAccount, -1, entries, read, total, resume);
+}
+
+TEST(LdapUnreachable, NamesThatDoNotResolveAreNotFound) {
+    cLdapOptions options;
+    options.networkTimeoutSeconds = 2;
+    cLdapDirectory directory(options);
+    EXPECT_EQ(Enumerate(directory, u"\\\\no-such-host.invalid"), kErrorBadNetPath);
+    std::u16string domain;
+    EXPECT_EQ(directory.NetWkstaGetInfo(u"no-such-host.invalid", 100, domain), kErrorBadNetPath);
+}
+
+TEST(LdapUnreachable, AClosedPortIsAnUnavailableServer) {
+    cLdapOptions options;
+    options.networkTimeoutSeconds = 2;
+    cLdapDirectory directory(options);
+    EXPECT_EQ(Enumerate(directory, u"ldap://127.0.0.1:1"), kErrorRpcServerUnavailable);
+}
+
+TEST(LdapCalls, OnlyLevelTwoAndAKnownResumeHandle) {
+    cLdapDirectory directory(cLdapOptions{});
+    std::vector<UserInfo2> entries;
+    std::uint32_t read = 0, total = 0, resume = 0;
+    EXPECT_EQ(directory.NetUserEnum(u"x", 1, 2, -1, entries, read, total, resume), kErrorInvalidLevel);
+    resume = 77;
+    EXPECT_EQ(directory.NetUserEnum(u"x", 2, 2, -1, entries, read, total, resume), kErrorInvalidParameter);
+}
+
+}  // namespace
+}  // namespace orvik
