@@ -19,7 +19,7 @@ enum eBatchExit : int {
 };
 
 struct cBatchSettings {
-    std::int32_t tickMs = 250;   // how often the run is polled
+    std::int32_t tickMs = 10;    // how often the run is polled
     bool showProgress = false;   // a progress line on standard error per tick
 };
 

@@ -30,8 +30,10 @@ namespace {
 std::mutex g_TlsLock;
 std::once_flag g_LibraryOnce;
 
-void InitialiseLibrary() {
-    // Once, before any worker: libldap's and its TLS layer's global state.
+void InitialiseLibrary(const std::string& caFile) {
+    // Once, before any worker: libldap's and its TLS layer's global state
+    // (with the CA file given, the system's whole store is not loaded for it).
+    if (!caFile.empty()) ldap_set_option(nullptr, LDAP_OPT_X_TLS_CACERTFILE, caFile.c_str());
     int zero = 0;
     ldap_set_option(nullptr, LDAP_OPT_X_TLS_NEWCTX, &zero);
 }
@@ -169,7 +171,7 @@ std::int32_t MapLdapFailure(const char* stage, int ldapResult, const std::string
 }
 
 cLdapDirectory::cLdapDirectory(cLdapOptions options) : m_Options(std::move(options)) {
-    std::call_once(g_LibraryOnce, InitialiseLibrary);
+    std::call_once(g_LibraryOnce, InitialiseLibrary, m_Options.caFile);
 }
 
 cLdapDirectory::~cLdapDirectory() = default;

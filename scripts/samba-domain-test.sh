@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# The run without a window against real domain controllers: two Samba AD DCs
+# and a stopped third one (scripts/samba-domain.sh), read over LDAP with a
+# simple bind inside verified TLS. Then the time of the run against the raw
+# ldapsearch of each controller. Needs root; build/release must be built.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+work=$(mktemp -d)
+export ORVIK_DOMAIN_DIR=$work/domain
+bash scripts/samba-domain.sh install
+trap 'bash scripts/samba-domain.sh down > /dev/null 2>&1 || true; rm -rf "$work"' EXIT
+bash scripts/samba-domain.sh up
+W=$ORVIK_DOMAIN_DIR
+client() { bash "$root/scripts/samba-domain.sh" client "$@"; }
+now() { date +%s.%N; }
+batch() {   # batch <config> <stdout file>
+  local status=0
+  (cd "$work" && client "$root/build/release/orvik" /BATCH "/CF:$1" /USER:Administrator@exp.test \
+    "/PWFILE:$W/password" "/CAFILE:$W/ca.pem" /NETTIMEOUT:5 > "$2") || status=$?
+  echo $status
+}
+
+python3 tests/domain/make_config.py "$work/three.cfg" "$work/Ambrel.txt" dc1.exp.test dc2.exp.test dc3.exp.test
+t0=$(now)
+status=$(batch "$work/three.cfg" "$work/out.txt")
+t1=$(now)
+cat "$work/out.txt"
+python3 tests/domain/check_run.py "$status" "$work/out.txt" "$work/Ambrel.txt" "$(echo "$t1 - $t0" | bc)"
+
+# Speed: the two controllers are read side by side, so a run should take
+# about as long as reading the slower one alone.
+filter='(&(objectCategory=person)(objectClass=user)(userAccountControl:1.2.840.113556.1.4.803:=512))'
+best() { sort -n | head -1; }
+raw() {
+  for _ in 1 2 3; do
+    local a b; a=$(now)
+    client env LDAPTLS_CACERT="$W/ca.pem" ldapsearch -LLL -ZZ -x -H "ldap://$1" -D Administrator@exp.test \
+      -y "$W/password" -E pr=1000/noprompt -b DC=exp,DC=test "$filter" sAMAccountName displayName description \
+      lastLogon > /dev/null
+    b=$(now); echo "$b - $a" | bc
+  done | best
+}
+d1=$(raw dc1.exp.test); d2=$(raw dc2.exp.test)
+python3 tests/domain/make_config.py "$work/two.cfg" "$work/Bench.txt" dc1.exp.test dc2.exp.test
+runs=$(for _ in 1 2 3; do a=$(now); batch "$work/two.cfg" /dev/null > /dev/null; b=$(now); echo "$b - $a" | bc; done | best)
+slower=$(echo "if ($d1 > $d2) $d1 else $d2" | bc)
+echo "BENCH ldapsearch dc1: ${d1} s ($(echo "2008 / $d1" | bc) users/s); dc2: ${d2} s ($(echo "2008 / $d2" | bc) users/s)"
+echo "BENCH batch run of both: ${runs} s = $(echo "scale=2; $runs / $slower" | bc) x the slower controller alone"
