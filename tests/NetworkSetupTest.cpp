@@ -4,6 +4,7 @@
 
 #include <fstream>
 
+#include "engine/TextCompare.h"
 #include "platform/cLdapDirectory.h"
 #include "platform/cSimulatedDirectory.h"
 #include "support/RecordingMessages.h"
@@ -32,8 +33,7 @@ TEST(NetworkSetup, RealControllersNeedAPasswordForASimpleBind) {
 
     test::TempFolder folder;
     std::ofstream(folder.File("pw")) << "s3cret\n";
-    const std::u16string args = u"/USER:admin@exp.test /PWFILE:" + std::u16string(folder.File("pw").begin(),
-                                                                                    folder.File("pw").end());
+    const std::u16string args = u"/USER:admin@exp.test /PWFILE:" + FromUtf8(folder.File("pw"));
     ASSERT_TRUE(SetUpNetwork(args, messages, nullptr, setup));
     EXPECT_NE(dynamic_cast<cLdapDirectory*>(setup.net.get()), nullptr);
 
