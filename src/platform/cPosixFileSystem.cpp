@@ -4,6 +4,7 @@
 
 #include <cerrno>
 
+#include "platform/WriteAll.h"
 #include "platform/iFileSystem.h"
 
 namespace orvik {
@@ -14,20 +15,7 @@ class cPosixFile final : public iOutputFile {
 public:
     explicit cPosixFile(int fd) : m_Fd(fd) {}
     ~cPosixFile() override { Close(); }
-    bool Write(const void* data, std::size_t size) override {
-        if (m_Fd < 0) return false;
-        const auto* p = static_cast<const char*>(data);
-        while (size > 0) {
-            const ssize_t n = ::write(m_Fd, p, size);
-            if (n < 0) {
-                if (errno == EINTR) continue;
-                return false;
-            }
-            p += n;
-            size -= static_cast<std::size_t>(n);
-        }
-        return true;
-    }
+    bool Write(const void* data, std::size_t size) override { return m_Fd >= 0 && WriteAll(m_Fd, data, size); }
     bool Close() override {
         if (m_Fd < 0) return true;
         const bool ok = ::close(m_Fd) == 0;

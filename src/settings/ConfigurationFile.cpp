@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "engine/TextCompare.h"
+#include "platform/WriteAll.h"
 #include "settings/iWriteSink.h"
 
 namespace orvik {
@@ -17,19 +18,7 @@ namespace {
 class cFdSink final : public iWriteSink {
 public:
     explicit cFdSink(int fd) : m_Fd(fd) {}
-    bool Write(const void* data, std::size_t size) override {
-        const auto* p = static_cast<const std::uint8_t*>(data);
-        while (size > 0) {
-            const ssize_t n = ::write(m_Fd, p, size);
-            if (n < 0) {
-                if (errno == EINTR) continue;
-                return false;
-            }
-            p += n;
-            size -= static_cast<std::size_t>(n);
-        }
-        return true;
-    }
+    bool Write(const void* data, std::size_t size) override { return WriteAll(m_Fd, data, size); }
 
 private:
     int m_Fd;

@@ -32,7 +32,7 @@ std::u16string From16(const QString& text) {
     return std::u16string(reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size()));
 }
 
-struct ButtonSpec {
+struct ButtonLayout {
     int id;
     const char* name;
     int pictureWidth;
@@ -40,7 +40,7 @@ struct ButtonSpec {
 };
 
 // Top to bottom, as they stand in the window's button column.
-constexpr ButtonSpec kButtons[] = {
+constexpr ButtonLayout kButtons[] = {
     {kIdStart, "Start", 50, 14},          {kIdAddDc, "Add DC", 56, 16},     {kIdRemoveDc, "Remove DC", 56, 16},
     {kIdSetup, "Setup", 56, 16},          {kIdReset, "Reset", 56, 16},      {kIdShowResults, "Show results", 56, 16},
     {kIdSearch, "Search", 56, 16},        {kIdSaveResults, "Save results", 56, 16},
@@ -130,16 +130,16 @@ void cMainDialog::BuildControls() {
     });
 
     int y = 10;
-    for (const ButtonSpec& spec : kButtons) {
+    for (const ButtonLayout& layout : kButtons) {
         auto* button = new QPushButton(this);
-        button->setObjectName(QStringLiteral("id%1").arg(spec.id));
+        button->setObjectName(QStringLiteral("id%1").arg(layout.id));
         button->setGeometry(du.Rect(470, y, 50, 14));
-        button->setIcon(QIcon(ButtonPicture(QString::fromLatin1(spec.name), spec.pictureWidth, spec.pictureHeight)));
-        button->setIconSize(QSize(spec.pictureWidth, spec.pictureHeight));
-        button->setToolTip(QString::fromLatin1(spec.name));
-        button->setAccessibleName(QString::fromLatin1(spec.name));
+        button->setIcon(QIcon(ButtonPicture(QString::fromLatin1(layout.name), layout.pictureWidth, layout.pictureHeight)));
+        button->setIconSize(QSize(layout.pictureWidth, layout.pictureHeight));
+        button->setToolTip(QString::fromLatin1(layout.name));
+        button->setAccessibleName(QString::fromLatin1(layout.name));
         button->setAutoDefault(false);
-        m_Buttons[spec.id] = button;
+        m_Buttons[layout.id] = button;
         y += 23;
     }
     Button(kIdStart)->setDefault(true);
