@@ -194,6 +194,19 @@ private slots:
         QTRY_COMPARE(UserRows(), 10);
     }
 
+    void theTimedRefreshWaitsForNewResults() {
+        Build({Dc(1, 30)}, false);
+        QTest::mouseClick(window->Button(kIdStart), Qt::LeftButton);
+        QTRY_VERIFY(!window->IsCollectionRunning());
+        QCOMPARE(UserRows(), 30);
+        clock->Set(2000);
+        QTest::qWait(100);  // the refresh after the last result
+        window->UserWidget()->clear();
+        clock->Set(3000);
+        QTest::qWait(150);
+        QCOMPARE(UserRows(), 0);  // the period has passed, but nothing new arrived
+    }
+
     void withoutTheTimedRefreshTheListChangesAtCompletion() {
         Build({Dc(1, 30)}, true);
         collection->Settings().m_AutoRefresh = 0;
