@@ -150,7 +150,8 @@ down() {
 
 install() {
   local missing=()
-  for p in samba samba-ad-dc samba-ad-provision krb5-user ldb-tools winbind bind9-dnsutils ldap-utils iproute2 python3; do
+  for p in samba samba-ad-dc samba-ad-provision krb5-user ldb-tools winbind bind9-dnsutils ldap-utils iproute2 python3 \
+      bc; do
     dpkg-query -W -f='${Status}' "$p" 2> /dev/null | grep -q 'install ok installed' || missing+=("$p")
   done
   if [ ${#missing[@]} -gt 0 ]; then
