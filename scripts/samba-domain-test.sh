@@ -28,6 +28,20 @@ t1=$(now)
 cat "$work/out.txt"
 python3 tests/domain/check_run.py "$status" "$work/out.txt" "$work/Ambrel.txt" "$(echo "$t1 - $t0" | bc)"
 
+# Kerberos: without /USER: the controllers are read with the user's ticket.
+export KRB5CCNAME=FILE:$work/ticket
+client kinit Administrator@EXP.TEST < "$W/password" > /dev/null
+status=0
+(cd "$work" && client "$root/build/release/orvik" /BATCH "/CF:$work/kerberos.cfg" /DC:dc1.exp.test,dc2.exp.test \
+  > "$work/kerberos.txt") || status=$?
+cat "$work/kerberos.txt"
+if [ "$status" != 0 ] || ! grep -q $'^dc1.exp.test\tReady\t2008\t0$' "$work/kerberos.txt" ||
+   ! grep -q $'^dc2.exp.test\tReady\t2008\t0$' "$work/kerberos.txt"; then
+  echo "FAIL: the Kerberos run (exit status $status)"; exit 1
+fi
+echo "kerberos run OK"
+unset KRB5CCNAME
+
 # Speed: the two controllers are read side by side, so a run should take
 # about as long as reading the slower one alone.
 filter='(&(objectCategory=person)(objectClass=user)(userAccountControl:1.2.840.113556.1.4.803:=512))'

@@ -45,7 +45,7 @@ EOS
 }
 
 in_ns() { local ns=$1; shift; RESOLV=${RESOLV:-$W/ns/resolv-dc.conf} "$EXEC" "$ns" "$@"; }
-client() { RESOLV=$W/ns/resolv-client.conf "$EXEC" $NSC "$@"; }
+client() { RESOLV=$W/ns/resolv-client.conf KRB5_CONFIG=$W/dc1/private/krb5.conf "$EXEC" $NSC "$@"; }
 
 network() {
   for n in $NSC $NS1 $NS2 $NS3; do ip netns add $n; ip -n $n link set lo up; done
@@ -124,6 +124,9 @@ EOP
     --dns-backend=SAMBA_INTERNAL --option="netbios name=DC2" "${DCOPTS[@]}" > "$W/dc2/log/join.log" 2>&1 \
     || { tail -20 "$W/dc2/log/join.log"; return 1; }
   start_dc 2
+  # DC2 registers its ldap/ service names in its own copy of its account; pull them to DC1 now, or DC1's
+  # KDC cannot issue tickets for DC2 until replication gets round to it.
+  client samba-tool drs replicate dc1.exp.test dc2.exp.test DC=exp,DC=test -U "$DOM\\Administrator%$ADMINPW" > /dev/null
   last_logon 2 alice 1700000000; last_logon 2 bob 1600000000
   # Both DCs' own certificate authorities, for TLS with verification.
   cat "$W/dc1/private/tls/ca.pem" "$W/dc2/private/tls/ca.pem" > "$W/ca.pem"
