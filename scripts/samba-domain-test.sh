@@ -28,6 +28,10 @@ t1=$(now)
 cat "$work/out.txt"
 python3 tests/domain/check_run.py "$status" "$work/out.txt" "$work/Ambrel.txt" "$(echo "$t1 - $t0" | bc)"
 
+# The domain's controllers found through its DNS SRV records.
+client env ORVIK_TEST_DOMAIN=exp.test "$root/build/release/tests/orvik_tests" --gtest_filter='LdapDomain.*' \
+  --gtest_brief=1
+
 # Kerberos: without /USER: the controllers are read with the user's ticket.
 export KRB5CCNAME=FILE:$work/ticket
 client kinit Administrator@EXP.TEST < "$W/password" > /dev/null

@@ -127,6 +127,9 @@ EOP
   # DC2 registers its ldap/ service names in its own copy of its account; pull them to DC1 now, or DC1's
   # KDC cannot issue tickets for DC2 until replication gets round to it.
   client samba-tool drs replicate dc1.exp.test dc2.exp.test DC=exp,DC=test -U "$DOM\\Administrator%$ADMINPW" > /dev/null
+  # DC2 announces itself in DNS some time after it starts; list it now (it may have done so already).
+  client samba-tool dns add $NET.1 _msdcs.exp.test _ldap._tcp.dc SRV 'dc2.exp.test 389 0 100' \
+    -U "Administrator%$ADMINPW" > /dev/null 2>&1 || true
   last_logon 2 alice 1700000000; last_logon 2 bob 1600000000
   # Both DCs' own certificate authorities, for TLS with verification.
   cat "$W/dc1/private/tls/ca.pem" "$W/dc2/private/tls/ca.pem" > "$W/ca.pem"

@@ -8,6 +8,10 @@
 #include <gtest/gtest.h>
 #include <ldap.h>
 
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
 #include "platform/NetApiCodes.h"
 #include "platform/NetErrorText.h"
 
@@ -84,6 +88,31 @@ TEST(LdapCalls, OnlyLevelTwoAndAKnownResumeHandle) {
     EXPECT_EQ(directory.NetUserEnum(u"x", 1, 2, -1, entries, read, total, resume), kErrorInvalidLevel);
     resume = 77;
     EXPECT_EQ(directory.NetUserEnum(u"x", 2, 2, -1, entries, read, total, resume), kErrorInvalidParameter);
+}
+
+}  // namespace
+}  // namespace orvik
+
+namespace orvik {
+namespace {
+
+// Against the test domain of scripts/samba-domain.sh only: the DNS name of
+// its domain in ORVIK_TEST_DOMAIN (the domain test sets it).
+TEST(LdapDomain, ServerEnumerationFindsTheDomainsControllers) {
+    const char* domain = std::getenv("ORVIK_TEST_DOMAIN");
+    if (domain == nullptr) GTEST_SKIP() << "no test domain";
+    cLdapDirectory directory(cLdapOptions{});
+    std::vector<std::u16string> names;
+    std::uint32_t read = 0, total = 0, resume = 0;
+    const std::u16string dnsDomain(domain, domain + std::strlen(domain));
+    ASSERT_EQ(directory.NetServerEnum(dnsDomain, 100, kSvTypeDomainCtrl | kSvTypeDomainBakCtrl, -1, names, read, total,
+                                      resume),
+              kNerrSuccess);
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::u16string>{u"dc1.exp.test", u"dc2.exp.test"}));
+    EXPECT_EQ(read, 2u);
+    EXPECT_NE(directory.NetServerEnum(u"no-such-domain.invalid", 100, 0x18, -1, names, read, total, resume),
+              kNerrSuccess);
 }
 
 }  // namespace
