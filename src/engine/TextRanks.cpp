@@ -3,19 +3,13 @@
 #include <algorithm>
 
 #include "engine/TextCompare.h"
+#include "engine/TextHash.h"
 
 namespace orvik {
 
 namespace {
 
-std::uint64_t HashFolded(std::u16string_view s) noexcept {
-    std::uint64_t h = 0xcbf29ce484222325ULL;
-    for (char16_t c : s) h = (h ^ FoldAscii(c)) * 0x100000001b3ULL;
-    h ^= h >> 33;
-    h *= 0xff51afd7ed558ccdULL;
-    h ^= h >> 33;
-    return h;
-}
+std::uint64_t HashFolded(std::u16string_view s) noexcept { return FinishHash(HashText(kTextHashStart, s, true)); }
 
 // The first eight folded code units, packed so that comparing the two words
 // as numbers orders like comparing the texts (a shorter text pads with 0).

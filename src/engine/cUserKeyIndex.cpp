@@ -1,24 +1,15 @@
 #include "engine/cUserKeyIndex.h"
 
-#include "engine/TextCompare.h"
+#include "engine/TextHash.h"
 
 namespace orvik {
 
 std::uint64_t cUserKeyIndex::HashKey(const cUserInfo& record) noexcept {
-    // FNV-1a over the domain, a separator that no code unit sequence can
-    // imitate (the domain's length), and the folded user name; then a final
-    // mix so that the low bits used for the slot are well spread.
-    std::uint64_t h = 0xcbf29ce484222325ULL;
-    constexpr std::uint64_t kPrime = 0x100000001b3ULL;
-    for (char16_t c : record.m_Domain) h = (h ^ c) * kPrime;
-    h = (h ^ (record.m_Domain.size() | 0x10000u)) * kPrime;
-    for (char16_t c : record.m_UserName) h = (h ^ FoldAscii(c)) * kPrime;
-    h ^= h >> 33;
-    h *= 0xff51afd7ed558ccdULL;
-    h ^= h >> 33;
-    h *= 0xc4ceb9fe1a85ec53ULL;
-    h ^= h >> 33;
-    return h;
+    // The domain exactly, a separator no code unit sequence can imitate (the
+    // domain's length), then the user name with A to Z folded.
+    std::uint64_t h = HashText(kTextHashStart, record.m_Domain, false);
+    h = HashUnit(h, static_cast<std::uint32_t>(record.m_Domain.size()) | 0x10000u);
+    return FinishHash(HashText(h, record.m_UserName, true));
 }
 
 cUserInfo* cUserKeyIndex::Find(const cUserInfo& record, std::uint64_t hash) const noexcept {
