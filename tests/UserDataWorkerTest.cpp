@@ -104,6 +104,20 @@ TEST_F(WorkerTest, EndlessMoreDataWithAZeroResumeHandleStopsAtTheBufferLimit) {
     EXPECT_EQ(collector->GetRunningCount(), 0);
 }
 
+TEST_F(WorkerTest, ARunAfterOneThatGaveUpOnMoreDataCountsItsCallsAfresh) {
+    auto dc = Dc(u"DC1", 10);
+    dc.moreDataZeroResume = 12;  // more than one run's nine attempts, fewer than two runs'
+    Run(dc, 1 << 20);
+    ASSERT_EQ(job.resultCode, kErrorMoreData);
+    collector->StartJob(std::make_unique<cCollectionJob>(u"DC1", 1 << 20));
+    launcher.RunAll();
+    std::vector<cCollectionJob> jobs;
+    collector->CollectChangedJobs(seen, jobs);
+    ASSERT_FALSE(jobs.empty());
+    EXPECT_EQ(jobs.back().resultCode, kErrorMoreData);
+    EXPECT_EQ(jobs.back().userCount, 0);
+}
+
 TEST_F(WorkerTest, AFailingFirstCallGivesOneFinishedReportWithoutUsers) {
     auto dc = Dc(u"DC1", 10);
     dc.failCode = kErrorAccessDenied;

@@ -102,20 +102,18 @@ TEST_F(CollectionTest, AWorkerThatCannotStartShowsAnErrorAndTheRunCompletes) {
     EXPECT_EQ(Status(1), u"Error");
 }
 
-TEST_F(CollectionTest, StopAndResetWaitsForTheCallInProgressAndDropsItsPage) {
+TEST_F(CollectionTest, ResetWaitsForTheCallInProgressAndDropsItsPage) {
     auto dc = SimDc(u"DC1", 30);
     dc.pageSize = 10;
     Build({dc});
     gate.HoldFromCall(2);
     collection->StartAll();
     ASSERT_TRUE(gate.WaitForWaiting(1));  // page 1 reported and queued, call 2 in progress
-    std::thread opener([&] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        gate.Open(u"DC1");
-    });
-    collection->StopAndReset();
-    opener.join();
-    EXPECT_EQ(Running(), 0);
+    collection->BeginReset();
+    EXPECT_FALSE(collection->AreWorkersStopped());  // the call in progress is waited for
+    gate.Open(u"DC1");
+    WaitUntil([&] { return collection->AreWorkersStopped(); });
+    collection->FinishReset();
     EXPECT_EQ(Status(0), u"Idle");
     EXPECT_EQ(Cell(0, kColUserCount), u"0");
     for (int i = 0; i < 3; ++i) collection->Poll(complete);
@@ -128,19 +126,59 @@ TEST_F(CollectionTest, ResetEndsTheStartRequest) {
     Build(Numbered(3, 5));
     collection->Settings().m_MaxThreads = 1;
     collection->StartAll();
-    std::thread opener([&] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(30));
-        gate.OpenAll();
-    });
-    collection->StopAndReset();
-    opener.join();
+    collection->BeginReset();
+    gate.OpenAll();
+    WaitUntil([&] { return collection->AreWorkersStopped(); });
+    collection->FinishReset();
     for (int i = 0; i < 20; ++i) {
         collection->Poll(complete);
         EXPECT_FALSE(complete);
-        clock.SleepMs(1);
     }
     for (int row = 0; row < 3; ++row) EXPECT_EQ(Status(row), u"Idle") << row;
     EXPECT_EQ(Running(), 0);
+}
+
+TEST_F(CollectionTest, ARunCompletesOnlyInTheTickThatMergedItsLastPage) {
+    auto dc = SimDc(u"DC1", 3);
+    dc.pageSize = 1;
+    Build({dc}, false);
+    collection->SetMergeBudgetMs(0);  // one page per tick
+    collection->StartAll();
+    WaitUntil([&] { return Running() == 0; });  // all three pages queued, no worker left
+    for (std::size_t merged = 1; merged <= 3; ++merged) {
+        collection->Poll(complete);
+        EXPECT_EQ(collection->GetTotalUsers(), merged);
+        EXPECT_EQ(complete, merged == 3) << merged;
+    }
+}
+
+TEST_F(CollectionTest, ABusyControllerRemovedAndAddedBackStartsAgainOnlyAfterItsOldWorker) {
+    auto dc = SimDc(u"DC1", 500);
+    dc.pageSize = 250;
+    Build({dc});
+    gate.HoldFromCall(2);
+    collection->StartAll();
+    ASSERT_TRUE(gate.WaitForWaiting(1));
+    collection->Poll(complete);
+    ASSERT_EQ(Status(0), u"Busy");
+    collection->RemoveDomainController(view.Controllers(), u"DC1");
+    collection->AddDomainController(view.Controllers(), u"dc1");
+    view.Controllers().SetSelected(0, true);
+    collection->StartSelected();
+    EXPECT_EQ(Running(), 1);  // the old worker still runs; the new one waits for it
+    gate.OpenAll();
+    ASSERT_TRUE(PollUntilComplete());
+    EXPECT_EQ(Status(0), u"Ready");
+    EXPECT_EQ(Cell(0, kColUserCount), u"500");
+    EXPECT_EQ(collection->GetTotalUsers(), 500u);
+}
+
+TEST_F(CollectionTest, ANameIsOneControllerWhateverItsCase) {
+    Build({SimDc(u"CORP-DC1", 5)}, false);
+    collection->AddDomainController(view.Controllers(), u"corp-dc1");
+    collection->SetDomainControllers(view.Controllers(), {u"CORP-DC1", u"Corp-Dc1"});
+    EXPECT_EQ(collection->Controllers().size(), 1u);
+    EXPECT_EQ(view.Controllers().GetRowCount(), 1);
 }
 
 TEST_F(CollectionTest, StartSelectedSkipsBusyControllersAndAddsToTheUsers) {

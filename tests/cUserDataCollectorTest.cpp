@@ -58,16 +58,37 @@ TEST_F(CollectorTest, StartsNumberChangesFromOneAndCountsRunningWorkers) {
     EXPECT_EQ(launcher.Pending(), 2u);
 }
 
-TEST_F(CollectorTest, ASecondStartOfTheSameNameReplacesTheJobInPlace) {
+TEST_F(CollectorTest, ANameIsRefusedWhileItsWorkerLivesAndReplacedInPlaceOnceItEnded) {
     Start(u"dc1");
     Start(u"DC2");
-    Start(u"DC1");
+    EXPECT_EQ(collector.StartJob(std::make_unique<cCollectionJob>(u"DC1", 4096)), -1);
+    EXPECT_EQ(collector.GetRunningCount(), 2);
+    EXPECT_EQ(launcher.Pending(), 2u);
+
+    cCollectionJob w = Copy(0, kJobFinished, 5, 5, 1001, 0);
+    collector.ReportJob(w, nullptr);
+    EXPECT_EQ(collector.StartJob(std::make_unique<cCollectionJob>(u"DC1", 4096)), 0);
     std::uint32_t seen = 0;
     auto jobs = Changed(seen);
     ASSERT_EQ(jobs.size(), 2u);
     EXPECT_EQ(jobs[0].name, u"DC1");
     EXPECT_EQ(jobs[0].index, 0);
+    EXPECT_EQ(jobs[0].userCount, 0);
     EXPECT_EQ(jobs[1].name, u"DC2");
+    EXPECT_EQ(collector.GetRunningCount(), 2);
+}
+
+TEST_F(CollectorTest, AFinishingReportWithAPageLeavesTheCollectorBusyUntilThePageIsTaken) {
+    Start(u"DC1");
+    EXPECT_FALSE(collector.IsIdle());
+    cCollectionJob w = Copy(0, kJobFinished, 1, 1, 1001, 0);
+    collector.ReportJob(w, test::Batch(test::MakeUser(u"a", 5)));
+    // The running count alone says "done" while the last page still waits.
+    EXPECT_EQ(collector.GetRunningCount(), 0);
+    EXPECT_FALSE(collector.IsIdle());
+    std::unique_ptr<cUserInfoBatch> page;
+    ASSERT_EQ(collector.PopResult(page), 0);
+    EXPECT_TRUE(collector.IsIdle());
 }
 
 TEST_F(CollectorTest, EstimatesTheEndFromTheRateSoFar) {

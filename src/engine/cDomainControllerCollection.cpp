@@ -1,6 +1,8 @@
 #include "engine/cDomainControllerCollection.h"
 
 #include <algorithm>
+#include <chrono>
+#include <unordered_set>
 
 #include "engine/ListFunctions.h"
 #include "engine/TextCompare.h"
@@ -34,7 +36,9 @@ void cDomainControllerCollection::SetDomainControllers(iListView& list, const st
     std::vector<std::u16string> added;
     for (const auto& name : names) {
         // A name given twice is added once.
-        if (FindDomainController(name) < 0 && FindStringInArray(added, name) < 0) added.push_back(name);
+        if (!name.empty() && FindDomainController(name) < 0 && FindStringInArray(added, name) < 0) {
+            added.push_back(name);
+        }
     }
     for (const auto& name : added) AddDomainController(list, name);
     SaveConfiguration();
@@ -48,6 +52,8 @@ int cDomainControllerCollection::FindDomainController(std::u16string_view name) 
 }
 
 void cDomainControllerCollection::AddDomainController(iListView& list, const std::u16string& name) {
+    // A name is one controller whatever its letter case.
+    if (name.empty() || FindDomainController(name) >= 0) return;
     m_Controllers.push_back(std::make_unique<cDomainController>(name));
     cDomainController* dc = m_Controllers.back().get();
     const int row = list.InsertRow(list.GetRowCount(), name, 0);
@@ -93,10 +99,20 @@ void cDomainControllerCollection::StartSelected() {
 }
 
 void cDomainControllerCollection::StopAndReset() {
+    BeginReset();
+    while (m_Collector.GetRunningCount() != 0) m_Clock.SleepMs(kStopPollMs);
+    FinishReset();
+}
+
+void cDomainControllerCollection::BeginReset() {
     m_Collector.StopAllJobs();
     m_Users.Clear();
     if (m_View != nullptr) m_View->GetUserList().DeleteAllRows();
-    while (m_Collector.GetRunningCount() != 0) m_Clock.SleepMs(kStopPollMs);
+}
+
+bool cDomainControllerCollection::AreWorkersStopped() const { return m_Collector.GetRunningCount() == 0; }
+
+void cDomainControllerCollection::FinishReset() {
     // What the workers queued before they saw the stop, and the figures they
     // reported before it, belong to the run that was reset: neither may come
     // back at the next tick.
@@ -128,18 +144,29 @@ std::int32_t cDomainControllerCollection::ThreadLimit() const noexcept {
 
 void cDomainControllerCollection::Poll(bool& complete) {
     complete = false;
+    // Merge for a bounded time, at least one page, so that a tick never
+    // blocks the window for long; what is left waits for the next tick.
+    const auto mergeUntil = std::chrono::steady_clock::now() + std::chrono::milliseconds(m_MergeBudgetMs);
     std::unique_ptr<cUserInfoBatch> batch;
-    while (m_Collector.PopResult(batch) == 0) m_Users.MergeBatch(std::move(batch));
+    while (m_Collector.PopResult(batch) == 0) {
+        m_Users.MergeBatch(std::move(batch));
+        if (std::chrono::steady_clock::now() >= mergeUntil) break;
+    }
 
     if (m_NextToStart < m_NamesToStart.size()) {
         const std::int32_t limit = ThreadLimit();
         while (m_NextToStart < m_NamesToStart.size()) {
             if (m_Collector.GetRunningCount() >= limit) break;
             auto job = std::make_unique<cCollectionJob>(m_NamesToStart[m_NextToStart], PageBufferBytes());
+            // A controller whose earlier worker has not ended yet waits for it,
+            // and so do the names after it.
+            if (m_Collector.StartJob(std::move(job)) != 0) break;
             ++m_NextToStart;
-            m_Collector.StartJob(std::move(job));
         }
-    } else if (!m_NamesToStart.empty() && m_Collector.GetRunningCount() == 0) {
+    } else if (!m_NamesToStart.empty() && m_Collector.IsIdle()) {
+        // Idle means no worker runs and every page they queued was merged
+        // above: a worker that ends between the merge and this check leaves
+        // its last page queued, and the run completes at the next tick.
         complete = true;
     }
 
@@ -278,6 +305,9 @@ int cDomainControllerCollection::LoadFromBytes(const std::uint8_t* data, std::si
         if (failure != nullptr) *failure = ArchiveErrorText(e.kind, path);
         return -1;
     }
+    // A file that lists one controller under two spellings keeps the first.
+    std::unordered_set<std::u16string> seen;
+    std::erase_if(m_Controllers, [&](const auto& dc) { return !seen.insert(ToUpperAscii(dc->GetName())).second; });
     for (const auto& dc : m_Controllers) {
         const int row = list.InsertRow(list.GetRowCount(), dc->GetName(), 0);
         list.SetItemData(row, dc.get());

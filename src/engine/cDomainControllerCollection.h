@@ -58,10 +58,20 @@ public:
     // the pages queued before the stop, ends the start request and sets every
     // controller row back to Idle.
     void StopAndReset();
+    // StopAndReset in three steps, for a caller that keeps its window alive
+    // while the workers end: BeginReset asks them to stop and empties the
+    // users; once AreWorkersStopped, FinishReset does the rest.
+    void BeginReset();
+    bool AreWorkersStopped() const;
+    void FinishReset();
     // One tick: merge the queued pages, start controllers while threads are
     // free, apply changed job figures to the rows. `complete` is true at every
-    // tick that finds a non-empty request fully started and no worker running.
+    // tick that finds a non-empty request fully started, no worker running
+    // and every page merged.
     void Poll(bool& complete);
+    // How long one Poll may merge pages (at least one page is merged).
+    void SetMergeBudgetMs(std::int32_t ms) noexcept { m_MergeBudgetMs = ms; }
+    static constexpr std::int32_t kDefaultMergeBudgetMs = 100;
 
     void SortUsers() { m_Users.Sort(); }
     void ShowUsers(std::u16string_view filter);
@@ -128,6 +138,7 @@ private:
     cUserInfoTable m_Users;
     std::int32_t m_ControllerSortKey = 0;
     std::int32_t m_ControllerAscending = 1;
+    std::int32_t m_MergeBudgetMs = kDefaultMergeBudgetMs;
 };
 
 }  // namespace orvik

@@ -25,6 +25,14 @@ cUserDataCollector::cUserDataCollector(iNetApi& net, iClock& clock, tLauncher la
 
 int cUserDataCollector::StartJob(std::unique_ptr<cCollectionJob> job) {
     std::lock_guard<std::mutex> lock(m_Lock);
+    std::size_t position = m_Jobs.size();
+    for (std::size_t i = 0; i < m_Jobs.size(); ++i) {
+        if (EqualNoCase(m_Jobs[i].job->name, job->name)) {
+            position = i;
+            break;
+        }
+    }
+    if (position < m_Jobs.size() && m_Jobs[position].workerAlive) return -1;
     job->index = -1;
     job->stopFlag = false;
     job->state = kJobRunning;
@@ -35,16 +43,9 @@ int cUserDataCollector::StartJob(std::unique_ptr<cCollectionJob> job) {
     job->lastCallTime = 0;
 
     cCollectionJob* listed = job.get();
-    std::size_t position = m_Jobs.size();
-    for (std::size_t i = 0; i < m_Jobs.size(); ++i) {
-        if (EqualNoCase(m_Jobs[i]->name, job->name)) {
-            position = i;
-            break;
-        }
-    }
     job->index = static_cast<std::int32_t>(position);
-    if (position == m_Jobs.size()) m_Jobs.push_back(std::move(job));
-    else m_Jobs[position] = std::move(job);
+    if (position == m_Jobs.size()) m_Jobs.push_back(cListedJob{std::move(job), false});
+    else m_Jobs[position] = cListedJob{std::move(job), false};
 
     auto copy = std::make_shared<cCollectionJob>(*listed);
     const bool started = m_Launch([this, copy] {
@@ -59,6 +60,7 @@ int cUserDataCollector::StartJob(std::unique_ptr<cCollectionJob> job) {
         return 0;
     }
     listed->thread = ++m_LastThreadId;
+    m_Jobs[position].workerAlive = true;
     ++m_Running;
     return 0;
 }
@@ -66,7 +68,8 @@ int cUserDataCollector::StartJob(std::unique_ptr<cCollectionJob> job) {
 int cUserDataCollector::ReportJob(cCollectionJob& w, std::unique_ptr<cUserInfoBatch> batch) {
     std::lock_guard<std::mutex> lock(m_Lock);
     if (w.index < 0 || static_cast<std::size_t>(w.index) >= m_Jobs.size()) return -1;
-    cCollectionJob& j = *m_Jobs[static_cast<std::size_t>(w.index)];
+    cListedJob& listed = m_Jobs[static_cast<std::size_t>(w.index)];
+    cCollectionJob& j = *listed.job;
     w.stopFlag = j.stopFlag;
     if (j.stopFlag) {
         w.state = kJobFinished;
@@ -91,7 +94,10 @@ int cUserDataCollector::ReportJob(cCollectionJob& w, std::unique_ptr<cUserInfoBa
     }
     if (w.state == kJobFinished) j.endTime = m_Clock.Now();
     if (batch) m_Results.push_back(std::move(batch));
-    if (w.state == kJobFinished) --m_Running;
+    if (w.state == kJobFinished) {
+        listed.workerAlive = false;
+        --m_Running;
+    }
     return 0;
 }
 
@@ -108,13 +114,19 @@ std::int32_t cUserDataCollector::GetRunningCount() const {
     return m_Running;
 }
 
+bool cUserDataCollector::IsIdle() const {
+    std::lock_guard<std::mutex> lock(m_Lock);
+    return m_Running == 0 && m_Results.empty();
+}
+
 void cUserDataCollector::CollectChangedJobs(std::uint32_t& lastSeen, std::vector<cCollectionJob>& out) const {
     std::lock_guard<std::mutex> lock(m_Lock);
     std::uint32_t newest = 0;
-    for (const auto& job : m_Jobs) {
-        if (job->changeNumber > lastSeen) {
-            out.push_back(*job);
-            if (job->changeNumber > newest) newest = job->changeNumber;
+    for (const auto& listed : m_Jobs) {
+        const cCollectionJob& job = *listed.job;
+        if (job.changeNumber > lastSeen) {
+            out.push_back(job);
+            if (job.changeNumber > newest) newest = job.changeNumber;
         }
     }
     if (newest != 0) lastSeen = newest;
@@ -122,7 +134,7 @@ void cUserDataCollector::CollectChangedJobs(std::uint32_t& lastSeen, std::vector
 
 int cUserDataCollector::StopAllJobs() {
     std::lock_guard<std::mutex> lock(m_Lock);
-    for (auto& job : m_Jobs) job->stopFlag = true;
+    for (auto& listed : m_Jobs) listed.job->stopFlag = true;
     return 0;
 }
 

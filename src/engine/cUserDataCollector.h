@@ -30,8 +30,10 @@ public:
     cUserDataCollector& operator=(const cUserDataCollector&) = delete;
 
     // Lists the job (replacing an earlier one of the same name, ignoring
-    // case) and starts its worker. A worker that cannot be started finishes
-    // the job at once with kErrorMaxThreadsReached, so nothing waits for it.
+    // case) and starts its worker; 0. A name whose earlier worker is still
+    // alive is refused with -1 and nothing changes: two workers never feed
+    // one job. A worker that cannot be started finishes the job at once with
+    // kErrorMaxThreadsReached, so nothing waits for it.
     int StartJob(std::unique_ptr<cCollectionJob> job);
 
     // A worker's progress and page; hands the stop flag back in `w`.
@@ -42,6 +44,10 @@ public:
     int PopResult(std::unique_ptr<cUserInfoBatch>& out);
 
     std::int32_t GetRunningCount() const;
+
+    // True when no worker runs and no page waits, seen at one instant: every
+    // page a worker reported has then been taken by PopResult.
+    bool IsIdle() const;
 
     // Copies of the jobs changed since `lastSeen`, which moves to the newest change.
     void CollectChangedJobs(std::uint32_t& lastSeen, std::vector<cCollectionJob>& out) const;
@@ -61,7 +67,11 @@ private:
     std::int32_t m_Running = 0;
     std::uint32_t m_ChangeCounter = 0;
     std::int64_t m_LastThreadId = 0;
-    std::vector<std::unique_ptr<cCollectionJob>> m_Jobs;
+    struct cListedJob {
+        std::unique_ptr<cCollectionJob> job;
+        bool workerAlive = false;  // from the start until the worker's finishing report
+    };
+    std::vector<cListedJob> m_Jobs;
     std::deque<std::unique_ptr<cUserInfoBatch>> m_Results;
 };
 

@@ -217,8 +217,13 @@ std::int32_t cSimulatedDirectory::NetUserEnum(const std::u16string& server, std:
     {
         std::lock_guard<std::mutex> lock(m_Mutex);
         State& s = m_States[static_cast<std::size_t>(index)];
-        if (resumeHandle == 0 && s.pageHandedOut) s = State{};  // the previous enumeration was abandoned
+        // A zero resume handle after a page, or one that does not ask for a
+        // larger buffer than the call before, begins a new enumeration.
+        if (resumeHandle == 0 && (s.pageHandedOut || (s.callNumber > 0 && prefMaxLen <= s.lastPrefMaxLen))) {
+            s = State{};
+        }
         call = ++s.callNumber;
+        s.lastPrefMaxLen = prefMaxLen;
         hook = m_Hook;
     }
     if (hook) hook(c.name, call);

@@ -8,7 +8,8 @@
 //
 // Call counting is per controller and per enumeration: an enumeration ends
 // with its last page or a failure, or is abandoned when a call with a zero
-// resume handle arrives after a page was handed out.
+// resume handle arrives after a page was handed out, or without a larger
+// buffer than the call before (a new caller, not a retry after "more data").
 
 #include <cstdint>
 #include <functional>
@@ -78,6 +79,7 @@ private:
     struct State {
         std::uint32_t callNumber = 0;
         bool pageHandedOut = false;
+        std::int32_t lastPrefMaxLen = 0;  // of the last call: a retry after "more data" asks for more
     };
     // Index of the controller a server name means, or -1.
     int Find(const std::u16string& server) const;

@@ -57,6 +57,11 @@ protected:
         }
         return false;
     }
+    // Waits, without polling, until `done` holds (fails the test after 20 s).
+    void WaitUntil(const std::function<bool()>& done) {
+        for (int i = 0; i < 10000 && !done(); ++i) clock.SleepMs(2);
+        ASSERT_TRUE(done());
+    }
     bool PollUntilComplete() {
         return PollUntil([&] { return complete; });
     }
