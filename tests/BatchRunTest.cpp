@@ -10,6 +10,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "app/CommandLine.h"
 #include "engine/TextCompare.h"
 #include "settings/ConfigurationFile.h"
 #include "support/GoldenFile.h"
@@ -42,7 +43,7 @@ protected:
         out.str("");
         cBatchSettings settings;
         settings.tickMs = 5;
-        return RunBatch(arguments, out, progress, messages, settings);
+        return RunBatch(cCommandLine::Parse(arguments), out, progress, messages, settings);
     }
 
     test::ScopedTimeZone tz{"UTC0"};
@@ -91,6 +92,16 @@ TEST_F(BatchTest, ProblemsWithTheSetupWriteNothing) {
     EXPECT_EQ(messages.texts.size(), 4u);
     EXPECT_EQ(messages.texts[3], u"No domain controllers are listed.");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), std::filesystem::directory_iterator()), 2);
+}
+
+TEST_F(BatchTest, AnEmptyConfigurationNameSwallowsNoOption) {
+    EXPECT_EQ(Run(u"/BATCH /CF: /SIM:sim.json"), kBatchUsage);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), std::filesystem::directory_iterator()), 1);
+}
+
+TEST_F(BatchTest, OneControllerUnderThreeSpellingsIsCollectedOnce) {
+    EXPECT_EQ(Run(u"/BATCH /SIM:demo /CF:orvik.cfg /DC:CORP-DC1,corp-dc1,CORP-DC1"), kBatchAllReady);
+    EXPECT_EQ(out.str().substr(0, out.str().find("Export file")), "CORP-DC1\tReady\t2404\t0\n");
 }
 
 TEST_F(BatchTest, ADamagedConfigurationIsReportedOnceAndLeftAlone) {

@@ -7,45 +7,75 @@
 namespace orvik {
 namespace {
 
-std::u16string Joined(std::vector<const char*> args) {
-    args.insert(args.begin(), "orvik");
-    return ArgumentText(static_cast<int>(args.size()), args.data());
-}
+// The words as the shell hands them over.
+cCommandLine Words(std::vector<std::u16string> words) { return cCommandLine(std::move(words)); }
 
-TEST(CommandLine, QuotedPathWithBlanksThenAutoStart) {
+struct SearchCase {
+    const char* name;
+    std::u16string text;
+    std::u16string option;
+    int result;
     std::u16string value;
-    const std::u16string args = u"/CF: \"C:\\My Files\\orvik.cfg\" /AS";
-    EXPECT_EQ(GetCommandLineOption(args, u"/CF:", value), 0);
-    EXPECT_EQ(value, u"C:\\My Files\\orvik.cfg");
-    EXPECT_EQ(GetCommandLineOption(args, u"/AS", value), 0);
+};
+
+class CommandLineSearch : public testing::TestWithParam<SearchCase> {};
+
+TEST_P(CommandLineSearch, FindsTheFirstOccurrenceWhereverItStands) {
+    const SearchCase& c = GetParam();
+    std::u16string value = u"untouched";
+    EXPECT_EQ(GetCommandLineOption(c.text, c.option, value), c.result);
+    if (c.result == 0) EXPECT_EQ(value, c.value);
 }
 
-TEST(CommandLine, AnUnquotedPathEndsAtItsFirstBlank) {
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CommandLineSearch,
+    testing::Values(SearchCase{"QuotedPathThenAutoStart", u"/CF: \"C:\\My Files\\orvik.cfg\" /AS", u"/CF:", 0,
+                               u"C:\\My Files\\orvik.cfg"},
+                    SearchCase{"AutoStartAfterAPath", u"/CF: \"C:\\My Files\\orvik.cfg\" /AS", u"/AS", 0, u""},
+                    SearchCase{"UnquotedPathEndsAtABlank", u"/CF: /my files/orvik.cfg", u"/CF:", 0, u"/my"},
+                    SearchCase{"CaseSensitive", u"/cf:a.cfg", u"/CF:", -1, u""},
+                    SearchCase{"OnlyBlanks", u"/CF:   ", u"/CF:", 0, u""},
+                    SearchCase{"UnclosedQuote", u"/CF:\"open ended", u"/CF:", -2, u""},
+                    SearchCase{"FirstOccurrence", u"x/CF:a /CF:b", u"/CF:", 0, u"a"},
+                    SearchCase{"EmptyBeforeAnotherOption", u"/BATCH /CF: /SIM:demo", u"/CF:", 0, u""},
+                    SearchCase{"EmptyBeforeAutoStart", u"/CF: /AS", u"/CF:", 0, u""},
+                    SearchCase{"APathIsNotAnOption", u"/CF: /ASSETS/o.cfg", u"/CF:", 0, u"/ASSETS/o.cfg"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(CommandLine, OurOptionsCountOnlyAsWholeArguments) {
+    const cCommandLine line = Words({u"/CF:/srv/BATCHES/TLSNOVERIFY/o.cfg", u"/SIM:demo"});
+    EXPECT_FALSE(line.HasFlag(u"/BATCH"));
+    EXPECT_FALSE(line.HasFlag(u"/TLSNOVERIFY"));
     std::u16string value;
-    EXPECT_EQ(GetCommandLineOption(u"/CF: /my files/orvik.cfg", u"/CF:", value), 0);
-    EXPECT_EQ(value, u"/my");
+    EXPECT_EQ(line.GetValue(u"/SIM:", value), 0);
+    EXPECT_EQ(value, u"demo");
+    EXPECT_EQ(line.GetValue(u"/DC:", value), -1);
+    EXPECT_TRUE(Words({u"/SIM:demo", u"/BATCH"}).HasFlag(u"/BATCH"));
+    EXPECT_FALSE(Words({u"/BATCHX"}).HasFlag(u"/BATCH"));
 }
 
-TEST(CommandLine, OptionsAreCaseSensitiveAndMayBeEmptyOrUnclosed) {
-    std::u16string value = u"x";
-    EXPECT_EQ(GetCommandLineOption(u"/cf:a.cfg", u"/CF:", value), -1);
-    EXPECT_EQ(GetCommandLineOption(u"/CF:   ", u"/CF:", value), 0);
+TEST(CommandLine, EveryValueMayHoldBlanksAndNeverSwallowsTheNextOption) {
+    const cCommandLine line =
+        Words({u"/USER:CN=John Doe,DC=x", u"/PWFILE:/home/admin/p w.txt", u"/CAFILE:", u"/NETTIMEOUT:1"});
+    std::u16string value;
+    EXPECT_EQ(line.GetValue(u"/USER:", value), 0);
+    EXPECT_EQ(value, u"CN=John Doe,DC=x");
+    EXPECT_EQ(line.GetValue(u"/PWFILE:", value), 0);
+    EXPECT_EQ(value, u"/home/admin/p w.txt");
+    EXPECT_EQ(line.GetValue(u"/CAFILE:", value), 0);
     EXPECT_EQ(value, u"");
-    EXPECT_EQ(GetCommandLineOption(u"/CF:\"open ended", u"/CF:", value), -2);
-    EXPECT_EQ(GetCommandLineOption(u"x/CF:a /CF:b", u"/CF:", value), 0);
-    EXPECT_EQ(value, u"a");  // the first occurrence counts
+    // A typed line: double quotes group, wherever they open.
+    EXPECT_EQ(cCommandLine::Parse(u"/USER:\"CN=John Doe,DC=x\" /BATCH").GetValue(u"/USER:", value), 0);
+    EXPECT_EQ(value, u"CN=John Doe,DC=x");
 }
 
 TEST(CommandLine, ArgumentsSplitByTheShellGiveThePathBack) {
     std::u16string value;
-    EXPECT_EQ(GetCommandLineOption(Joined({"/CF:/path with blanks/orvik.cfg"}), u"/CF:", value), 0);
+    EXPECT_EQ(GetCommandLineOption(Words({u"/CF:/path with blanks/orvik.cfg"}).Text(), u"/CF:", value), 0);
     EXPECT_EQ(value, u"/path with blanks/orvik.cfg");
-    EXPECT_EQ(GetCommandLineOption(Joined({"/BATCH", "/CF:", "/path/orvik.cfg"}), u"/CF:", value), 0);
+    EXPECT_EQ(GetCommandLineOption(Words({u"/BATCH", u"/CF:", u"/path/orvik.cfg"}).Text(), u"/CF:", value), 0);
     EXPECT_EQ(value, u"/path/orvik.cfg");
-    EXPECT_EQ(GetCommandLineOption(Joined({"/SIM:my dir/sim.json", "/BATCH"}), u"/SIM:", value), 0);
-    EXPECT_EQ(value, u"my dir/sim.json");
-    EXPECT_EQ(GetCommandLineOption(Joined({"/BATCH"}), u"/BATCH", value), 0);
-    EXPECT_EQ(Joined({}), u"");
+    EXPECT_EQ(Words({}).Text(), u"");
 }
 
 }  // namespace

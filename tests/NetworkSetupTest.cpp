@@ -1,6 +1,10 @@
 #include "app/NetworkSetup.h"
 
+#include "app/CommandLine.h"
+
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 #include <fstream>
 
@@ -16,30 +20,30 @@ namespace {
 TEST(NetworkSetup, ASimulationListsItsControllersUnlessDcSaysOtherwise) {
     test::RecordingMessages messages;
     cNetworkSetup setup;
-    ASSERT_TRUE(SetUpNetwork(u"/SIM:demo", messages, nullptr, setup));
+    ASSERT_TRUE(SetUpNetwork(cCommandLine::Parse(u"/SIM:demo"), messages, nullptr, setup));
     EXPECT_NE(dynamic_cast<cSimulatedDirectory*>(setup.net.get()), nullptr);
     EXPECT_EQ(setup.defaultControllers.size(), 5u);
 
     cNetworkSetup chosen;
-    ASSERT_TRUE(SetUpNetwork(u"/SIM:demo /DC:LAB-DC1,,CORP-DC1", messages, nullptr, chosen));
+    ASSERT_TRUE(SetUpNetwork(cCommandLine::Parse(u"/SIM:demo /DC:LAB-DC1,,CORP-DC1"), messages, nullptr, chosen));
     EXPECT_EQ(chosen.defaultControllers, (std::vector<std::u16string>{u"LAB-DC1", u"CORP-DC1"}));
 }
 
 TEST(NetworkSetup, RealControllersNeedAPasswordForASimpleBind) {
     test::RecordingMessages messages;
     cNetworkSetup setup;
-    EXPECT_FALSE(SetUpNetwork(u"/USER:admin@exp.test", messages, nullptr, setup));
+    EXPECT_FALSE(SetUpNetwork(cCommandLine::Parse(u"/USER:admin@exp.test"), messages, nullptr, setup));
     ASSERT_EQ(messages.texts.size(), 1u);
 
     test::TempFolder folder;
     std::ofstream(folder.File("pw")) << "s3cret\n";
     const std::u16string args = u"/USER:admin@exp.test /PWFILE:" + FromUtf8(folder.File("pw"));
-    ASSERT_TRUE(SetUpNetwork(args, messages, nullptr, setup));
+    ASSERT_TRUE(SetUpNetwork(cCommandLine::Parse(args), messages, nullptr, setup));
     EXPECT_NE(dynamic_cast<cLdapDirectory*>(setup.net.get()), nullptr);
 
     cNetworkSetup asked;
     bool prompted = false;
-    ASSERT_TRUE(SetUpNetwork(u"/USER:admin@exp.test", messages,
+    ASSERT_TRUE(SetUpNetwork(cCommandLine::Parse(u"/USER:admin@exp.test"), messages,
                              [&](const std::string& user) -> std::optional<std::string> {
                                  prompted = user == "admin@exp.test";
                                  return std::string("pw");
@@ -48,12 +52,44 @@ TEST(NetworkSetup, RealControllersNeedAPasswordForASimpleBind) {
     EXPECT_TRUE(prompted);
 }
 
+TEST(NetworkSetup, AnEmptyPasswordIsRefusedAndAnOpenPasswordFileWarned) {
+    test::TempFolder folder;
+    const std::string empty = folder.File("empty"), open = folder.File("open");
+    std::ofstream(empty) << "\nsecond line\n";
+    std::ofstream(open) << "s3cret\n";
+    ::chmod(empty.c_str(), 0600);
+    ::chmod(open.c_str(), 0644);
+    test::RecordingMessages messages;
+    cLdapOptions options;
+    EXPECT_FALSE(ReadLdapOptions(cCommandLine({u"/USER:admin", u"/PWFILE:" + FromUtf8(empty)}), messages, nullptr,
+                                 options));
+    EXPECT_FALSE(ReadLdapOptions(cCommandLine({u"/USER:admin"}), messages,
+                                 [](const std::string&) { return std::optional<std::string>(""); }, options));
+    EXPECT_FALSE(ReadLdapOptions(cCommandLine({u"/USER:admin", u"/PWFILE:", u"/NETTIMEOUT:1"}), messages, nullptr,
+                                 options));
+    messages.texts.clear();
+    ASSERT_TRUE(ReadLdapOptions(cCommandLine({u"/USER:admin", u"/PWFILE:" + FromUtf8(open)}), messages, nullptr,
+                                options));
+    EXPECT_EQ(options.password, "s3cret");
+    ASSERT_EQ(messages.texts.size(), 1u);
+    EXPECT_NE(messages.texts[0].find(u"can be read by others"), std::u16string::npos);
+}
+
+TEST(NetworkSetup, VerificationIsOffOnlyByItsOwnArgument) {
+    test::RecordingMessages messages;
+    cLdapOptions options;
+    ASSERT_TRUE(ReadLdapOptions(cCommandLine({u"/CAFILE:/etc/TLSNOVERIFY/ca.pem"}), messages, nullptr, options));
+    EXPECT_TRUE(options.verifyCertificate);
+    ASSERT_TRUE(ReadLdapOptions(cCommandLine({u"/TLSNOVERIFY"}), messages, nullptr, options));
+    EXPECT_FALSE(options.verifyCertificate);
+}
+
 TEST(NetworkSetup, TimeoutsMustBeSensible) {
     test::RecordingMessages messages;
     cNetworkSetup setup;
-    EXPECT_FALSE(SetUpNetwork(u"/NETTIMEOUT:0", messages, nullptr, setup));
-    EXPECT_FALSE(SetUpNetwork(u"/OPTIMEOUT:abc", messages, nullptr, setup));
-    EXPECT_TRUE(SetUpNetwork(u"/NETTIMEOUT:5 /OPTIMEOUT:30", messages, nullptr, setup));
+    EXPECT_FALSE(SetUpNetwork(cCommandLine::Parse(u"/NETTIMEOUT:0"), messages, nullptr, setup));
+    EXPECT_FALSE(SetUpNetwork(cCommandLine::Parse(u"/OPTIMEOUT:abc"), messages, nullptr, setup));
+    EXPECT_TRUE(SetUpNetwork(cCommandLine::Parse(u"/NETTIMEOUT:5 /OPTIMEOUT:30"), messages, nullptr, setup));
 }
 
 }  // namespace

@@ -24,12 +24,16 @@ constexpr std::int32_t kExitWaitMs = 30000;
 
 }  // namespace
 
-int RunBatch(const std::u16string& arguments, std::ostream& out, std::ostream& progress, iMessageSink& messages,
+int RunBatch(const cCommandLine& arguments, std::ostream& out, std::ostream& progress, iMessageSink& messages,
              const cBatchSettings& settings) {
     std::u16string value;
     std::string configPath = DefaultConfigPath();
     bool createFolder = true;
-    if (GetCommandLineOption(arguments, u"/CF:", value) == 0) {
+    if (GetCommandLineOption(arguments.Text(), u"/CF:", value) == 0) {
+        if (value.empty()) {
+            messages.ShowMessage(u"/CF: needs the configuration file's name.");
+            return kBatchUsage;
+        }
         configPath = ToUtf8(value);
         createFolder = false;
     }

@@ -8,6 +8,7 @@
 
 namespace orvik {
 
+class cCommandLine;
 class iMessageSink;
 
 // Exit codes of a batch run.
@@ -25,7 +26,7 @@ struct cBatchSettings {
 
 // Runs the options of `arguments` ("/CF:", and the directory options of NetworkSetup.h). Controller lines and the
 // file names go to `out`; messages to `messages`; progress to `progress`.
-int RunBatch(const std::u16string& arguments, std::ostream& out, std::ostream& progress, iMessageSink& messages,
+int RunBatch(const cCommandLine& arguments, std::ostream& out, std::ostream& progress, iMessageSink& messages,
              const cBatchSettings& settings = {});
 
 }  // namespace orvik

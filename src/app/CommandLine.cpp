@@ -8,12 +8,72 @@ namespace {
 
 bool IsBlank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n'; }
 
+// Every option the program knows, for telling a value from the next option.
+constexpr std::u16string_view kOptionWords[] = {
+    u"/CF:", u"/AS", u"/BATCH", u"/SIM:", u"/DC:", u"/USER:", u"/PWFILE:", u"/CAFILE:",
+    u"/NETTIMEOUT:", u"/OPTIMEOUT:", u"/TLSNOVERIFY",
+};
+
+bool StartsWithOptionWord(std::u16string_view text) {
+    for (std::u16string_view word : kOptionWords) {
+        if (text.substr(0, word.size()) != word) continue;
+        if (word.back() == u':' || text.size() == word.size() || IsBlank(text[word.size()])) return true;
+    }
+    return false;
+}
+
 }  // namespace
 
-std::u16string ArgumentText(int argc, const char* const* argv) {
+cCommandLine::cCommandLine(int argc, const char* const* argv) {
+    for (int i = 1; i < argc; ++i) m_Arguments.push_back(FromUtf8(argv[i]));
+    m_Text = ArgumentText(m_Arguments);
+}
+
+cCommandLine::cCommandLine(std::vector<std::u16string> arguments) : m_Arguments(std::move(arguments)) {
+    m_Text = ArgumentText(m_Arguments);
+}
+
+cCommandLine cCommandLine::Parse(std::u16string_view line) {
+    std::vector<std::u16string> words;
+    std::u16string word;
+    bool inWord = false, quoted = false;
+    for (char16_t c : line) {
+        if (c == u'"') {
+            quoted = !quoted;
+            inWord = true;
+        } else if (IsBlank(c) && !quoted) {
+            if (inWord) words.push_back(std::move(word));
+            word.clear();
+            inWord = false;
+        } else {
+            word += c;
+            inWord = true;
+        }
+    }
+    if (inWord) words.push_back(std::move(word));
+    return cCommandLine(std::move(words));
+}
+
+bool cCommandLine::HasFlag(std::u16string_view flag) const {
+    for (const auto& arg : m_Arguments) {
+        if (arg == flag) return true;
+    }
+    return false;
+}
+
+int cCommandLine::GetValue(std::u16string_view option, std::u16string& value) const {
+    for (const auto& arg : m_Arguments) {
+        if (std::u16string_view(arg).substr(0, option.size()) != option) continue;
+        value = arg.substr(option.size());
+        if (value.size() >= 2 && value.front() == u'"' && value.back() == u'"') value = value.substr(1, value.size() - 2);
+        return 0;
+    }
+    return -1;
+}
+
+std::u16string ArgumentText(const std::vector<std::u16string>& arguments) {
     std::u16string text;
-    for (int i = 1; i < argc; ++i) {
-        std::u16string arg = FromUtf8(argv[i]);
+    for (std::u16string arg : arguments) {
         if (arg.find_first_of(u" \t") != std::u16string::npos && arg.find(u'"') == std::u16string::npos) {
             std::size_t valueStart = 0;
             for (const char16_t* prefix : {u"/CF:", u"/SIM:"}) {
@@ -35,7 +95,7 @@ int GetCommandLineOption(const std::u16string& arguments, const std::u16string& 
     std::size_t end = arguments.size();
     while (begin < end && IsBlank(arguments[begin])) ++begin;
     while (end > begin && IsBlank(arguments[end - 1])) --end;
-    if (begin == end) {
+    if (begin == end || StartsWithOptionWord(std::u16string_view(arguments).substr(begin))) {
         value.clear();
         return 0;
     }

@@ -1,10 +1,13 @@
 #include "app/NetworkSetup.h"
 
+#include <sys/stat.h>
+
 #include <fstream>
 #include <iostream>
 
 #include "app/CommandLine.h"
 #include "engine/TextCompare.h"
+#include "platform/CoreDumps.h"
 #include "platform/DemoDirectory.h"
 #include "platform/cLdapDirectory.h"
 #include "platform/cSimulatedDirectory.h"
@@ -14,22 +17,27 @@ namespace orvik {
 
 namespace {
 
-bool ReadPassword(const std::string& source, std::string& password) {
+bool ReadPassword(const std::string& source, std::string& password, iMessageSink& messages) {
     std::string line;
     if (source == "-") {
         if (!std::getline(std::cin, line)) return false;
     } else {
         std::ifstream in(source);
         if (!in || !std::getline(in, line)) return false;
+        struct stat info {};
+        if (::stat(source.c_str(), &info) == 0 && (info.st_mode & (S_IRWXG | S_IRWXO)) != 0) {
+            messages.ShowMessage(u"Warning: the password file " + FromUtf8(source) +
+                                 u" can be read by others than its owner (chmod 600 it).");
+        }
     }
     if (!line.empty() && line.back() == '\r') line.pop_back();
     password = line;
     return true;
 }
 
-bool ReadSeconds(const std::u16string& arguments, const char16_t* option, int& seconds, iMessageSink& messages) {
+bool ReadSeconds(const cCommandLine& arguments, const char16_t* option, int& seconds, iMessageSink& messages) {
     std::u16string value;
-    if (GetCommandLineOption(arguments, option, value) != 0) return true;
+    if (arguments.GetValue(option, value) != 0) return true;
     const std::string text = ToUtf8(value);
     char* end = nullptr;
     const long v = std::strtol(text.c_str(), &end, 10);
@@ -43,10 +51,10 @@ bool ReadSeconds(const std::u16string& arguments, const char16_t* option, int& s
 
 }  // namespace
 
-bool SetUpNetwork(const std::u16string& arguments, iMessageSink& messages, const tPasswordPrompt& askPassword,
+bool SetUpNetwork(const cCommandLine& arguments, iMessageSink& messages, const tPasswordPrompt& askPassword,
                   cNetworkSetup& out) {
     std::u16string value;
-    if (GetCommandLineOption(arguments, u"/DC:", value) == 0) {
+    if (arguments.GetValue(u"/DC:", value) == 0) {
         std::size_t start = 0;
         while (start <= value.size()) {
             const std::size_t comma = value.find(u',', start);
@@ -57,7 +65,7 @@ bool SetUpNetwork(const std::u16string& arguments, iMessageSink& messages, const
             start = comma + 1;
         }
     }
-    if (GetCommandLineOption(arguments, u"/SIM:", value) == 0) {
+    if (arguments.GetValue(u"/SIM:", value) == 0) {
         if (value.empty()) {
             messages.ShowMessage(u"/SIM: needs a file name, or demo for the built-in directory.");
             return false;
@@ -75,11 +83,24 @@ bool SetUpNetwork(const std::u16string& arguments, iMessageSink& messages, const
     }
 
     cLdapOptions options;
-    if (GetCommandLineOption(arguments, u"/USER:", value) == 0 && !value.empty()) {
+    if (!ReadLdapOptions(arguments, messages, askPassword, options)) return false;
+    out.net = std::make_unique<cLdapDirectory>(std::move(options));
+    return true;
+}
+
+bool ReadLdapOptions(const cCommandLine& arguments, iMessageSink& messages, const tPasswordPrompt& askPassword,
+                     cLdapOptions& options) {
+    std::u16string value;
+    if (arguments.GetValue(u"/USER:", value) == 0 && !value.empty()) {
         options.auth = cLdapOptions::eAuth::kSimple;
         options.bindName = ToUtf8(value);
-        if (GetCommandLineOption(arguments, u"/PWFILE:", value) == 0) {
-            if (!ReadPassword(ToUtf8(value), options.password)) {
+        DisableCoreDumps();  // before the password is in memory
+        if (arguments.GetValue(u"/PWFILE:", value) == 0) {
+            if (value.empty()) {
+                messages.ShowMessage(u"/PWFILE: needs a file name, or - for standard input.");
+                return false;
+            }
+            if (!ReadPassword(ToUtf8(value), options.password, messages)) {
                 messages.ShowMessage(u"The password cannot be read from " + value + u".");
                 return false;
             }
@@ -92,14 +113,19 @@ bool SetUpNetwork(const std::u16string& arguments, iMessageSink& messages, const
             }
             options.password = *password;
         }
+        // An empty password would make the bind an unauthenticated one,
+        // which servers accept without checking anything.
+        if (options.password.empty()) {
+            messages.ShowMessage(u"The password for /USER: is empty; nothing was sent.");
+            return false;
+        }
     }
-    if (GetCommandLineOption(arguments, u"/CAFILE:", value) == 0) options.caFile = ToUtf8(value);
-    options.verifyCertificate = GetCommandLineOption(arguments, u"/TLSNOVERIFY", value) != 0;
+    if (arguments.GetValue(u"/CAFILE:", value) == 0) options.caFile = ToUtf8(value);
+    options.verifyCertificate = !arguments.HasFlag(u"/TLSNOVERIFY");
     if (!ReadSeconds(arguments, u"/NETTIMEOUT:", options.networkTimeoutSeconds, messages) ||
         !ReadSeconds(arguments, u"/OPTIMEOUT:", options.operationTimeoutSeconds, messages)) {
         return false;
     }
-    out.net = std::make_unique<cLdapDirectory>(std::move(options));
     return true;
 }
 

@@ -4,7 +4,7 @@
 //   otherwise real controllers over LDAP:
 //     /USER:<name>                  simple bind as this user (user@domain or a DN), inside TLS;
 //                                   without it, Kerberos from the user's ticket (kinit)
-//     /PWFILE:<file> or /PWFILE:-   the password's file, or standard input (first line)
+//     /PWFILE:<file> or /PWFILE:-   the password's file, or standard input (first line, not empty)
 //     /CAFILE:<file>                CA certificates for TLS (else the system's store)
 //     /TLSNOVERIFY                  accept any certificate (only when asked for)
 //     /NETTIMEOUT:<s> /OPTIMEOUT:<s>  network and operation timeouts (10 and 60)
@@ -18,6 +18,8 @@
 
 namespace orvik {
 
+class cCommandLine;
+struct cLdapOptions;
 class iMessageSink;
 class iNetApi;
 
@@ -31,7 +33,12 @@ struct cNetworkSetup {
 using tPasswordPrompt = std::function<std::optional<std::string>(const std::string& user)>;
 
 // False after saying what is wrong with the options.
-bool SetUpNetwork(const std::u16string& arguments, iMessageSink& messages, const tPasswordPrompt& askPassword,
+bool SetUpNetwork(const cCommandLine& arguments, iMessageSink& messages, const tPasswordPrompt& askPassword,
                   cNetworkSetup& out);
+
+// The options of the LDAP directory from the command line; false after
+// saying what is wrong with them.
+bool ReadLdapOptions(const cCommandLine& arguments, iMessageSink& messages, const tPasswordPrompt& askPassword,
+                     cLdapOptions& options);
 
 }  // namespace orvik

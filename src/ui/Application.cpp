@@ -32,9 +32,9 @@ constexpr std::int32_t kExitWaitMs = 30000;
 }  // namespace
 
 int RunApplication(int argc, char** argv) {
-    const std::u16string arguments = ArgumentText(argc, argv);
+    const cCommandLine arguments(argc, argv);
     std::u16string value;
-    if (GetCommandLineOption(arguments, u"/BATCH", value) == 0) {
+    if (arguments.HasFlag(u"/BATCH")) {
         cStdErrMessageSink messages;
         cBatchSettings settings;
         settings.showProgress = ::isatty(STDERR_FILENO) != 0;
@@ -47,12 +47,12 @@ int RunApplication(int argc, char** argv) {
 
     std::string configPath = DefaultConfigPath();
     bool createFolder = true;
-    if (GetCommandLineOption(arguments, u"/CF:", value) == 0) {
+    if (GetCommandLineOption(arguments.Text(), u"/CF:", value) == 0) {
         configPath = ToUtf8(value);
         createFolder = false;
     }
     cMainDialogOptions options;
-    options.autoStart = GetCommandLineOption(arguments, u"/AS", value) == 0;
+    options.autoStart = GetCommandLineOption(arguments.Text(), u"/AS", value) == 0;
 
     // A password is asked for once, kept in memory only.
     auto askPassword = [](const std::string& user) -> std::optional<std::string> {
