@@ -94,6 +94,13 @@ TEST_F(BatchTest, ProblemsWithTheSetupWriteNothing) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), std::filesystem::directory_iterator()), 2);
 }
 
+TEST_F(BatchTest, OutputThatCouldNotBeWrittenIsSaidSo) {
+    ASSERT_EQ(::mkfifo("LastLogonSummary.txt", 0600), 0);  // the summary cannot be written, and nothing waits
+    EXPECT_EQ(Run(u"/BATCH /SIM:sim.json /CF:orvik.cfg"), kBatchOutputFailed);
+    EXPECT_NE(out.str().find("Export file: Ambrel.txt\n"), std::string::npos) << out.str();
+    EXPECT_EQ(messages.texts.back(), u"The export or summary file could not be written completely.");
+}
+
 TEST_F(BatchTest, AnEmptyConfigurationNameSwallowsNoOption) {
     EXPECT_EQ(Run(u"/BATCH /CF: /SIM:sim.json"), kBatchUsage);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), std::filesystem::directory_iterator()), 1);

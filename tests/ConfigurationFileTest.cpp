@@ -93,7 +93,7 @@ TEST_F(ConfigFileTest, AFileThatCannotBeReadIsReported) {
     EXPECT_EQ(failure, FromUtf8(folder.Path()) + u" could not be opened.");
 }
 
-TEST_F(ConfigFileTest, ADamagedFileIsReportedWithItsPath) {
+TEST_F(ConfigFileTest, ADamagedFileIsReportedAndKeptAsideAtTheNextSave) {
     const std::string path = folder.File("orvik.cfg");
     const auto bad = test::ReadGolden("bad_truncated.cfg");
     std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bad.data()),
@@ -102,6 +102,43 @@ TEST_F(ConfigFileTest, ADamagedFileIsReportedWithItsPath) {
     std::u16string failure;
     EXPECT_EQ(collection.LoadConfiguration(list, &failure), -1);
     EXPECT_EQ(failure, u"An attempt was made to access " + FromUtf8(path) + u" past its end.");
+    EXPECT_EQ(collection.KeepAsidePath(), path + ".damaged");
+    ASSERT_EQ(collection.SaveConfiguration(), 0);
+    EXPECT_EQ(test::ReadFile(path + ".damaged"), bad);
+    ASSERT_EQ(collection.SaveConfiguration(), 0);  // once only: the saved file is ours
+    EXPECT_EQ(test::ReadFile(path + ".damaged"), bad);
+}
+
+TEST_F(ConfigFileTest, ALinkedFileIsSavedWhereItPointsAndStaysALink) {
+    const std::string target = folder.File("real.cfg"), link = folder.File("orvik.cfg");
+    std::filesystem::create_symlink("real.cfg", link);
+    collection.SetConfigPath(link);
+    collection.Settings().m_MaxThreads = 9;
+    ASSERT_EQ(collection.SaveConfiguration(), 0);
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(collection.LoadConfiguration(list), 0);
+    EXPECT_EQ(collection.Settings().m_MaxThreads, 9);
+    EXPECT_TRUE(std::filesystem::is_regular_file(std::filesystem::symlink_status(target)));
+}
+
+TEST_F(ConfigFileTest, APipeInTheFilesPlaceIsReportedWithoutWaiting) {
+    const std::string path = folder.File("orvik.cfg");
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    collection.SetConfigPath(path);
+    std::u16string failure;
+    EXPECT_EQ(collection.LoadConfiguration(list, &failure), -1);
+    EXPECT_EQ(failure, FromUtf8(path) + u" could not be opened.");
+}
+
+TEST_F(ConfigFileTest, TemporaryFilesOfAProcessThatIsGoneAreRemovedAtTheNextSave) {
+    const std::string path = folder.File("orvik.cfg");
+    const std::string stale = path + ".tmp999999999.Ab12Cd", live = path + ".tmp" + std::to_string(::getpid()) + ".x";
+    std::ofstream(stale) << "half";
+    std::ofstream(live) << "in progress";
+    collection.SetConfigPath(path);
+    ASSERT_EQ(collection.SaveConfiguration(), 0);
+    EXPECT_FALSE(std::filesystem::exists(stale));
+    EXPECT_TRUE(std::filesystem::exists(live));
 }
 
 TEST_F(ConfigFileTest, ASaveThatFailsPartWayKeepsTheOldFile) {

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <algorithm>
 #include <filesystem>
 
 #include "engine/TextCompare.h"
@@ -133,24 +136,57 @@ TEST_F(ExportTest, AnExportFileThatCannotBeCreatedWritesNoSummary) {
     EXPECT_TRUE(messages.texts.empty());
 }
 
-TEST_F(ExportTest, AFailedWriteStopsTheExportKeepsWhatWasWrittenAndWritesNoSummary) {
-    test::FlakyFileSystem flaky;
-    flaky.createAllows = 20;
-    EXPECT_EQ(Export(flaky), -1);
-    EXPECT_EQ(FileBytes(used).size(), 20u);
-    EXPECT_FALSE(std::filesystem::exists(SummaryPath()));
+TEST_F(ExportTest, AFailedWriteKeepsTheWholeLinesWrittenSoFarAndWritesNoSummary) {
+    const auto golden = test::ReadGolden("export_default.txt");
+    for (std::size_t allows : {std::size_t{0}, std::size_t{20}, std::size_t{60}, golden.size() - 1}) {
+        std::filesystem::remove(folder.File("Ambrel.txt"));
+        test::FlakyFileSystem flaky;
+        flaky.createAllows = allows;
+        EXPECT_EQ(Export(flaky), -1);
+        // The lines that reached the disk whole, and not a byte of the next one.
+        std::size_t whole = 0;
+        for (std::size_t i = 0; i < allows; ++i) {
+            if (golden[i] == '\n') whole = i + 1;
+        }
+        EXPECT_EQ(used, "");  // the name of a complete export only
+        EXPECT_EQ(FileBytes(folder.File("Ambrel.txt")), std::vector<std::uint8_t>(golden.begin(), golden.begin() + whole))
+            << allows;
+        EXPECT_FALSE(std::filesystem::exists(SummaryPath()));
+    }
 }
 
-TEST_F(ExportTest, ASummaryThatCannotBeWrittenFailsAfterACompleteExport) {
+TEST_F(ExportTest, ASummaryBlockIsWrittenWholeOrNotAtAll) {
     test::FlakyFileSystem flaky;
     flaky.failAppend = true;
     EXPECT_EQ(Export(flaky), -1);
     EXPECT_EQ(FileBytes(used), test::ReadGolden("export_default.txt"));
 
+    ASSERT_EQ(WriteSummaryBlock(files, SummaryPath(), u"Ambrel.txt", list, 981212709), 0);
     test::FlakyFileSystem partial;
     partial.appendAllows = 10;
     EXPECT_EQ(Export(partial), -1);
-    EXPECT_EQ(FileBytes(SummaryPath()).size(), 10u);
+    EXPECT_EQ(FileBytes(SummaryPath()), test::ReadGolden("summary_block.txt"));  // the earlier block, untouched
+}
+
+TEST_F(ExportTest, ALineBreakInsideAValueKeepsTheUserOnOneLine) {
+    users.MergeBatch(test::Batch(test::MakeUser(u"multi", 5, u"CORP", u"Jo\r\nSmith", u"first\nsecond")));
+    users.Sort();
+    setup.m_ExportFormat = u"%USER_NAME%;%FULL_NAME%;%DESCRIPTION%";
+    ASSERT_EQ(Export(files), 0);
+    const auto bytes = FileBytes(used);
+    const std::string text(bytes.begin(), bytes.end());
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 4);
+    EXPECT_NE(text.find("multi;Jo  Smith;first second\r\n"), std::string::npos) << text;
+}
+
+TEST_F(ExportTest, ALinkOrAPipeInTheSummarysPlaceIsNeverWritten) {
+    const std::string target = folder.File("root-only.txt");
+    std::filesystem::create_symlink(target, SummaryPath());
+    EXPECT_EQ(Export(files), -1);
+    EXPECT_FALSE(std::filesystem::exists(target));
+    std::filesystem::remove(SummaryPath());
+    ASSERT_EQ(::mkfifo(SummaryPath().c_str(), 0600), 0);
+    EXPECT_EQ(Export(files), -1);  // at once: nobody reads the pipe
 }
 
 TEST_F(ExportTest, TheSummaryBlockPadsColumnsAndNamesStatusesForReports) {
@@ -176,10 +212,15 @@ TEST_F(ExportTest, AnEmptyControllerListGivesTheHeadingOnly) {
     EXPECT_EQ(text.substr(text.size() - 6), "  \r\n\r\n");
 }
 
-TEST_F(ExportTest, ACharacterWithoutAByteStopsTheSummary) {
+TEST_F(ExportTest, ACharacterWithoutAByteIsWrittenAsAQuestionMarkInAWholeBlock) {
     controllers[0] = std::make_unique<cDomainController>(u"\u0414\u041a1");  // Cyrillic
     list.SetItemData(0, controllers[0].get());
-    EXPECT_EQ(WriteSummaryBlock(files, SummaryPath(), u"Ambrel.txt", list, 981212709), -1);
+    EXPECT_EQ(WriteSummaryBlock(files, SummaryPath(), u"\u00dcbersicht-\u0141\u00f3d\u017a.txt", list, 981212709), -1);
+    const auto bytes = FileBytes(SummaryPath());
+    const std::string text(bytes.begin(), bytes.end());
+    EXPECT_NE(text.find("file: \xdc" "bersicht-?\xf3" "d?.txt.\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find(",??1" + std::string(13, ' ') + ","), std::string::npos) << text;
+    EXPECT_EQ(text.substr(text.size() - 4), "\r\n\r\n");
 }
 
 }  // namespace

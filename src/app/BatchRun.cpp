@@ -97,7 +97,7 @@ int RunBatch(const cCommandLine& arguments, std::ostream& out, std::ostream& pro
             << dc->GetErrorCode() << '\n';
     }
     const std::u16string& summary = collection.Settings().m_SummaryFile;
-    out << "Export file: " << exportFile << '\n';
+    out << "Export file: " << (exportFile.empty() ? std::string("(none written)") : exportFile) << '\n';
     out << "Summary file: " << (summary.empty() ? std::string("(none)") : ToUtf8(summary)) << '\n';
     out.flush();
 

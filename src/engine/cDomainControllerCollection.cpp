@@ -1,7 +1,12 @@
 #include "engine/cDomainControllerCollection.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
+#include <cstdio>
+#include <new>
 #include <unordered_set>
 
 #include "engine/ListFunctions.h"
@@ -226,6 +231,13 @@ int cDomainControllerCollection::ExportResults(iFileSystem& files, iMessageSink*
 }
 
 int cDomainControllerCollection::SaveConfiguration() {
+    if (!m_KeepAsideAs.empty()) {
+        // The file that could not be read is never overwritten: it moves
+        // aside first, and without that nothing is saved.
+        const std::string target = ResolveLinks(m_ConfigPath);
+        if (::rename(target.c_str(), m_KeepAsideAs.c_str()) != 0 && errno != ENOENT) return -1;
+        m_KeepAsideAs.clear();
+    }
     return SaveFileReplacing(
         m_ConfigPath, [this](iWriteSink& sink) { return SaveToSink(sink); }, m_CreateConfigFolder);
 }
@@ -274,16 +286,48 @@ void cDomainControllerCollection::Serialize(cArchiveReader& ar) {
 }
 
 int cDomainControllerCollection::LoadConfiguration(iListView& list, std::u16string* failure) {
+    m_KeepAsideAs.clear();
     std::vector<std::uint8_t> bytes;
-    const eReadResult read = ReadWholeFile(m_ConfigPath, bytes);
+    eReadResult read;
+    try {
+        read = ReadWholeFile(m_ConfigPath, bytes);
+    } catch (const std::bad_alloc&) {
+        bytes = {};
+        ResetToDefaults(list);
+        KeepAside(".unread", TooLargeFileText(m_ConfigPath), failure);
+        return -1;
+    }
     if (read != eReadResult::kRead) {
         m_Controllers.clear();
         list.DeleteAllRows();
         // No file yet is a first start; a file that is there but cannot be read is worth a word.
-        if (read == eReadResult::kUnreadable && failure != nullptr) *failure = UnreadableFileText(m_ConfigPath);
+        if (read == eReadResult::kUnreadable) {
+            struct stat st{};
+            const bool regular = ::stat(m_ConfigPath.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+            if (regular) KeepAside(".unread", UnreadableFileText(m_ConfigPath), failure);
+            else if (failure != nullptr) *failure = UnreadableFileText(m_ConfigPath);
+        }
         return -1;
     }
     return LoadFromBytes(bytes.data(), bytes.size(), list, failure, m_ConfigPath);
+}
+
+void cDomainControllerCollection::KeepAside(const char* suffix, std::u16string text, std::u16string* failure) {
+    if (!m_ConfigPath.empty()) m_KeepAsideAs = ResolveLinks(m_ConfigPath) + suffix;
+    if (failure != nullptr) *failure = std::move(text);
+}
+
+void cDomainControllerCollection::ResetToDefaults(iListView& list) {
+    m_Controllers.clear();
+    list.DeleteAllRows();
+    // Start over from nothing: default settings (the summary file stays), no users.
+    const std::u16string summary = m_Setup.m_SummaryFile;
+    m_Setup.CopyFrom(cSetupData());
+    m_Setup.m_SummaryFile = summary;
+    m_Users.Clear();
+    m_Users.RestoreSortColumn(cUserInfoTable::kDefaultSortColumn);
+    m_ControllerSortKey = 0;
+    m_ControllerAscending = 1;
 }
 
 int cDomainControllerCollection::LoadFromBytes(const std::uint8_t* data, std::size_t size, iListView& list,
@@ -294,15 +338,12 @@ int cDomainControllerCollection::LoadFromBytes(const std::uint8_t* data, std::si
         cArchiveReader ar(data, size);
         Serialize(ar);
     } catch (const cArchiveError& e) {
-        // Start over from nothing: default settings (the summary file stays), no users.
-        const std::u16string summary = m_Setup.m_SummaryFile;
-        m_Setup.CopyFrom(cSetupData());
-        m_Setup.m_SummaryFile = summary;
-        m_Users.Clear();
-        m_Users.RestoreSortColumn(cUserInfoTable::kDefaultSortColumn);
-        m_ControllerSortKey = 0;
-        m_ControllerAscending = 1;
-        if (failure != nullptr) *failure = ArchiveErrorText(e.kind, path);
+        ResetToDefaults(list);
+        KeepAside(".damaged", ArchiveErrorText(e.kind, path), failure);
+        return -1;
+    } catch (const std::bad_alloc&) {
+        ResetToDefaults(list);
+        KeepAside(".unread", TooLargeFileText(path), failure);
         return -1;
     }
     // A file that lists one controller under two spellings keeps the first.

@@ -108,8 +108,11 @@ public:
     // `list`. Returns 0, or -1 when there is no file or it cannot be read; a
     // file that exists but cannot be read also gives the text to show in
     // `failure`. After a failure the collection holds no controllers and no
-    // users and its settings are the defaults.
+    // users and its settings are the defaults; such a file is moved aside
+    // (".damaged" or ".unread" added to its name) before the next save.
     int LoadConfiguration(iListView& list, std::u16string* failure = nullptr);
+    // Where the file that could not be read goes at the next save; empty when nowhere.
+    const std::string& KeepAsidePath() const noexcept { return m_KeepAsideAs; }
     // The same from bytes already in memory; `path` only names the file in `failure`.
     int LoadFromBytes(const std::uint8_t* data, std::size_t size, iListView& list, std::u16string* failure,
                       const std::string& path);
@@ -125,12 +128,16 @@ public:
     void Serialize(cArchiveReader& ar);
 
 private:
+    void ResetToDefaults(iListView& list);
+    void KeepAside(const char* suffix, std::u16string text, std::u16string* failure);
+
     cUserDataCollector& m_Collector;
     iClock& m_Clock;
     std::vector<std::unique_ptr<cDomainController>> m_Controllers;
     iCollectionView* m_View = nullptr;
     std::string m_ConfigPath;
     bool m_CreateConfigFolder = false;
+    std::string m_KeepAsideAs;  // where the unread file goes at the next save; empty: nowhere
     cSetupData m_Setup;
     std::vector<std::u16string> m_NamesToStart;
     std::size_t m_NextToStart = 0;

@@ -19,14 +19,23 @@ namespace orvik {
 
 namespace {
 
-// One byte per character, as the summary file is written; false for a
-// character above 255.
+// One byte per character, as the summary file is written; a character
+// above 255 becomes '?' and makes the result false.
 bool AppendBytes(std::string& out, std::u16string_view text) {
+    bool whole = true;
     for (char16_t c : text) {
-        if (c > 0xFF) return false;
-        out.push_back(static_cast<char>(c));
+        whole = whole && c <= 0xFF;
+        out.push_back(c <= 0xFF ? static_cast<char>(c) : '?');
     }
-    return true;
+    return whole;
+}
+
+// One user is one line: a line break inside a value becomes a blank.
+std::u16string OnOneLine(std::u16string value) {
+    for (char16_t& c : value) {
+        if (c == u'\r' || c == u'\n') c = u' ';
+    }
+    return value;
 }
 
 void Pad(std::string& out, std::size_t from, std::size_t width) {
@@ -36,21 +45,21 @@ void Pad(std::string& out, std::size_t from, std::size_t width) {
 // printf's "%-<width>s" for 8-bit text.
 bool AppendPadded(std::string& out, std::u16string_view text, std::size_t width) {
     const std::size_t from = out.size();
-    if (!AppendBytes(out, text)) return false;
+    const bool whole = AppendBytes(out, text);
     Pad(out, from, width);
-    return true;
+    return whole;
 }
 
 }  // namespace
 
 void SetExportVariables(cTextVariables& variables, const cUserInfo& user) {
     variables.Clear();
-    variables.Add(u"%DOMAIN%", user.m_Domain);
-    variables.Add(u"%USER_NAME%", user.m_UserName);
-    variables.Add(u"%FULL_NAME%", user.m_FullName);
+    variables.Add(u"%DOMAIN%", OnOneLine(user.m_Domain));
+    variables.Add(u"%USER_NAME%", OnOneLine(user.m_UserName));
+    variables.Add(u"%FULL_NAME%", OnOneLine(user.m_FullName));
     variables.Add(u"%LAST_LOGON_TIME%", FormatTime(user.m_LastLogon));
     variables.Add(u"%LAST_LOGON_TIME_NUMBER_VALUE%", FormatLong(user.m_LastLogon));
-    variables.Add(u"%DESCRIPTION%", user.m_Description);
+    variables.Add(u"%DESCRIPTION%", OnOneLine(user.m_Description));
 }
 
 int ExportResults(const cUserInfoTable& users, const cSetupData& setup, const iListView& controllerList,
@@ -61,10 +70,10 @@ int ExportResults(const cUserInfoTable& users, const cSetupData& setup, const iL
     }
     std::string name = ToUtf8(setup.m_ExportFile);
     MakeUniqueFileName(name, files);
-    if (exportFileUsed != nullptr) *exportFileUsed = name;
+    if (exportFileUsed != nullptr) exportFileUsed->clear();
     auto file = files.Create(name);
     if (!file) return -1;
-    cTextFileWriter out(*file);
+    cTextFileWriter out(*file, cTextFileWriter::eOnFailure::kKeepWholeLines);
     cTextVariables variables;
     std::u16string line;
     bool ok = true;
@@ -82,6 +91,7 @@ int ExportResults(const cUserInfoTable& users, const cSetupData& setup, const iL
     }
     ok = out.Close() && ok;
     if (!ok) return -1;
+    if (exportFileUsed != nullptr) *exportFileUsed = name;
     if (!setup.m_SummaryFile.empty()) {
         if (WriteSummaryBlock(files, ToUtf8(setup.m_SummaryFile), FromUtf8(name), controllerList, now) != 0) return -1;
     }
@@ -92,17 +102,14 @@ int WriteSummaryBlock(iFileSystem& files, const std::string& summaryFile, const 
                       const iListView& controllerList, tTimeValue now) {
     auto file = files.Append(summaryFile);
     if (!file) return -1;
-    cTextFileWriter out(*file);
-    // Writes what was put together so far and reports a character that has no byte.
-    auto fail = [&out](const std::string& text) {
-        out.Write(text);
-        out.Close();
-        return -1;
-    };
+    // The block is written whole or not at all; a character that has no
+    // byte is written as '?' and the result says the block is not exact.
+    cTextFileWriter out(*file, cTextFileWriter::eOnFailure::kKeepNothing);
+    bool exact = true;
     std::string text = "Real user last logon summary information by Corvanta (";
-    if (!AppendBytes(text, kVendorWebAddress)) return fail(text);
+    exact = AppendBytes(text, kVendorWebAddress) && exact;
     text += ").\nLast logon data written to text file: ";
-    if (!AppendBytes(text, exportFile)) return fail(text);
+    exact = AppendBytes(text, exportFile) && exact;
     text += ".\nDate: ";
     AppendBytes(text, FormatTime(now));
     text += ".\nContacted domain controllers:\n";
@@ -115,7 +122,7 @@ int WriteSummaryBlock(iFileSystem& files, const std::string& summaryFile, const 
         if (dc == nullptr) continue;
         AppendPadded(text, FormatTime(dc->GetStartTime()), 20);
         text += ',';
-        if (!AppendPadded(text, dc->GetName(), 16)) return fail(text);
+        exact = AppendPadded(text, dc->GetName(), 16) && exact;
         text += ',';
         AppendPadded(text, dc->GetStatusText(), 32);
         text += ',';
@@ -128,7 +135,7 @@ int WriteSummaryBlock(iFileSystem& files, const std::string& summaryFile, const 
     }
     text += '\n';
     out.Write(text);
-    return out.Close() ? 0 : -1;
+    return out.Close() && exact ? 0 : -1;
 }
 
 }  // namespace orvik

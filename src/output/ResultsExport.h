@@ -24,7 +24,8 @@ void SetExportVariables(cTextVariables& variables, const cUserInfo& user);
 // configured name made unique), then appends the summary block when a
 // summary file is set. 0 on success; -1 when the export file name is empty
 // (said through `messages`) or any file operation failed. `exportFileUsed`
-// receives the name written to.
+// receives the name of the export file once it is written completely, and
+// is empty otherwise.
 int ExportResults(const cUserInfoTable& users, const cSetupData& setup, const iListView& controllerList,
                   iFileSystem& files, tTimeValue now, iMessageSink* messages, std::string* exportFileUsed = nullptr);
 

@@ -1,8 +1,15 @@
 #include "output/cTextFileWriter.h"
 
+#include <algorithm>
+
 #include "platform/iFileSystem.h"
 
 namespace orvik {
+
+cTextFileWriter::cTextFileWriter(iOutputFile& file, eOnFailure onFailure)
+    : m_File(file), m_OnFailure(onFailure), m_Start(file.Size()), m_Whole(m_Start) {
+    m_Buffer.reserve(kBufferSize);
+}
 
 bool cTextFileWriter::Write(std::string_view text) {
     if (m_Failed) return false;
@@ -15,7 +22,23 @@ bool cTextFileWriter::Write(std::string_view text) {
 }
 
 bool cTextFileWriter::Flush() {
-    if (!m_Failed && !m_Buffer.empty() && !m_File.Write(m_Buffer.data(), m_Buffer.size())) m_Failed = true;
+    if (!m_Failed && !m_Buffer.empty()) {
+        if (m_File.Write(m_Buffer.data(), m_Buffer.size())) {
+            m_Whole += m_Buffer.size();
+        } else {
+            m_Failed = true;
+            // Part of the buffer may have reached the file: keep up to its last whole line.
+            std::uint64_t keep = m_Start;
+            if (m_OnFailure == eOnFailure::kKeepWholeLines) {
+                const std::uint64_t size = m_File.Size();
+                const std::size_t reached =
+                    size > m_Whole ? static_cast<std::size_t>(std::min<std::uint64_t>(size - m_Whole, m_Buffer.size())) : 0;
+                const std::size_t lineEnd = std::string_view(m_Buffer.data(), reached).rfind('\n');
+                keep = m_Whole + (lineEnd == std::string_view::npos ? 0 : lineEnd + 1);
+            }
+            m_File.CutTo(keep);
+        }
+    }
     m_Buffer.clear();
     return !m_Failed;
 }

@@ -1,6 +1,8 @@
 #pragma once
 // Writes 8-bit text to a file through a buffer, every line feed as CR LF.
+// A write that fails (a full disk) never leaves a torn line behind.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -10,7 +12,12 @@ class iOutputFile;
 
 class cTextFileWriter {
 public:
-    explicit cTextFileWriter(iOutputFile& file) : m_File(file) { m_Buffer.reserve(kBufferSize); }
+    // What a failed write leaves of the text written through this writer.
+    enum class eOnFailure {
+        kKeepWholeLines,  // every line that reached the file whole
+        kKeepNothing,     // nothing: the text is one block, there whole or not at all
+    };
+    cTextFileWriter(iOutputFile& file, eOnFailure onFailure);
     // False once any write has failed; nothing more is written then.
     bool Write(std::string_view text);
     // Writes what is buffered and closes the file; false when anything failed.
@@ -21,6 +28,9 @@ private:
     bool Flush();
 
     iOutputFile& m_File;
+    eOnFailure m_OnFailure;
+    std::uint64_t m_Start;  // the file's size before the first write
+    std::uint64_t m_Whole;  // the file's size after the last write that succeeded
     std::string m_Buffer;
     bool m_Failed = false;
 };

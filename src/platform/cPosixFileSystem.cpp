@@ -22,6 +22,14 @@ public:
         m_Fd = -1;
         return ok;
     }
+    std::uint64_t Size() override {
+        struct stat st{};
+        if (m_Fd < 0 || ::fstat(m_Fd, &st) != 0) return 0;
+        return static_cast<std::uint64_t>(st.st_size);
+    }
+    bool CutTo(std::uint64_t size) override {
+        return m_Fd >= 0 && ::ftruncate(m_Fd, static_cast<off_t>(size)) == 0;
+    }
 
 private:
     int m_Fd;
@@ -29,8 +37,23 @@ private:
 
 std::unique_ptr<iOutputFile> Open(const std::string& path, int flags) {
     if (path.empty()) return nullptr;
-    const int fd = ::open(path.c_str(), flags | O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+    // A link planted in the file's place is not followed, and a pipe without
+    // a reader fails at once instead of blocking.
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0666);
     if (fd < 0) return nullptr;
+    struct stat st{};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        errno = EINVAL;
+        return nullptr;
+    }
+    // Truncate or append only once the file is known to be a regular one.
+    const int status = ::fcntl(fd, F_GETFL);
+    if (status < 0 || ::fcntl(fd, F_SETFL, (status & ~O_NONBLOCK) | (flags & O_APPEND)) != 0 ||
+        ((flags & O_TRUNC) != 0 && ::ftruncate(fd, 0) != 0)) {
+        ::close(fd);
+        return nullptr;
+    }
     return std::make_unique<cPosixFile>(fd);
 }
 

@@ -2,6 +2,7 @@
 // The few file operations the export and the summary need, so tests can put
 // a failing disk under them.
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -13,6 +14,10 @@ namespace orvik {
 class iOutputFile : public iWriteSink {
 public:
     virtual bool Close() = 0;
+    // The file's size now, with whatever part of a failed write reached it.
+    virtual std::uint64_t Size() = 0;
+    // Shortens the file to `size` bytes, so that a failed write leaves no torn text.
+    virtual bool CutTo(std::uint64_t size) = 0;
 };
 
 class iFileSystem {
@@ -21,6 +26,8 @@ public:
     // True when a file, folder or link of that name exists.
     virtual bool Exists(const std::string& path) = 0;
     // Creates the file, or empties it if it is there; nullptr on failure.
+    // Only a regular file is ever written: a link, a pipe or a device in the
+    // file's place makes both fail, and nothing is followed or blocks.
     virtual std::unique_ptr<iOutputFile> Create(const std::string& path) = 0;
     // Opens the file for writing at its end, creating it if needed; nullptr on failure.
     virtual std::unique_ptr<iOutputFile> Append(const std::string& path) = 0;

@@ -1,6 +1,8 @@
 #include "settings/ConfigurationFile.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -58,7 +60,8 @@ std::string DefaultConfigPath() {
 
 eReadResult ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
     bytes.clear();
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking, so that a pipe in the file's place is refused instead of waited on.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return errno == ENOENT ? eReadResult::kMissing : eReadResult::kUnreadable;
     struct stat st{};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
@@ -82,12 +85,52 @@ eReadResult ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& by
     return eReadResult::kRead;
 }
 
-int SaveFileReplacing(const std::string& path, const std::function<bool(iWriteSink&)>& produce, bool createFolder,
-                      const tSinkDecorator& decorate) {
-    if (path.empty()) return -1;
+std::string ResolveLinks(const std::string& path) {
+    std::string resolved = path;
+    for (int hop = 0; hop < 40; ++hop) {
+        struct stat st{};
+        if (::lstat(resolved.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) break;
+        std::string target(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 4096) + 1, '\0');
+        const ssize_t n = ::readlink(resolved.c_str(), target.data(), target.size());
+        if (n <= 0 || static_cast<std::size_t>(n) >= target.size()) break;
+        target.resize(static_cast<std::size_t>(n));
+        resolved = target[0] == '/' ? target : FolderOf(resolved) + "/" + target;
+    }
+    return resolved;
+}
+
+void RemoveStaleTemporaries(const std::string& path) {
+    const std::string folder = FolderOf(path);
+    const auto slash = path.find_last_of('/');
+    const std::string prefix = (slash == std::string::npos ? path : path.substr(slash + 1)) + ".tmp";
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr) return;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name.compare(0, prefix.size(), prefix) != 0) continue;
+        // <name>.tmp<pid>.XXXXXX: ours, left by a process that no longer runs.
+        char* end = nullptr;
+        const long pid = std::strtol(name.c_str() + prefix.size(), &end, 10);
+        if (pid <= 0 || end == nullptr || *end != '.') continue;
+        if (::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH) continue;
+        const std::string stale = folder + "/" + name;
+        struct stat st{};
+        if (::lstat(stale.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::geteuid()) {
+            ::unlink(stale.c_str());
+        }
+    }
+    ::closedir(dir);
+}
+
+int SaveFileReplacing(const std::string& givenPath, const std::function<bool(iWriteSink&)>& produce,
+                      bool createFolder, const tSinkDecorator& decorate) {
+    if (givenPath.empty()) return -1;
+    // A linked configuration file is saved where the link points, and stays linked.
+    const std::string path = ResolveLinks(givenPath);
     const std::string folder = FolderOf(path);
     if (createFolder && !MakeFolders(folder)) return -1;
-    std::string temp = path + ".XXXXXX";
+    RemoveStaleTemporaries(path);
+    std::string temp = path + ".tmp" + std::to_string(::getpid()) + ".XXXXXX";
     const int fd = ::mkstemp(temp.data());  // created with mode 0600
     if (fd < 0) return -1;
     bool ok;
@@ -122,5 +165,14 @@ std::u16string ArchiveErrorText(eArchiveError kind, const std::string& path) {
 }
 
 std::u16string UnreadableFileText(const std::string& path) { return WithPath(u"%1 could not be opened.", path); }
+
+std::u16string TooLargeFileText(const std::string& path) {
+    return WithPath(u"There is not enough memory to read %1.", path);
+}
+
+std::u16string KeptAsideText(const std::string& keptAs) {
+    return u"The program starts with default settings; the file will be kept as " + FromUtf8(keptAs) +
+           u" when the configuration is next saved.";
+}
 
 }  // namespace orvik

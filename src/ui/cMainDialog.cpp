@@ -16,6 +16,7 @@
 #include "engine/cUserDataCollector.h"
 #include "platform/NetErrorText.h"
 #include "platform/iClock.h"
+#include "settings/ConfigurationFile.h"
 #include "settings/Vendor.h"
 #include "ui/DialogUnits.h"
 #include "ui/HelpPage.h"
@@ -175,6 +176,9 @@ void cMainDialog::Initialise() {
     BuildControls();
     progress.SetText(QStringLiteral("Starting Ambrel application, reading configuration file ..."));
     m_Collection.LoadConfiguration(*m_ControllerRows, &m_LoadFailure);
+    if (!m_LoadFailure.empty() && !m_Collection.KeepAsidePath().empty()) {
+        m_LoadFailure += u"\n" + KeptAsideText(m_Collection.KeepAsidePath());
+    }
     if (m_Collection.Controllers().empty()) {
         for (const auto& name : m_Options.defaultControllers) m_Collection.AddDomainController(*m_ControllerRows, name);
     }

@@ -33,6 +33,8 @@ private:
             : m_File(std::move(file)), m_Sink(*m_File, allows) {}
         bool Write(const void* data, std::size_t size) override { return m_Sink.Write(data, size); }
         bool Close() override { return m_File->Close(); }
+        std::uint64_t Size() override { return m_File->Size(); }
+        bool CutTo(std::uint64_t size) override { return m_File->CutTo(size); }
 
     private:
         std::unique_ptr<iOutputFile> m_File;
