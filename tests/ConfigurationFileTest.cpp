@@ -5,6 +5,7 @@
 #include "settings/ConfigurationFile.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <filesystem>
@@ -85,6 +86,26 @@ TEST_F(ConfigFileTest, AMissingFileIsAQuietFirstStart) {
     EXPECT_TRUE(collection.Controllers().empty());
     EXPECT_EQ(list.GetRowCount(), 0);
 }
+
+#if !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
+// A file too large for the memory the process may have gives default
+// settings and a message, never an ended program.
+TEST_F(ConfigFileTest, AFileTooLargeForMemoryIsReported) {
+    const std::string path = folder.File("orvik.cfg");
+    std::filesystem::resize_file((std::ofstream(path), path), std::uintmax_t{4} << 30);  // sparse: no disk used
+    collection.SetConfigPath(path);
+    auto loadWithLittleMemory = [&] {
+        rlimit limit{};
+        limit.rlim_cur = limit.rlim_max = std::size_t{1} << 31;
+        ::setrlimit(RLIMIT_AS, &limit);
+        std::u16string failure;
+        const int result = collection.LoadConfiguration(list, &failure);
+        const bool said = failure == u"There is not enough memory to read " + FromUtf8(path) + u".";
+        std::exit(result == -1 && said && collection.KeepAsidePath() == path + ".unread" ? 7 : 1);
+    };
+    EXPECT_EXIT(loadWithLittleMemory(), testing::ExitedWithCode(7), "");
+}
+#endif
 
 TEST_F(ConfigFileTest, AFileThatCannotBeReadIsReported) {
     collection.SetConfigPath(folder.Path());  // a folder, not a file

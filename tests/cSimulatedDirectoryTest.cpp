@@ -1,6 +1,9 @@
 #include "platform/cSimulatedDirectory.h"
 
 #include <gtest/gtest.h>
+#include "support/TempFolder.h"
+#include <fstream>
+#include <filesystem>
 
 #include "platform/DemoDirectory.h"
 #include "platform/NetApiCodes.h"
@@ -56,6 +59,17 @@ TEST(SimulatedDirectory, RejectsBrokenDescriptionsWithAReason) {
         EXPECT_FALSE(cSimulatedDirectory::FromJson(bad, error)) << bad;
         EXPECT_FALSE(error.empty()) << bad;
     }
+}
+
+TEST(SimulatedDirectory, OnlyARegularFileOfASaneSizeIsRead) {
+    test::TempFolder folder;
+    const std::string big = folder.File("big.json");
+    std::filesystem::resize_file((std::ofstream(big), big), cSimulatedDirectory::kMaxFileBytes + 1);
+    std::string error;
+    EXPECT_EQ(cSimulatedDirectory::FromFile("/dev/zero", error), nullptr);
+    EXPECT_EQ(error, "/dev/zero is not a regular file");
+    EXPECT_EQ(cSimulatedDirectory::FromFile(big, error), nullptr);
+    EXPECT_EQ(error, big + " is larger than 64 MB");
 }
 
 TEST(SimulatedDirectory, AnUnknownServerIsNotFound) {

@@ -1,5 +1,7 @@
 #include "platform/cSimulatedDirectory.h"
 
+#include <sys/stat.h>
+
 #include <chrono>
 #include <fstream>
 #include <limits>
@@ -145,16 +147,35 @@ std::unique_ptr<cSimulatedDirectory> cSimulatedDirectory::FromJson(std::string_v
 }
 
 std::unique_ptr<cSimulatedDirectory> cSimulatedDirectory::FromFile(const std::string& path, std::string& error) {
+    // Only a regular file of a sane size: a device or a pipe would be read without end.
+    struct stat st{};
+    if (::stat(path.c_str(), &st) != 0) {
+        error = "cannot open " + path;
+        return nullptr;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        error = path + " is not a regular file";
+        return nullptr;
+    }
+    if (st.st_size > kMaxFileBytes) {
+        error = path + " is larger than " + std::to_string(kMaxFileBytes / (1024 * 1024)) + " MB";
+        return nullptr;
+    }
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         error = "cannot open " + path;
         return nullptr;
     }
-    std::ostringstream text;
-    text << in.rdbuf();
-    auto directory = FromJson(text.str(), error);
-    if (!directory) error = path + ": " + error;
-    return directory;
+    try {
+        std::ostringstream text;
+        text << in.rdbuf();
+        auto directory = FromJson(text.str(), error);
+        if (!directory) error = path + ": " + error;
+        return directory;
+    } catch (const std::bad_alloc&) {
+        error = path + ": not enough memory to read it";
+        return nullptr;
+    }
 }
 
 cSimulatedDirectory::cSimulatedDirectory(std::vector<Controller> controllers, std::u16string primaryDomain)

@@ -44,6 +44,9 @@ public:
         Generated generate;
     };
 
+    // The largest description file read (a description generates its big directories).
+    static constexpr long kMaxFileBytes = 64L * 1024 * 1024;
+
     // Reads a description; on failure returns nullptr and says why in `error`.
     static std::unique_ptr<cSimulatedDirectory> FromJson(std::string_view text, std::string& error);
     static std::unique_ptr<cSimulatedDirectory> FromFile(const std::string& path, std::string& error);
