@@ -17,6 +17,7 @@ cUserInfoTable::~cUserInfoTable() { Clear(); }
 
 void cUserInfoTable::MergeBatch(std::unique_ptr<cUserInfoBatch> batch) {
     if (!batch) return;
+    m_DisplayCurrent = false;
     auto& records = batch->Records();
     std::vector<cUserInfo*> fresh;
     fresh.reserve(records.size());
@@ -105,6 +106,7 @@ void cUserInfoTable::InsertSorted(std::vector<cUserInfo*>& fresh) {
 
 void cUserInfoTable::Clear() noexcept {
     m_Display.clear();
+    m_DisplayCurrent = false;
     m_Index.Clear();
     for (cUserInfo* u : m_Merged) delete u;
     m_Merged.clear();
@@ -151,6 +153,8 @@ std::vector<std::uint32_t> cUserInfoTable::UserNameRanks() const {
 }
 
 void cUserInfoTable::Sort() {
+    // Nothing merged and no other order asked for since the last sort: the display order stands.
+    if (m_DisplayCurrent) return;
     // Each record gets a 64-bit key that orders exactly as Compare does: the
     // column's value (its rank among the column's texts, or the last logon)
     // above the rank of the user name. Equal keys keep merge order.
@@ -189,10 +193,12 @@ void cUserInfoTable::Sort() {
     });
     m_Display.resize(n);
     for (std::size_t i = 0; i < n; ++i) m_Display[i] = m_Merged[entries[i].index];
+    m_DisplayCurrent = true;
 }
 
 void cUserInfoTable::SetSortColumn(int column) {
     if (column < kColUserName || column > kColDomain) return;
+    m_DisplayCurrent = false;
     if (column == m_SortColumn) {
         m_Ascending = !m_Ascending;
     } else {
@@ -243,6 +249,7 @@ void cUserInfoTable::Serialize(cArchiveReader& ar) {
     AdoptRecords(std::move(records));
     m_SortColumn = column;
     m_Ascending = false;
+    m_DisplayCurrent = false;
 }
 
 void cUserInfoTable::AdoptRecords(std::vector<std::unique_ptr<cUserInfo>> records) {
@@ -272,6 +279,7 @@ void cUserInfoTable::Swap(cUserInfoTable& other) noexcept {
     std::swap(m_Index, other.m_Index);
     std::swap(m_SortColumn, other.m_SortColumn);
     std::swap(m_Ascending, other.m_Ascending);
+    std::swap(m_DisplayCurrent, other.m_DisplayCurrent);
 }
 
 }  // namespace orvik

@@ -36,8 +36,9 @@ public:
 
     void Clear() noexcept;
 
-    // Rebuilds the display order under the current column and direction.
-    // Records that the column cannot tell apart keep their merge order.
+    // Rebuilds the display order under the current column and direction
+    // (at once when nothing changed since the last time). Records that the
+    // column cannot tell apart keep their merge order.
     void Sort();
 
     // Same column: flip the direction; another column 0 to 4: take it,
@@ -62,7 +63,10 @@ public:
     void Swap(cUserInfoTable& other) noexcept;
 
     // Puts a stored sort column back as it was read (no range check, no flip).
-    void RestoreSortColumn(int column) noexcept { m_SortColumn = column; }
+    void RestoreSortColumn(int column) noexcept {
+        m_SortColumn = column;
+        m_DisplayCurrent = false;
+    }
 
     // Fills the user list from the display order: at most `limit` rows of
     // the records that match `filter` (see UsersShownLimit for limits <= 0).
@@ -80,6 +84,7 @@ private:
     cUserKeyIndex m_Index;
     int m_SortColumn = kDefaultSortColumn;
     bool m_Ascending = false;
+    bool m_DisplayCurrent = false;  // the display order is that of the current records and column
 };
 
 }  // namespace orvik

@@ -31,12 +31,21 @@ bool AppendBytes(std::string& out, std::u16string_view text) {
 }
 
 // One user is one line: a line break inside a value becomes a blank.
-std::u16string OnOneLine(std::u16string value) {
-    for (char16_t& c : value) {
+std::u16string_view OnOneLine(const std::u16string& value, std::u16string& scratch) {
+    bool broken = false;
+    for (char16_t c : value) broken |= (c == u'\r') | (c == u'\n');
+    if (!broken) return value;
+    scratch = value;
+    for (char16_t& c : scratch) {
         if (c == u'\r' || c == u'\n') c = u' ';
     }
-    return value;
+    return scratch;
 }
+
+constexpr const char16_t* kExportVariableNames[] = {
+    u"%DOMAIN%", u"%USER_NAME%", u"%FULL_NAME%", u"%LAST_LOGON_TIME%", u"%LAST_LOGON_TIME_NUMBER_VALUE%",
+    u"%DESCRIPTION%",
+};
 
 void Pad(std::string& out, std::size_t from, std::size_t width) {
     if (out.size() - from < width) out.append(width - (out.size() - from), ' ');
@@ -53,13 +62,18 @@ bool AppendPadded(std::string& out, std::u16string_view text, std::size_t width)
 }  // namespace
 
 void SetExportVariables(cTextVariables& variables, const cUserInfo& user) {
-    variables.Clear();
-    variables.Add(u"%DOMAIN%", OnOneLine(user.m_Domain));
-    variables.Add(u"%USER_NAME%", OnOneLine(user.m_UserName));
-    variables.Add(u"%FULL_NAME%", OnOneLine(user.m_FullName));
-    variables.Add(u"%LAST_LOGON_TIME%", FormatTime(user.m_LastLogon));
-    variables.Add(u"%LAST_LOGON_TIME_NUMBER_VALUE%", FormatLong(user.m_LastLogon));
-    variables.Add(u"%DESCRIPTION%", OnOneLine(user.m_Description));
+    // The names stay from one user to the next; only the values change.
+    if (variables.Size() != std::size(kExportVariableNames) || variables.Find(kExportVariableNames[0]) != 0) {
+        variables.Clear();
+        for (const char16_t* name : kExportVariableNames) variables.Add(name, u"");
+    }
+    std::u16string scratch;
+    variables.SetValue(0, OnOneLine(user.m_Domain, scratch));
+    variables.SetValue(1, OnOneLine(user.m_UserName, scratch));
+    variables.SetValue(2, OnOneLine(user.m_FullName, scratch));
+    variables.SetValue(3, FormatTime(user.m_LastLogon));
+    variables.SetValue(4, FormatLong(user.m_LastLogon));
+    variables.SetValue(5, OnOneLine(user.m_Description, scratch));
 }
 
 int ExportResults(const cUserInfoTable& users, const cSetupData& setup, const iListView& controllerList,

@@ -13,9 +13,15 @@ cTextFileWriter::cTextFileWriter(iOutputFile& file, eOnFailure onFailure)
 
 bool cTextFileWriter::Write(std::string_view text) {
     if (m_Failed) return false;
-    for (char c : text) {
-        if (c == '\n') m_Buffer.push_back('\r');
-        m_Buffer.push_back(c);
+    for (std::size_t from = 0; from < text.size();) {
+        const std::size_t lineFeed = text.find('\n', from);
+        if (lineFeed == std::string_view::npos) {
+            m_Buffer.append(text, from);
+            break;
+        }
+        m_Buffer.append(text, from, lineFeed - from);
+        m_Buffer.append("\r\n", 2);
+        from = lineFeed + 1;
     }
     if (m_Buffer.size() >= kBufferSize) return Flush();
     return true;

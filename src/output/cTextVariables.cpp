@@ -17,6 +17,12 @@ int cTextVariables::Add(std::u16string_view name, std::u16string_view value) {
     return 0;
 }
 
+int cTextVariables::SetValue(std::size_t index, std::u16string_view value) {
+    if (index >= m_Values.size()) return -1;
+    m_Values[index].assign(value);
+    return 0;
+}
+
 int cTextVariables::Remove(std::u16string_view name) {
     if (name.empty()) return -1;
     const int i = Find(name);

@@ -15,6 +15,8 @@ public:
     int Add(std::u16string_view name, std::u16string_view value);
     // 0; -1 for an empty name; -2 when no such name is there.
     int Remove(std::u16string_view name);
+    // Replaces the value of the variable at `index` (in insertion order); -1 when there is none.
+    int SetValue(std::size_t index, std::u16string_view value);
     // Index of the name (ignoring case), or -1.
     int Find(std::u16string_view name) const;
     std::size_t Size() const noexcept { return m_Names.size(); }

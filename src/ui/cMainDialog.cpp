@@ -78,7 +78,9 @@ cMainDialog::cMainDialog(cDomainControllerCollection& collection, cUserDataColle
       m_Files(files),
       m_Options(std::move(options)),
       m_Messages(this),
-      m_bAutoStart(m_Options.autoStart) {
+      m_bAutoStart(m_Options.autoStart),
+      m_Ticks(collection, clock,
+              {[this] { OnSaveResults(); }, [this] { RefreshUserList(); }, [this] { m_Desktop.Beep(); }}) {
     setObjectName(QStringLiteral("id102"));
     setWindowTitle(QStringLiteral("Ambrel by Corvanta: ") + Qt16(kVendorWebAddress));
     setWindowIcon(ProgramIcon());
@@ -235,7 +237,7 @@ void cMainDialog::OnStart() {
         }
         m_Collection.StopAndReset();
     }
-    m_bCollectionRunning = true;
+    m_Ticks.RunStarted();
     m_Collection.StartAll();
     Button(kIdReset)->setEnabled(true);
 }
@@ -296,7 +298,7 @@ void cMainDialog::OnReset() {
     m_Collection.StopAndReset();
     QApplication::restoreOverrideCursor();
     // The reset run is over: its completion actions never run.
-    m_bCollectionRunning = false;
+    m_Ticks.RunReset();
     Button(kIdReset)->setEnabled(true);
     m_Collection.SaveConfiguration();
     progress.Show(0);
@@ -358,7 +360,7 @@ void cMainDialog::OnStartSelected() {
         return;
     }
     m_Collection.StartSelected();
-    m_bCollectionRunning = true;
+    m_Ticks.RunStarted();
 }
 
 void cMainDialog::ShowControllerMenu(const QPoint& at) {
@@ -380,24 +382,7 @@ void cMainDialog::OnTimer() {
         m_bAutoStart = false;
         QMetaObject::invokeMethod(this, [this] { OnStart(); }, Qt::QueuedConnection);
     }
-    bool complete = false;
-    m_Collection.Poll(complete);
-    if (complete && m_bCollectionRunning) {
-        m_bCollectionRunning = false;
-        OnSaveResults();
-        m_Collection.SaveConfiguration();
-        RefreshUserList();
-        m_Desktop.Beep();
-    }
-    const cSetupData& s = m_Collection.Settings();
-    const std::uint32_t change = m_Collection.GetChangeNumber();
-    const tTimeValue now = m_Clock.Now();
-    if (m_nShownChangeNumber < change && s.m_AutoRefresh != 0 &&
-        std::int64_t{now} >= std::int64_t{m_tLastRefresh} + s.m_RefreshPeriod) {
-        m_nShownChangeNumber = change;
-        m_tLastRefresh = now;
-        RefreshUserList();
-    }
+    m_Ticks.Tick();
 }
 
 void cMainDialog::OnControllerHeader(int column) {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/cTickDriver.h"
 #include "engine/iCollectionView.h"
 #include "ui/cQtDesktop.h"
 #include "ui/cQtListView.h"
@@ -88,7 +89,7 @@ public:
     QPushButton* Button(int id) const;
     QTreeWidget* ControllerWidget() const { return m_ControllerList; }
     QTreeWidget* UserWidget() const { return m_UserList; }
-    bool IsCollectionRunning() const { return m_bCollectionRunning; }
+    bool IsCollectionRunning() const { return m_Ticks.IsRunPending(); }
     cHelpWindow* HelpWindow() const { return m_Help; }
 
 private:
@@ -106,10 +107,8 @@ private:
     cMainDialogOptions m_Options;
     cQtMessageSink m_Messages;
 
-    std::int32_t m_tLastRefresh = 0;
-    std::uint32_t m_nShownChangeNumber = 0;
     bool m_bAutoStart = false;
-    bool m_bCollectionRunning = false;
+    cTickDriver m_Ticks;
     std::map<int, QPushButton*> m_Buttons;
     QTreeWidget* m_ControllerList = nullptr;
     QTreeWidget* m_UserList = nullptr;
