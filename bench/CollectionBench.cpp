@@ -7,6 +7,8 @@
 
 #include <chrono>
 
+#include "Baselines.h"
+
 #include "engine/TextCompare.h"
 #include "engine/cDomainControllerCollection.h"
 #include "engine/cMemoryCollectionView.h"
@@ -51,6 +53,17 @@ void BM_CollectTwentyControllers100kUsers(benchmark::State& state) {
         collection.ShowUsers(u"");
         users = collection.GetTotalUsers();
     }
+    // The same reports merged the plain way, on this thread alone.
+    std::vector<bench::cPlainUser> reports;
+    for (const auto& dc : dcs) {
+        for (std::uint32_t i = 0; i < cSimulatedDirectory::EntryCount(dc); ++i) {
+            const UserInfo2 e = cSimulatedDirectory::EntryAt(dc, i);
+            reports.push_back({e.name, e.fullName, e.comment, dc.domain, e.lastLogon});
+        }
+    }
+    const double baseline = bench::MergeBaselineSeconds(reports);
+    state.counters["baseline_ms"] = baseline * 1000;
+    state.counters["in_poll_ratio"] = pollSeconds / static_cast<double>(state.iterations()) / baseline;
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     state.counters["users"] = static_cast<double>(users);

@@ -235,7 +235,7 @@ void cMainDialog::OnStart() {
                  false)) {
             return;
         }
-        m_Collection.StopAndReset();
+        ResetAndWait();
     }
     m_Ticks.RunStarted();
     m_Collection.StartAll();
@@ -290,18 +290,27 @@ void cMainDialog::OnSetup() {
     box.exec();
 }
 
-void cMainDialog::OnReset() {
+void cMainDialog::ResetAndWait() {
+    // The window stays painted while the workers end: the progress window
+    // runs the events (without the user's input) instead of a blocked thread.
     cProgressDialog progress(this);
     progress.Show(1);
     progress.SetText(QStringLiteral("Waiting for collection process to respond and terminate ..."));
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    m_Collection.StopAndReset();
+    m_Timer.stop();
+    m_Collection.BeginReset();
+    progress.WaitUntil([this] { return m_Collection.AreWorkersStopped(); }, kResetPollMs);
+    m_Collection.FinishReset();
+    m_Timer.start(m_Options.tickMs);
     QApplication::restoreOverrideCursor();
+}
+
+void cMainDialog::OnReset() {
+    ResetAndWait();
     // The reset run is over: its completion actions never run.
     m_Ticks.RunReset();
     Button(kIdReset)->setEnabled(true);
     m_Collection.SaveConfiguration();
-    progress.Show(0);
 }
 
 void cMainDialog::OnSearch() {
@@ -319,8 +328,16 @@ void cMainDialog::OnSearch() {
 void cMainDialog::OnSaveResults() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     m_Collection.SortUsers();
-    m_Collection.ExportResults(m_Files, &m_Messages);
+    std::string written;
+    const bool exported = m_Collection.ExportResults(m_Files, &m_Messages, &written) == 0;
     QApplication::restoreOverrideCursor();
+    // A failed export shows no message box, but the title says so until an export succeeds.
+    QString title = QStringLiteral("Ambrel by Corvanta: ") + Qt16(kVendorWebAddress);
+    if (!exported) {
+        title += written.empty() ? QStringLiteral(" - the export file was not written")
+                                 : QStringLiteral(" - the summary file was not written");
+    }
+    setWindowTitle(title);
 }
 
 void cMainDialog::OnPrint() {

@@ -46,6 +46,9 @@ enum eMainButton : int {
     kIdStartSelected = 32771,
 };
 
+// How often a reset looks whether the workers have ended.
+constexpr int kResetPollMs = 100;
+
 struct cMainDialogOptions {
     bool autoStart = false;     // "/AS": start at the first tick
     int tickMs = 1000;          // the timer's period
@@ -93,6 +96,8 @@ public:
     cHelpWindow* HelpWindow() const { return m_Help; }
 
 private:
+    // Stops every worker and waits for them with the progress window up.
+    void ResetAndWait();
     void BuildControls();
     void Initialise();
     void UpdateRemoveState();

@@ -1,6 +1,10 @@
 #include "ui/cProgressDialog.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
+#include <QWindow>
 #include <QGroupBox>
 #include <QLabel>
 #include <QScreen>
@@ -36,21 +40,45 @@ void cProgressDialog::Show(int on) {
     m_Text = new QLabel(m_Window);
     m_Text->setObjectName(QStringLiteral("id1026"));
     m_Text->setGeometry(du.Rect(45, 16, 282, 13));
-    // Centred over the main window, or over the screen without one.
-    QRect over = m_MainWindow != nullptr ? m_MainWindow->frameGeometry() : QRect();
-    if (m_MainWindow == nullptr && QApplication::primaryScreen() != nullptr) {
-        over = QApplication::primaryScreen()->geometry();
-    }
-    m_Window->move((over.left() + over.right() - m_Window->width()) / 2,
-                   (over.top() + over.bottom() - m_Window->height()) / 2);
+    // Centred over the main window once it is on the screen; before that
+    // (at start-up) over the screen, where the main window will come up.
+    QRect over;
+    if (m_MainWindow != nullptr && m_MainWindow->isVisible()) over = m_MainWindow->frameGeometry();
+    else if (QApplication::primaryScreen() != nullptr) over = QApplication::primaryScreen()->availableGeometry();
+    m_Window->move(over.center() - QPoint(m_Window->width() / 2, m_Window->height() / 2));
+    m_Window->setWindowModality(Qt::ApplicationModal);
     m_Window->show();
-    m_Window->repaint();
+    Paint();
 }
 
 void cProgressDialog::SetText(const QString& text) {
     if (m_Text == nullptr) return;
     m_Text->setText(text);
-    m_Text->repaint();
+    Paint();
+}
+
+void cProgressDialog::Paint() {
+    // A window is drawn once the display has exposed it, which takes a round
+    // trip to the display server: let that happen (for at most a second)
+    // before the caller goes on with its long step.
+    QElapsedTimer waited;
+    waited.start();
+    while (m_Window->windowHandle() != nullptr && !m_Window->windowHandle()->isExposed() && waited.elapsed() < 1000) {
+        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
+    }
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    m_Window->repaint();
+}
+
+void cProgressDialog::WaitUntil(const std::function<bool()>& done, int pollMs) {
+    if (done()) return;
+    QEventLoop loop;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, &loop, [&] {
+        if (done()) loop.quit();
+    });
+    timer.start(pollMs);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
 }  // namespace orvik

@@ -1,8 +1,10 @@
 #pragma once
-// A small window with one line of text, shown while a step blocks the
-// window thread (reading the configuration, waiting for workers to stop).
+// A small window with one line of text, shown while the window thread has a
+// long step to make (reading the configuration, waiting for workers to stop).
+// It is painted before the step begins, and a wait keeps it painted.
 
 #include <QDialog>
+#include <functional>
 
 class QLabel;
 
@@ -17,11 +19,16 @@ public:
 
     // Non-zero: create the window centred over the main window and show it; zero: destroy it.
     void Show(int on);
-    // Puts the text in and paints it at once: the thread is about to block.
+    // Puts the text in and has it painted before returning.
     void SetText(const QString& text);
+    // Keeps the window painted (the user's input to the program held back)
+    // until `done` holds, asking every `pollMs`.
+    void WaitUntil(const std::function<bool()>& done, int pollMs);
     QDialog* Window() const { return m_Window; }
 
 private:
+    void Paint();
+
     QWidget* m_MainWindow;
     QDialog* m_Window = nullptr;
     QLabel* m_Text = nullptr;

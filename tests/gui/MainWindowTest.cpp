@@ -4,12 +4,16 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QLabel>
+#include <QScreen>
+#include <QSet>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <thread>
 
@@ -66,6 +70,45 @@ void AnswerNextMessageBox(QMessageBox::StandardButton button, QString* text = nu
         timer->deleteLater();
     });
     timer->start(10);
+}
+
+// Runs `look` on the visible progress window once it shows a text, from
+// inside whatever wait the window thread is in.
+void WhenProgressShowsText(const std::function<void(QWidget&)>& look) {
+    auto* timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, [timer, look] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (w->objectName() != QStringLiteral("id132") || !w->isVisible()) continue;
+            if (w->findChild<QLabel*>(QStringLiteral("id1026"))->text().isEmpty()) return;
+            timer->stop();
+            timer->deleteLater();
+            look(*w);
+            return;
+        }
+    });
+    timer->start(0);
+}
+
+// On a real display, whether the window's pixels on the screen show its
+// text: more than the background's one colour. Offscreen nothing is exposed,
+// and the widget's own rendering stands in.
+bool IsPainted(QWidget& widget) {
+    QImage image;
+    if (QApplication::platformName() == QStringLiteral("offscreen")) {
+        image = widget.grab().toImage();
+    } else {
+        const QRect area = widget.geometry();
+        image = widget.screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height()).toImage();
+    }
+    if (image.isNull()) return false;
+    // Pictures to look at, when asked for (scripts/screenshot.sh).
+    const QString pictures = qEnvironmentVariable("ORVIK_PICTURES");
+    if (!pictures.isEmpty()) image.save(pictures + QStringLiteral("/progress-%1.png").arg(QTest::currentTestFunction()));
+    QSet<QRgb> colours;
+    for (int y = 0; y < image.height(); y += 2) {
+        for (int x = 0; x < image.width(); x += 2) colours.insert(image.pixel(x, y));
+    }
+    return colours.size() > 8;  // a black or blank box has one or two
 }
 
 cSimulatedDirectory::Controller Dc(int i, std::uint32_t users) {
@@ -279,13 +322,21 @@ private slots:
         gate->AllowCalls(u"DC1", 1);
         clock->Set(2000);
         QTRY_COMPARE(UserRows(), 10);
-        // The window thread blocks in Reset until the workers end: let them go from another thread.
-        std::thread opener([this] {
-            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        // While Reset waits for the workers, its progress window is up and
+        // painted; only then are the workers let go.
+        QString shownText;
+        bool painted = false;
+        QPoint offCentre(100, 100);
+        WhenProgressShowsText([&](QWidget& progress) {
+            shownText = progress.findChild<QLabel*>(QStringLiteral("id1026"))->text();
+            painted = IsPainted(progress);
+            offCentre = progress.geometry().center() - window->geometry().center();
             gate->OpenAll();
         });
         QTest::mouseClick(window->Button(kIdReset), Qt::LeftButton);
-        opener.join();
+        QCOMPARE(shownText, QStringLiteral("Waiting for collection process to respond and terminate ..."));
+        QVERIFY(painted);
+        QVERIFY(offCentre.manhattanLength() <= 2);
         QCOMPARE(UserRows(), 0);
         QCOMPARE(collection->GetTotalUsers(), std::size_t{0});
         for (int r = 0; r < 2; ++r) {
@@ -295,9 +346,37 @@ private slots:
         }
         QVERIFY(!window->IsCollectionRunning());
         QVERIFY(Exists("orvik.cfg"));
-        QTest::qWait(150);
-        QCOMPARE(desktop.beeps, 0);  // a reset run never completes
+        // A reset run never completes: the ticks after it start and write nothing.
+        for (int tick = 0; tick < 5; ++tick) window->OnTimer();
+        QCOMPARE(desktop.beeps, 0);
         QVERIFY(!Exists("Ambrel.txt"));
+    }
+
+    void theStartUpProgressWindowIsPaintedOverTheScreensCentre() {
+        QString shownText;
+        bool painted = false;
+        QPoint centre;
+        WhenProgressShowsText([&](QWidget& progress) {
+            shownText = progress.findChild<QLabel*>(QStringLiteral("id1026"))->text();
+            painted = IsPainted(progress);
+            centre = progress.geometry().center();
+        });
+        Build({Dc(1, 5)}, false);
+        QCOMPARE(shownText, QStringLiteral("Starting Ambrel application, reading configuration file ..."));
+        QVERIFY(painted);
+        const QPoint screen = QApplication::primaryScreen()->availableGeometry().center();
+        QVERIFY((centre - screen).manhattanLength() <= 2);
+    }
+
+    void aFailedExportIsShownInTheTitleUntilOneSucceeds() {
+        Build({Dc(1, 5)}, false);
+        collection->Settings().m_ExportFile = FromUtf8(folder->File("missing/Ambrel.txt"));
+        QTest::mouseClick(window->Button(kIdStart), Qt::LeftButton);
+        QTRY_VERIFY(!window->IsCollectionRunning());
+        QVERIFY(window->windowTitle().endsWith(QStringLiteral(" - the export file was not written")));
+        collection->Settings().m_ExportFile = FromUtf8(folder->File("Ambrel.txt"));
+        QTest::mouseClick(window->Button(kIdSaveResults), Qt::LeftButton);
+        QCOMPARE(window->windowTitle(), QStringLiteral("Ambrel by Corvanta: www.corvanta.example"));
     }
 
     void autoStartWithAnEmptyListExportsNothing() {
@@ -325,8 +404,11 @@ private slots:
         AnswerNextMessageBox(QMessageBox::Ok, &text);
         Build({Dc(1, 5)}, false, {}, false);
         QTRY_VERIFY(!text.isEmpty());
-        QCOMPARE(text, QStringLiteral("An attempt was made to access %1 past its end.")
-                           .arg(QString::fromStdString(folder->File("orvik.cfg"))));
+        const QString path = QString::fromStdString(folder->File("orvik.cfg"));
+        QCOMPARE(text, QStringLiteral("An attempt was made to access %1 past its end.\nThe program starts with default "
+                                      "settings; the file will be kept as %1.damaged when the configuration is next "
+                                      "saved.")
+                           .arg(path));
         QCOMPARE(window->ControllerWidget()->topLevelItemCount(), 0);
         QCOMPARE(UserRows(), 0);
         QCOMPARE(collection->Settings().m_MaxThreads, 4);
