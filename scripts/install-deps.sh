@@ -6,7 +6,7 @@ packages=(
   libgtest-dev libbenchmark-dev nlohmann-json3-dev
   clang libclang-rt-14-dev
   qt6-base-dev libgl-dev xvfb xauth
-  libldap-dev libsasl2-dev libsasl2-modules-gssapi-mit
+  libldap-dev libsasl2-dev libsasl2-modules-gssapi-mit libgnutls28-dev pkg-config
 )
 missing=()
 for p in "${packages[@]}"; do

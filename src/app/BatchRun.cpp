@@ -96,6 +96,7 @@ int RunBatch(const cCommandLine& arguments, std::ostream& out, std::ostream& pro
         out << ToUtf8(dc->GetName()) << '\t' << ToUtf8(word ? word : u"?") << '\t' << dc->GetUserCount() << '\t'
             << dc->GetErrorCode() << '\n';
     }
+    for (const std::u16string& notice : network.net->TakeNotices()) messages.ShowMessage(notice);
     const std::u16string& summary = collection.Settings().m_SummaryFile;
     out << "Export file: " << (exportFile.empty() ? std::string("(none written)") : exportFile) << '\n';
     out << "Summary file: " << (summary.empty() ? std::string("(none)") : ToUtf8(summary)) << '\n';

@@ -30,6 +30,7 @@ constexpr Entry kTexts[] = {
     {kErrorRpcServerUnavailable, u"The RPC server is unavailable."},
     {kErrorAccountLockedOut, u"The referenced account is currently locked out and may not be logged on to."},
     {kErrorNoBrowserServersFound, u"The list of servers for this workgroup is not currently available."},
+    {kErrorDsProtocolError, u"A protocol error occurred."},
     {kErrorDsGeneric, u"A directory service error has occurred."},
     {kSecUntrustedRoot, u"The certificate chain was issued by an authority that is not trusted."},
     {kSecNoCredentials, u"No credentials are available in the security package."},

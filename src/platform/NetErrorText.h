@@ -15,6 +15,7 @@ inline constexpr std::int32_t kErrorInternalError = 1359;
 inline constexpr std::int32_t kErrorTimeout = 1460;
 inline constexpr std::int32_t kErrorAccountLockedOut = 1909;
 inline constexpr std::int32_t kErrorNoBrowserServersFound = 6118;
+inline constexpr std::int32_t kErrorDsProtocolError = 8225;  // a server that pages without end
 inline constexpr std::int32_t kErrorDsGeneric = 8341;
 inline constexpr std::int32_t kSecUntrustedRoot = static_cast<std::int32_t>(0x80090325u);
 inline constexpr std::int32_t kSecNoCredentials = static_cast<std::int32_t>(0x8009030Eu);

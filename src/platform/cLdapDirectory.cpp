@@ -110,13 +110,78 @@ struct cLdapDirectory::Connection {
     std::string defaultNc;
     std::string configNc;
     berval cookie{0, nullptr};
+    std::string lastCookie;  // of the page before, to see a server that loops
+    int pages = 0;
+    int emptyPages = 0;
     std::chrono::steady_clock::time_point lastUse = std::chrono::steady_clock::now();
+    int fd = -1;  // the socket, once libldap has connected it
+    cSocketWatchdog* watchdog = nullptr;
+    ldap_conncb callbacks{};
 
     ~Connection() {
         ber_memfree(cookie.bv_val);
         if (ld != nullptr) ldap_unbind_ext_s(ld, nullptr, nullptr);
+        if (watchdog != nullptr) watchdog->Disarm(this);
     }
 };
+
+namespace {
+
+// libldap connects by itself; these learn the socket before TLS starts on it.
+int OnConnect(LDAP*, Sockbuf* sb, LDAPURLDesc*, sockaddr*, ldap_conncb* ctx) {
+    auto* c = static_cast<cLdapDirectory::Connection*>(ctx->lc_arg);
+    int fd = -1;
+    if (ber_sockbuf_ctrl(sb, LBER_SB_OPT_GET_FD, &fd) == 1 && fd >= 0) {
+        c->fd = fd;
+        c->watchdog->SetSocket(c, fd);
+    }
+    return 0;
+}
+
+void OnDisconnect(LDAP*, Sockbuf*, ldap_conncb* ctx) {
+    auto* c = static_cast<cLdapDirectory::Connection*>(ctx->lc_arg);
+    c->fd = -1;
+    c->watchdog->SetSocket(c, -1);  // about to be closed: never shut down by number again
+}
+
+}  // namespace
+
+void cLdapDirectory::Arm(Connection& c, int seconds) {
+    m_Watchdog.Arm(&c, c.fd, std::chrono::steady_clock::now() + std::chrono::seconds(seconds));
+}
+
+bool cLdapDirectory::Disarm(Connection& c) { return m_Watchdog.Disarm(&c); }
+
+void cLdapDirectory::RememberFailedOpen(const std::string& host, std::int32_t code) {
+    std::lock_guard<std::mutex> lock(m_Mutex);
+    m_FailedOpens[host] = cFailedOpen{code, std::chrono::steady_clock::now()};
+}
+
+bool cLdapDirectory::TakeFailedOpen(const std::string& host, std::int32_t& code) {
+    std::lock_guard<std::mutex> lock(m_Mutex);
+    auto it = m_FailedOpens.find(host);
+    if (it == m_FailedOpens.end()) return false;
+    // Meant for the enumeration that follows the domain query at once, not for a later run.
+    const auto fresh = std::chrono::steady_clock::now() - it->second.when <
+                       std::chrono::seconds(m_Options.networkTimeoutSeconds + m_Options.operationTimeoutSeconds);
+    code = it->second.code;
+    m_FailedOpens.erase(it);
+    return fresh;
+}
+
+std::vector<std::u16string> cLdapDirectory::TakeNotices() {
+    std::map<std::string, std::uint32_t> odd;
+    {
+        std::lock_guard<std::mutex> lock(m_Mutex);
+        odd.swap(m_OddLogons);
+    }
+    std::vector<std::u16string> notices;
+    for (const auto& [host, count] : odd) {
+        notices.push_back(FromUtf8(host) + u": " + FormatLong(count) +
+                          u" lastLogon values were not a logon time and count as never.");
+    }
+    return notices;
+}
 
 std::string LdapHostOf(const std::u16string& server) {
     std::u16string name = server;
@@ -124,12 +189,18 @@ std::string LdapHostOf(const std::u16string& server) {
     return ToUtf8(name);
 }
 
-std::uint32_t FileTimeToSeconds(const std::string& fileTime) {
+std::uint32_t FileTimeToSeconds(const std::string& fileTime, bool* notATime) {
     if (fileTime.empty()) return 0;
+    // Digits only: strtoull would take "-5" as a huge number, a date in 2106
+    // that would win every merge.
+    const bool digits = std::all_of(fileTime.begin(), fileTime.end(), [](char c) { return c >= '0' && c <= '9'; });
     char* end = nullptr;
     errno = 0;
-    const unsigned long long v = std::strtoull(fileTime.c_str(), &end, 10);
-    if (*end != '\0' || errno != 0) return 0;
+    const unsigned long long v = digits ? std::strtoull(fileTime.c_str(), &end, 10) : 0;
+    if (!digits || *end != '\0' || errno != 0) {
+        if (notATime != nullptr) *notATime = true;
+        return 0;
+    }
     constexpr unsigned long long kEpoch = 11644473600ULL * 10000000ULL;  // 1970 in 100 ns since 1601
     if (v <= kEpoch || v == 0x7FFFFFFFFFFFFFFFULL) return 0;
     const unsigned long long seconds = (v - kEpoch + 5000000ULL) / 10000000ULL;
@@ -181,7 +252,12 @@ std::int32_t cLdapDirectory::Open(const std::string& host, std::unique_ptr<Conne
     if (const std::int32_t reach = Preflight(uri, m_Options.networkTimeoutSeconds); reach != kNerrSuccess) return reach;
     auto c = std::make_unique<Connection>();
     c->host = host;
+    c->watchdog = &m_Watchdog;
     if (ldap_initialize(&c->ld, uri.c_str()) != LDAP_SUCCESS) return kErrorBadNetPath;
+    c->callbacks.lc_add = OnConnect;
+    c->callbacks.lc_del = OnDisconnect;
+    c->callbacks.lc_arg = c.get();
+    ldap_set_option(c->ld, LDAP_OPT_CONNECT_CB, &c->callbacks);
     int version = LDAP_VERSION3;
     timeval network{m_Options.networkTimeoutSeconds, 0};
     timeval operation{m_Options.operationTimeoutSeconds, 0};
@@ -203,12 +279,25 @@ std::int32_t cLdapDirectory::Open(const std::string& host, std::unique_ptr<Conne
     }
     // A password travels only inside TLS; Kerberos signs and seals by itself
     // (and servers refuse it inside TLS).
+    // Every step below has the operation timeout, whatever the server sends or keeps back.
+    const int seconds = m_Options.operationTimeoutSeconds;
     if (ldaps || !kerberos) {
         std::lock_guard<std::mutex> lock(g_TlsLock);
+        Arm(*c, seconds);
         const int rc = ldaps ? ldap_connect(c->ld) : ldap_start_tls_s(c->ld, nullptr, nullptr);
-        if (rc != LDAP_SUCCESS) return MapLdapFailure(ldaps ? "connect" : "starttls", rc, Diagnostic(c->ld));
+        if (Disarm(*c) && rc != LDAP_SUCCESS) return kErrorTimeout;
+        if (rc != LDAP_SUCCESS) {
+            // The server was reached (see Preflight): a failed LDAPS connect is
+            // its TLS failing, reported as StartTLS reports it.
+            const std::string diagnostic = Diagnostic(c->ld);
+            if (ldaps && (rc == LDAP_SERVER_DOWN || rc == LDAP_CONNECT_ERROR) && !diagnostic.empty()) {
+                return MapLdapFailure("starttls", LDAP_CONNECT_ERROR, diagnostic);
+            }
+            return MapLdapFailure(ldaps ? "connect" : "starttls", rc, diagnostic);
+        }
     }
     int rc;
+    Arm(*c, seconds);
     if (kerberos) {
         rc = ldap_sasl_interactive_bind_s(c->ld, nullptr, "GSSAPI", nullptr, nullptr, LDAP_SASL_QUIET, SaslDefaults,
                                           nullptr);
@@ -217,12 +306,18 @@ std::int32_t cLdapDirectory::Open(const std::string& host, std::unique_ptr<Conne
         rc = ldap_sasl_bind_s(c->ld, m_Options.bindName.c_str(), LDAP_SASL_SIMPLE, &password, nullptr, nullptr,
                               nullptr);
     }
+    if (Disarm(*c) && rc != LDAP_SUCCESS) return kErrorTimeout;
     if (rc != LDAP_SUCCESS) return MapLdapFailure("bind", rc, Diagnostic(c->ld));
 
     const char* attributes[] = {"defaultNamingContext", "configurationNamingContext", nullptr};
     LDAPMessage* result = nullptr;
+    Arm(*c, seconds);
     rc = ldap_search_ext_s(c->ld, "", LDAP_SCOPE_BASE, "(objectClass=*)", const_cast<char**>(attributes), 0, nullptr,
                            nullptr, &operation, LDAP_NO_LIMIT, &result);
+    if (Disarm(*c) && rc != LDAP_SUCCESS) {
+        ldap_msgfree(result);
+        return kErrorTimeout;
+    }
     if (rc == LDAP_SUCCESS) {
         if (LDAPMessage* e = ldap_first_entry(c->ld, result)) {
             c->defaultNc = FirstValue(c->ld, e, "defaultNamingContext");
@@ -309,6 +404,7 @@ std::int32_t cLdapDirectory::NetUserEnum(const std::u16string& server, std::uint
     if (resumeHandle == 0) {
         const std::string host = LdapHostOf(server);
         c = TakeParked(host);
+        if (std::int32_t failed; !c && TakeFailedOpen(host, failed)) return failed;
         if (!c) {
             if (const std::int32_t rc = Open(host, c); rc != kNerrSuccess) return rc;
         }
@@ -328,20 +424,32 @@ std::int32_t cLdapDirectory::NetUserEnum(const std::u16string& server, std::uint
         "(&(objectCategory=person)(objectClass=user)(userAccountControl:1.2.840.113556.1.4.803:=512))";
     timeval operation{m_Options.operationTimeoutSeconds, 0};
     LDAPMessage* result = nullptr;
+    Arm(*c, m_Options.operationTimeoutSeconds);
     rc = ldap_search_ext_s(c->ld, c->defaultNc.c_str(), LDAP_SCOPE_SUBTREE, kNormalAccounts,
                            const_cast<char**>(attributes), 0, controls, nullptr, &operation, LDAP_NO_LIMIT, &result);
     ldap_control_free(page);
+    if (Disarm(*c) && rc != LDAP_SUCCESS) {
+        ldap_msgfree(result);
+        return kErrorTimeout;
+    }
     if (rc != LDAP_SUCCESS) {
         ldap_msgfree(result);
         return MapLdapFailure("search", rc, Diagnostic(c->ld));
     }
+    std::uint32_t odd = 0;
     for (LDAPMessage* e = ldap_first_entry(c->ld, result); e != nullptr; e = ldap_next_entry(c->ld, e)) {
         UserInfo2 u;
         u.name = FromUtf8Value(FirstValue(c->ld, e, "sAMAccountName"));
         u.fullName = FromUtf8Value(FirstValue(c->ld, e, "displayName"));
         u.comment = FromUtf8Value(FirstValue(c->ld, e, "description"));
-        u.lastLogon = FileTimeToSeconds(FirstValue(c->ld, e, "lastLogon"));
+        bool notATime = false;
+        u.lastLogon = FileTimeToSeconds(FirstValue(c->ld, e, "lastLogon"), &notATime);
+        odd += notATime;
         entries.push_back(std::move(u));
+    }
+    if (odd != 0) {
+        std::lock_guard<std::mutex> lock(m_Mutex);
+        m_OddLogons[c->host] += odd;
     }
     int code = LDAP_SUCCESS;
     char* message = nullptr;
@@ -366,6 +474,17 @@ std::int32_t cLdapDirectory::NetUserEnum(const std::u16string& server, std::uint
     entriesRead = static_cast<std::uint32_t>(entries.size());
     totalEntries = estimate > 0 ? static_cast<std::uint32_t>(estimate) : 0;
     if (c->cookie.bv_val != nullptr && c->cookie.bv_len > 0) {
+        // A server that hands back the cookie it was given, or pages on and
+        // on without accounts, would keep the enumeration going for ever.
+        std::string cookie(c->cookie.bv_val, c->cookie.bv_len);
+        ++c->pages;
+        c->emptyPages = entries.empty() ? c->emptyPages + 1 : 0;
+        if (cookie == c->lastCookie || c->pages >= kMaxPages || c->emptyPages >= kMaxEmptyPages) {
+            entries.clear();
+            entriesRead = 0;
+            return kErrorDsProtocolError;
+        }
+        c->lastCookie = std::move(cookie);
         resumeHandle = KeepSession(std::move(c));
         return kErrorMoreData;
     }
@@ -379,7 +498,10 @@ std::int32_t cLdapDirectory::NetWkstaGetInfo(const std::u16string& server, std::
     const std::string host = LdapHostOf(server);
     std::unique_ptr<Connection> c = TakeParked(host);
     if (!c) {
-        if (const std::int32_t rc = Open(host, c); rc != kNerrSuccess) return rc;
+        if (const std::int32_t rc = Open(host, c); rc != kNerrSuccess) {
+            RememberFailedOpen(host, rc);
+            return rc;
+        }
     }
     // The domain's NetBIOS name stands in the crossRef of its naming context.
     berval in{static_cast<ber_len_t>(c->defaultNc.size()), c->defaultNc.data()};
@@ -391,16 +513,29 @@ std::int32_t cLdapDirectory::NetWkstaGetInfo(const std::u16string& server, std::
     timeval operation{m_Options.operationTimeoutSeconds, 0};
     LDAPMessage* result = nullptr;
     const std::string base = "CN=Partitions," + c->configNc;
+    Arm(*c, m_Options.operationTimeoutSeconds);
     const int rc = ldap_search_ext_s(c->ld, base.c_str(), LDAP_SCOPE_ONELEVEL, filter.c_str(),
                                      const_cast<char**>(attributes), 0, nullptr, nullptr, &operation, LDAP_NO_LIMIT,
                                      &result);
+    const bool overran = Disarm(*c);
+    if (rc != LDAP_SUCCESS && (overran || rc == LDAP_TIMEOUT || rc == LDAP_SERVER_DOWN)) {
+        // A controller that stopped answering: the enumeration need not wait for it again.
+        ldap_msgfree(result);
+        const std::int32_t code = overran || rc == LDAP_TIMEOUT ? kErrorTimeout : kErrorRpcServerUnavailable;
+        RememberFailedOpen(host, code);
+        return code;
+    }
     std::string name;
     if (rc == LDAP_SUCCESS) {
         if (LDAPMessage* e = ldap_first_entry(c->ld, result)) name = FirstValue(c->ld, e, "nETBIOSName");
     }
     ldap_msgfree(result);
-    if (rc != LDAP_SUCCESS) return MapLdapFailure("search", rc, Diagnostic(c->ld));
-    if (name.empty()) return kErrorDsGeneric;
+    if (rc != LDAP_SUCCESS || name.empty()) {
+        // The domain is unknown, but the connection serves the enumeration all the same.
+        const std::int32_t code = rc != LDAP_SUCCESS ? MapLdapFailure("search", rc, Diagnostic(c->ld)) : kErrorDsGeneric;
+        Park(std::move(c));
+        return code;
+    }
     langroup = FromUtf8(name);
     // The enumeration that follows takes this connection over.
     Park(std::move(c));

@@ -7,8 +7,10 @@
 // - the domain query reads the NetBIOS name of the controller's domain;
 // - the server enumeration reads the domain's DNS SRV records.
 // One connection per enumeration, never shared between threads. Every
-// connection has a network and an operation timeout, so an unreachable
-// controller fails in bounded time.
+// connection has a network and an operation timeout, and every blocking step
+// on it a deadline after which its socket is shut down, so that neither an
+// unreachable controller nor one that stops half-way through a message holds
+// a worker for longer than one timeout.
 
 #include <chrono>
 #include <cstdint>
@@ -18,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/cSocketWatchdog.h"
 #include "platform/iNetApi.h"
 
 namespace orvik {
@@ -57,9 +60,25 @@ public:
                                std::uint32_t& entriesRead, std::uint32_t& totalEntries,
                                std::uint32_t& resumeHandle) override;
 
+    // "<host>: <n> lastLogon values ..." for each controller that sent values
+    // that are not a logon time since the last call.
+    std::vector<std::u16string> TakeNotices() override;
+
+    // Pages of one enumeration past which a server is taken to loop, and
+    // pages in a row without an account.
+    static constexpr int kMaxPages = 1000000;
+    static constexpr int kMaxEmptyPages = 1000;
+
     struct Connection;
 
 private:
+    // A blocking step of `c` may take `seconds`; its socket is shut down after that.
+    void Arm(Connection& c, int seconds);
+    // True when the step overran and its socket was shut down.
+    bool Disarm(Connection& c);
+    void RememberFailedOpen(const std::string& host, std::int32_t code);
+    bool TakeFailedOpen(const std::string& host, std::int32_t& code);
+
     std::int32_t Open(const std::string& host, std::unique_ptr<Connection>& out);
     std::unique_ptr<Connection> TakeParked(const std::string& host);
     void Park(std::unique_ptr<Connection> connection);
@@ -72,6 +91,15 @@ private:
     std::map<std::uint32_t, std::unique_ptr<Connection>> m_Sessions;
     std::multimap<std::string, std::unique_ptr<Connection>> m_Parked;
     std::uint32_t m_LastHandle = 0;
+    // A controller whose domain query could not connect: the enumeration
+    // that follows fails the same way at once instead of waiting again.
+    struct cFailedOpen {
+        std::int32_t code;
+        std::chrono::steady_clock::time_point when;
+    };
+    std::map<std::string, cFailedOpen> m_FailedOpens;
+    std::map<std::string, std::uint32_t> m_OddLogons;  // per host, since the last TakeNotices
+    cSocketWatchdog m_Watchdog;
 };
 
 // The host part of a controller name: without leading backslashes.
@@ -79,7 +107,9 @@ std::string LdapHostOf(const std::u16string& server);
 
 // lastLogon (100 ns since 1601, decimal) as seconds since 1970, rounded to
 // the nearest second; 0 and "never" give 0, what exceeds 32 bits is clamped.
-std::uint32_t FileTimeToSeconds(const std::string& fileTime);
+// A value that is not a plain non-negative number is no logon time: 0, and
+// `notATime` is set.
+std::uint32_t FileTimeToSeconds(const std::string& fileTime, bool* notATime = nullptr);
 
 // The program's code for an LDAP failure at `stage` ("bind", "starttls", ...).
 std::int32_t MapLdapFailure(const char* stage, int ldapResult, const std::string& diagnostic);

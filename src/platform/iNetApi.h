@@ -40,6 +40,10 @@ public:
                                        std::int32_t prefMaxLen, std::vector<std::u16string>& names,
                                        std::uint32_t& entriesRead, std::uint32_t& totalEntries,
                                        std::uint32_t& resumeHandle) = 0;
+
+    // What the backend has to say about the answers since the last call
+    // (odd values it did not take), one line each, for the user to read.
+    virtual std::vector<std::u16string> TakeNotices() { return {}; }
 };
 
 }  // namespace orvik

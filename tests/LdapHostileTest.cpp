@@ -1,0 +1,150 @@
+// The LDAP backend against controllers that misbehave: silent, half an
+// answer, a paging cookie without end, odd lastLogon values, a certificate
+// nobody vouches for. Each controller costs at most one timeout and ends
+// with the code an administrator can look up; the password never reaches a
+// server that was not verified.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+#include "engine/TextCompare.h"
+#include "engine/UserDataWorker.h"
+#include "engine/cUserDataCollector.h"
+#include "platform/NetApiCodes.h"
+#include "platform/NetErrorText.h"
+#include "platform/cLdapDirectory.h"
+#include "support/DeferredLauncher.h"
+#include "support/FakeLdapServer.h"
+#include "support/TestClock.h"
+
+namespace orvik {
+namespace {
+
+using test::FakeLdapServer;
+
+cLdapOptions SimpleBind(bool trustTheServer = true) {
+    cLdapOptions o;
+    o.auth = cLdapOptions::eAuth::kSimple;
+    o.bindName = "admin@fake.test";
+    o.password = "s3cret";
+    if (trustTheServer) o.caFile = FakeLdapServer::CertificateFile();
+    o.networkTimeoutSeconds = 2;
+    o.operationTimeoutSeconds = 1;
+    return o;
+}
+
+struct cRun {
+    cCollectionJob job;
+    std::vector<UserInfo2> users;
+    double seconds = 0;
+};
+
+// One controller's whole worker (domain query, then the enumeration) on this thread.
+cRun RunWorker(iNetApi& net, const std::string& address) {
+    test::TestClock clock;
+    test::DeferredLauncher launcher;
+    cUserDataCollector collector(net, clock, launcher.AsLauncher());
+    collector.StartJob(std::make_unique<cCollectionJob>(FromUtf8(address), 1 << 20));
+    const auto start = std::chrono::steady_clock::now();
+    launcher.RunAll();
+    cRun run;
+    run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    std::uint32_t seen = 0;
+    std::vector<cCollectionJob> jobs;
+    collector.CollectChangedJobs(seen, jobs);
+    run.job = jobs.back();
+    std::unique_ptr<cUserInfoBatch> batch;
+    while (collector.PopResult(batch) == 0) {
+        for (const auto& u : batch->Records()) run.users.push_back({u->m_UserName, u->m_FullName, u->m_Description, u->m_LastLogon});
+    }
+    return run;
+}
+
+TEST(LdapHostile, ASilentControllerCostsOneTimeout) {
+    FakeLdapServer server({FakeLdapServer::eMode::kSilent});
+    cLdapDirectory directory(SimpleBind());
+    const cRun run = RunWorker(directory, server.Address());
+    EXPECT_EQ(run.job.resultCode, kErrorTimeout);
+    EXPECT_EQ(server.Connections(), 1);  // the enumeration did not try again
+    EXPECT_LT(run.seconds, 1.9);         // one operation timeout of 1 s, not two
+}
+
+TEST(LdapHostile, HalfAnAnswerToStartTlsEndsAfterTheTimeout) {
+    FakeLdapServer server({FakeLdapServer::eMode::kHalfStartTls});
+    cLdapDirectory directory(SimpleBind());
+    const cRun run = RunWorker(directory, server.Address());
+    EXPECT_EQ(run.job.resultCode, kErrorTimeout);
+    EXPECT_EQ(server.Connections(), 1);
+    EXPECT_LT(run.seconds, 1.9);
+}
+
+TEST(LdapHostile, ACookieThatRepeatsStopsTheEnumerationAtTheSecondPage) {
+    FakeLdapServer::cOptions options;
+    options.cookie = FakeLdapServer::eCookie::kRepeats;
+    options.users = {{"alice", "133000000000000000"}};
+    FakeLdapServer server(options);
+    cLdapDirectory directory(SimpleBind());
+    const cRun run = RunWorker(directory, server.Address());
+    EXPECT_EQ(run.job.resultCode, kErrorDsProtocolError);
+    EXPECT_EQ(server.UserSearches(), 2);
+    EXPECT_EQ(run.users.size(), 1u);  // the first page stands
+}
+
+TEST(LdapHostile, PagesWithoutAccountsStopAfterTheirLimit) {
+    FakeLdapServer::cOptions options;
+    options.cookie = FakeLdapServer::eCookie::kNewEmpty;
+    FakeLdapServer server(options);
+    cLdapDirectory directory(SimpleBind());
+    const cRun run = RunWorker(directory, server.Address());
+    EXPECT_EQ(run.job.resultCode, kErrorDsProtocolError);
+    EXPECT_EQ(server.UserSearches(), cLdapDirectory::kMaxEmptyPages);
+}
+
+TEST(LdapHostile, LastLogonValuesThatAreNoTimeCountAsNeverAndAreTold) {
+    FakeLdapServer::cOptions options;
+    options.users = {{"minus", "-5"}, {"plus", "+133000000000000000"}, {"word", "soon"},
+                     {"ok", "133000000000000000"}, {"none", ""}};
+    FakeLdapServer server(options);
+    cLdapDirectory directory(SimpleBind());
+    const cRun run = RunWorker(directory, server.Address());
+    ASSERT_EQ(run.job.resultCode, kNerrSuccess);
+    ASSERT_EQ(run.users.size(), 5u);
+    for (const UserInfo2& u : run.users) {
+        EXPECT_EQ(u.lastLogon, u.name == u"ok" ? 1655526400u : 0u) << ToUtf8(u.name);
+    }
+    const auto notices = directory.TakeNotices();
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_EQ(notices[0], FromUtf8(server.Address()) + u": 3 lastLogon values were not a logon time and count as never.");
+    EXPECT_TRUE(directory.TakeNotices().empty());
+}
+
+TEST(LdapHostile, AnUnverifiedCertificateGivesOneCodeAndNeverThePassword) {
+    for (bool ldaps : {false, true}) {
+        FakeLdapServer::cOptions options;
+        options.ldaps = ldaps;
+        FakeLdapServer server(options);
+        cLdapDirectory directory(SimpleBind(false));  // the system's store knows nothing of the test authority
+        const cRun run = RunWorker(directory, server.Address());
+        EXPECT_EQ(run.job.resultCode, kSecUntrustedRoot) << (ldaps ? "ldaps" : "StartTLS");
+        EXPECT_TRUE(server.Passwords().empty());
+    }
+}
+
+TEST(LdapHostile, AVerifiedServerGetsThePasswordOverEitherKindOfTls) {
+    for (bool ldaps : {false, true}) {
+        FakeLdapServer::cOptions options;
+        options.ldaps = ldaps;
+        options.users = {{"alice", "133000000000000000"}};
+        FakeLdapServer server(options);
+        cLdapDirectory directory(SimpleBind());
+        const cRun run = RunWorker(directory, server.Address());
+        EXPECT_EQ(run.job.resultCode, kNerrSuccess) << NetErrorText(run.job.resultCode).size();
+        EXPECT_EQ(run.users.size(), 1u);
+        EXPECT_EQ(server.Passwords(), std::vector<std::string>{"s3cret"});
+        EXPECT_EQ(server.Connections(), 1);  // the domain query's connection served the enumeration
+    }
+}
+
+}  // namespace
+}  // namespace orvik

@@ -1,0 +1,73 @@
+#pragma once
+// A domain controller that misbehaves on purpose, on a loopback port: one
+// that accepts and never answers, one that sends half of its reply to
+// StartTLS, and a tiny directory (StartTLS or LDAPS with the test
+// certificate, simple bind, root DSE, crossRef, a paged user search) whose
+// paging cookie may never end and whose lastLogon values may be odd.
+
+#include <atomic>
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace orvik::test {
+
+class FakeLdapServer {
+public:
+    enum class eMode {
+        kSilent,        // accepts, reads, never answers
+        kHalfStartTls,  // answers StartTLS with half a message, then nothing
+        kDirectory,     // a small working directory
+    };
+    enum class eCookie {
+        kEnds,          // every user in one page, no cookie
+        kRepeats,       // the same cookie on every page, one user each
+        kNewEmpty,      // a new cookie on every page, no users
+    };
+    struct cUser {
+        std::string name;
+        std::string lastLogon;  // the attribute's text as the server sends it
+    };
+    struct cOptions {
+        eMode mode = eMode::kDirectory;
+        bool ldaps = false;  // TLS from the first byte instead of StartTLS
+        eCookie cookie = eCookie::kEnds;
+        std::vector<cUser> users;
+    };
+
+    explicit FakeLdapServer(cOptions options);
+    ~FakeLdapServer();
+    FakeLdapServer(const FakeLdapServer&) = delete;
+    FakeLdapServer& operator=(const FakeLdapServer&) = delete;
+
+    // "127.0.0.1:<port>", or "ldaps://127.0.0.1:<port>" for an LDAPS server.
+    std::string Address() const;
+    // Connections that sent an LDAP message (not those that only tried the port).
+    int Connections() const { return m_Connections.load(); }
+    int UserSearches() const { return m_UserSearches.load(); }
+    // The passwords of the simple binds that reached the server.
+    std::vector<std::string> Passwords() const;
+
+    // The test certificate (its own authority) for the client's CA file.
+    static std::string CertificateFile();
+
+private:
+    void Serve();
+    void Talk(int fd);
+
+    cOptions m_Options;
+    int m_Listener = -1;
+    int m_Port = 0;
+    int m_StopPipe[2] = {-1, -1};
+    std::atomic<int> m_Connections{0};
+    std::atomic<int> m_UserSearches{0};
+    mutable std::mutex m_Mutex;
+    std::vector<std::string> m_Passwords;
+    std::vector<int> m_Open;
+    std::vector<std::thread> m_Talks;
+    std::thread m_Server;
+};
+
+}  // namespace orvik::test
