@@ -24,7 +24,9 @@ TEST_P(CommandLineSearch, FindsTheFirstOccurrenceWhereverItStands) {
     const SearchCase& c = GetParam();
     std::u16string value = u"untouched";
     EXPECT_EQ(GetCommandLineOption(c.text, c.option, value), c.result);
-    if (c.result == 0) EXPECT_EQ(value, c.value);
+    if (c.result == 0) {
+        EXPECT_EQ(value, c.value);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -8,6 +8,7 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -106,6 +107,26 @@ TEST_F(ConfigFileTest, AFileTooLargeForMemoryIsReported) {
     EXPECT_EXIT(loadWithLittleMemory(), testing::ExitedWithCode(7), "");
 }
 #endif
+
+TEST_F(ConfigFileTest, AFileWithOneControllerUnderTwoSpellingsKeepsTheFirst) {
+    const std::string path = folder.File("orvik.cfg");
+    collection.SetConfigPath(path);
+    collection.AddDomainController(list, u"CORP-DC1");
+    collection.AddDomainController(list, u"XXXX-XX1");
+    ASSERT_EQ(collection.SaveConfiguration(), 0);
+    // The second name becomes the first one's other spelling, byte for byte in UTF-16.
+    auto bytes = test::ReadFile(path);
+    const std::u16string from = u"XXXX-XX1", to = u"corp-dc1";
+    const auto* f = reinterpret_cast<const std::uint8_t*>(from.data());
+    auto at = std::search(bytes.begin(), bytes.end(), f, f + from.size() * 2);
+    ASSERT_NE(at, bytes.end());
+    std::copy_n(reinterpret_cast<const std::uint8_t*>(to.data()), to.size() * 2, at);
+    std::u16string failure;
+    ASSERT_EQ(collection.LoadFromBytes(bytes.data(), bytes.size(), list, &failure, path), 0);
+    ASSERT_EQ(collection.Controllers().size(), 1u);
+    EXPECT_EQ(collection.Controllers()[0]->GetName(), u"CORP-DC1");
+    EXPECT_EQ(list.GetRowCount(), 1);
+}
 
 TEST_F(ConfigFileTest, AFileThatCannotBeReadIsReported) {
     collection.SetConfigPath(folder.Path());  // a folder, not a file

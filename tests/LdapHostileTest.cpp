@@ -23,6 +23,12 @@ namespace {
 
 using test::FakeLdapServer;
 
+FakeLdapServer::cOptions Mode(FakeLdapServer::eMode mode) {
+    FakeLdapServer::cOptions options;
+    options.mode = mode;
+    return options;
+}
+
 cLdapOptions SimpleBind(bool trustTheServer = true) {
     cLdapOptions o;
     o.auth = cLdapOptions::eAuth::kSimple;
@@ -56,13 +62,15 @@ cRun RunWorker(iNetApi& net, const std::string& address) {
     run.job = jobs.back();
     std::unique_ptr<cUserInfoBatch> batch;
     while (collector.PopResult(batch) == 0) {
-        for (const auto& u : batch->Records()) run.users.push_back({u->m_UserName, u->m_FullName, u->m_Description, u->m_LastLogon});
+        for (const auto& u : batch->Records()) {
+            run.users.push_back({u->m_UserName, u->m_FullName, u->m_Description, u->m_LastLogon});
+        }
     }
     return run;
 }
 
 TEST(LdapHostile, ASilentControllerCostsOneTimeout) {
-    FakeLdapServer server({FakeLdapServer::eMode::kSilent});
+    FakeLdapServer server(Mode(FakeLdapServer::eMode::kSilent));
     cLdapDirectory directory(SimpleBind());
     const cRun run = RunWorker(directory, server.Address());
     EXPECT_EQ(run.job.resultCode, kErrorTimeout);
@@ -71,7 +79,7 @@ TEST(LdapHostile, ASilentControllerCostsOneTimeout) {
 }
 
 TEST(LdapHostile, HalfAnAnswerToStartTlsEndsAfterTheTimeout) {
-    FakeLdapServer server({FakeLdapServer::eMode::kHalfStartTls});
+    FakeLdapServer server(Mode(FakeLdapServer::eMode::kHalfStartTls));
     cLdapDirectory directory(SimpleBind());
     const cRun run = RunWorker(directory, server.Address());
     EXPECT_EQ(run.job.resultCode, kErrorTimeout);
@@ -115,7 +123,8 @@ TEST(LdapHostile, LastLogonValuesThatAreNoTimeCountAsNeverAndAreTold) {
     }
     const auto notices = directory.TakeNotices();
     ASSERT_EQ(notices.size(), 1u);
-    EXPECT_EQ(notices[0], FromUtf8(server.Address()) + u": 3 lastLogon values were not a logon time and count as never.");
+    EXPECT_EQ(notices[0],
+              FromUtf8(server.Address()) + u": 3 lastLogon values were not a logon time and count as never.");
     EXPECT_TRUE(directory.TakeNotices().empty());
 }
 
@@ -139,7 +148,7 @@ TEST(LdapHostile, AVerifiedServerGetsThePasswordOverEitherKindOfTls) {
         FakeLdapServer server(options);
         cLdapDirectory directory(SimpleBind());
         const cRun run = RunWorker(directory, server.Address());
-        EXPECT_EQ(run.job.resultCode, kNerrSuccess) << NetErrorText(run.job.resultCode).size();
+        EXPECT_EQ(run.job.resultCode, kNerrSuccess) << ToUtf8(NetErrorText(run.job.resultCode));
         EXPECT_EQ(run.users.size(), 1u);
         EXPECT_EQ(server.Passwords(), std::vector<std::string>{"s3cret"});
         EXPECT_EQ(server.Connections(), 1);  // the domain query's connection served the enumeration
