@@ -12,8 +12,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "engine/TextCompare.h"
-#include "platform/WriteAll.h"
+#include "base/TextCompare.h"
+#include "base/WriteAll.h"
 #include "settings/ConfigurationFile.h"
 
 namespace orvik::bench {

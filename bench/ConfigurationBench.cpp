@@ -9,7 +9,7 @@
 
 #include "Baselines.h"
 
-#include "engine/TextCompare.h"
+#include "base/TextCompare.h"
 #include "engine/cDomainControllerCollection.h"
 #include "engine/cMemoryListView.h"
 #include "engine/cUserDataCollector.h"

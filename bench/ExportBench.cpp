@@ -9,7 +9,7 @@
 
 #include "Baselines.h"
 
-#include "engine/TextCompare.h"
+#include "base/TextCompare.h"
 #include "engine/cMemoryListView.h"
 #include "engine/cUserInfoBatch.h"
 #include "engine/cUserInfoTable.h"

@@ -14,6 +14,7 @@
 #include "Baselines.h"
 #include "app/cTickDriver.h"
 #include "engine/cDomainControllerCollection.h"
+#include "output/ResultsExport.h"
 #include "engine/cMemoryCollectionView.h"
 #include "engine/cUserDataCollector.h"
 #include "platform/cSimulatedDirectory.h"
@@ -71,7 +72,7 @@ void BM_TickPathTwentyControllers25kUsers(benchmark::State& state) {
         cTickDriver driver(collection, clock,
                            {[&] {
                                 collection.SortUsers();
-                                collection.ExportResults(files, nullptr);
+                                ExportResults(collection, files, clock.Now(), nullptr);
                             },
                             refresh, [] {}});
         driver.RunStarted();
@@ -92,7 +93,7 @@ void BM_TickPathTwentyControllers25kUsers(benchmark::State& state) {
             collection.SortUsers();
             state.counters["sort_ms"] = bench::SecondsSince(t) * 1000;
             t = std::chrono::steady_clock::now();
-            collection.ExportResults(files, nullptr);
+            ExportResults(collection, files, clock.Now(), nullptr);
             state.counters["export_ms"] = bench::SecondsSince(t) * 1000;
             t = std::chrono::steady_clock::now();
             collection.SaveConfiguration();

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/TextCompare.h"
+#include "base/TextCompare.h"
 #include "engine/cMemoryListView.h"
 #include "engine/cUserInfoBatch.h"
 #include "engine/cUserInfoTable.h"

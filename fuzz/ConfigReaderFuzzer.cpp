@@ -9,7 +9,7 @@
 #include "engine/cUserDataCollector.h"
 #include "platform/cSimulatedDirectory.h"
 #include "platform/iClock.h"
-#include "settings/iWriteSink.h"
+#include "base/iWriteSink.h"
 
 using namespace orvik;
 

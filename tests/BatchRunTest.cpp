@@ -11,7 +11,7 @@
 #include <sstream>
 
 #include "app/CommandLine.h"
-#include "engine/TextCompare.h"
+#include "base/TextCompare.h"
 #include "settings/ConfigurationFile.h"
 #include "support/GoldenFile.h"
 #include "support/RecordingMessages.h"

@@ -5,7 +5,7 @@
 
 #include <random>
 
-#include "engine/TextCompare.h"
+#include "base/TextCompare.h"
 #include "platform/NetApiCodes.h"
 #include "support/CollectionFixture.h"
 

@@ -6,7 +6,7 @@
 
 #include <filesystem>
 
-#include "engine/TextCompare.h"
+#include "base/TextCompare.h"
 #include "engine/cCollectionJob.h"
 #include "engine/cDomainControllerCollection.h"
 #include "engine/cMemoryListView.h"
@@ -14,7 +14,7 @@
 #include "platform/cSimulatedDirectory.h"
 #include "settings/cArchiveReader.h"
 #include "settings/cArchiveWriter.h"
-#include "settings/iWriteSink.h"
+#include "base/iWriteSink.h"
 #include "support/GoldenFile.h"
 #include "support/TestClock.h"
 #include "support/UserFactory.h"

@@ -12,7 +12,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "engine/TextCompare.h"
+#include "base/TextCompare.h"
 #include "engine/cDomainControllerCollection.h"
 #include "engine/cMemoryListView.h"
 #include "engine/cUserDataCollector.h"

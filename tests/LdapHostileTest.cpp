@@ -8,7 +8,7 @@
 
 #include <chrono>
 
-#include "engine/TextCompare.h"
+#include "base/TextCompare.h"
 #include "engine/UserDataWorker.h"
 #include "engine/cUserDataCollector.h"
 #include "platform/NetApiCodes.h"

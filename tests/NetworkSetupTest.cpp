@@ -8,7 +8,7 @@
 
 #include <fstream>
 
-#include "engine/TextCompare.h"
+#include "base/TextCompare.h"
 #include "platform/cLdapDirectory.h"
 #include "platform/cSimulatedDirectory.h"
 #include "support/RecordingMessages.h"

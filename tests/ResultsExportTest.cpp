@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "engine/TextCompare.h"
+#include "base/TextCompare.h"
 #include "engine/cCollectionJob.h"
 #include "engine/cDomainController.h"
 #include "engine/cMemoryListView.h"

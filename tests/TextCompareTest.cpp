@@ -1,4 +1,4 @@
-#include "engine/TextCompare.h"
+#include "base/TextCompare.h"
 
 #include <gtest/gtest.h>
 

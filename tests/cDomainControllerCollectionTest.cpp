@@ -4,7 +4,7 @@
 
 #include <thread>
 
-#include "engine/TextCompare.h"
+#include "base/TextCompare.h"
 #include "engine/UserDataWorker.h"
 #include "platform/NetApiCodes.h"
 #include "support/CollectionFixture.h"

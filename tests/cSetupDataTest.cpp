@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "settings/Vendor.h"
+#include "base/Vendor.h"
 
 namespace orvik {
 namespace {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/TextCompare.h"
+#include "base/TextCompare.h"
 #include "engine/cUserInfoTable.h"
 #include "support/LiteralUserTable.h"
 #include "support/UserFactory.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/TextCompare.h"
+#include "base/TextCompare.h"
 #include "engine/cMemoryListView.h"
 #include "support/ScopedTimeZone.h"
 #include "support/UserFactory.h"

@@ -5,8 +5,9 @@
 
 #include "app/CommandLine.h"
 #include "app/NetworkSetup.h"
-#include "engine/TextCompare.h"
+#include "base/TextCompare.h"
 #include "engine/cDomainControllerCollection.h"
+#include "output/ResultsExport.h"
 #include "engine/cMemoryCollectionView.h"
 #include "engine/cUserDataCollector.h"
 #include "platform/iNetApi.h"
@@ -83,7 +84,7 @@ int RunBatch(const cCommandLine& arguments, std::ostream& out, std::ostream& pro
 
     collection.SortUsers();
     std::string exportFile;
-    const int exported = collection.ExportResults(files, &messages, &exportFile);
+    const int exported = ExportResults(collection, files, clock.Now(), &messages, &exportFile);
     const int saved = collection.SaveConfiguration();
 
     bool anyError = false;

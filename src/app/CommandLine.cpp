@@ -1,6 +1,6 @@
 #include "app/CommandLine.h"
 
-#include "engine/TextCompare.h"
+#include "base/TextCompare.h"
 
 namespace orvik {
 

@@ -6,7 +6,7 @@
 #include <iostream>
 
 #include "app/CommandLine.h"
-#include "engine/TextCompare.h"
+#include "base/TextCompare.h"
 #include "platform/CoreDumps.h"
 #include "platform/DemoDirectory.h"
 #include "platform/cLdapDirectory.h"

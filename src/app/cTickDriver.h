@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "engine/FormatTime.h"
+#include "base/FormatTime.h"
 
 namespace orvik {
 

@@ -1,6 +1,6 @@
 #include "engine/ListFunctions.h"
 
-#include "engine/TextCompare.h"
+#include "base/TextCompare.h"
 #include "engine/cDomainController.h"
 #include "engine/iListView.h"
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "engine/TextCompare.h"
+#include "base/TextCompare.h"
 
 namespace orvik {
 

@@ -1,6 +1,6 @@
 #include "engine/cDomainController.h"
 
-#include "engine/TextCompare.h"
+#include "base/TextCompare.h"
 #include "engine/cCollectionJob.h"
 #include "engine/iListView.h"
 #include "settings/cArchiveReader.h"

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/FormatTime.h"
+#include "base/FormatTime.h"
 
 namespace orvik {
 

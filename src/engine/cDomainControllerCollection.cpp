@@ -10,13 +10,11 @@
 #include <unordered_set>
 
 #include "engine/ListFunctions.h"
-#include "engine/TextCompare.h"
+#include "base/TextCompare.h"
 #include "engine/UserDataWorker.h"
 #include "engine/cUserDataCollector.h"
 #include "engine/iCollectionView.h"
 #include "engine/iListView.h"
-#include "engine/cMemoryListView.h"
-#include "output/ResultsExport.h"
 #include "platform/iClock.h"
 #include "settings/ConfigurationFile.h"
 #include "settings/cArchiveReader.h"
@@ -223,11 +221,8 @@ bool cDomainControllerCollection::StopForExit(std::int32_t maxWaitMs) {
     return true;
 }
 
-int cDomainControllerCollection::ExportResults(iFileSystem& files, iMessageSink* messages, std::string* exportFileUsed) {
-    const cMemoryListView noControllers;
-    const iListView* controllers = &noControllers;
-    if (m_View != nullptr) controllers = &m_View->GetControllerList();
-    return orvik::ExportResults(m_Users, m_Setup, *controllers, files, m_Clock.Now(), messages, exportFileUsed);
+const iListView* cDomainControllerCollection::GetControllerList() const {
+    return m_View != nullptr ? &m_View->GetControllerList() : nullptr;
 }
 
 int cDomainControllerCollection::SaveConfiguration() {

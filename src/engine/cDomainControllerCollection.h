@@ -18,8 +18,6 @@ namespace orvik {
 class cArchiveReader;
 class cArchiveWriter;
 class cUserDataCollector;
-class iFileSystem;
-class iMessageSink;
 class iWriteSink;
 class iClock;
 class iCollectionView;
@@ -119,9 +117,8 @@ public:
     // The whole configuration written to `sink`; false when a write failed.
     bool SaveToSink(iWriteSink& sink) const;
 
-    // Writes the export file from the current display order and appends the
-    // summary block (run SortUsers first). 0, or -1 on any failure.
-    int ExportResults(iFileSystem& files, iMessageSink* messages, std::string* exportFileUsed = nullptr);
+    // The controller list of the main window, or nullptr before there is one.
+    const iListView* GetControllerList() const;
 
     void Serialize(cArchiveWriter& ar) const;
     // Reads everything or, on a fault, throws cArchiveError and changes nothing.

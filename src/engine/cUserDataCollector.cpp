@@ -4,7 +4,7 @@
 #include <system_error>
 #include <thread>
 
-#include "engine/TextCompare.h"
+#include "base/TextCompare.h"
 #include "engine/UserDataWorker.h"
 #include "platform/NetApiCodes.h"
 #include "platform/iClock.h"

@@ -1,6 +1,6 @@
 #include "engine/cUserInfo.h"
 
-#include "engine/TextCompare.h"
+#include "base/TextCompare.h"
 #include "platform/UserInfo2.h"
 #include "settings/cArchiveReader.h"
 #include "settings/cArchiveWriter.h"

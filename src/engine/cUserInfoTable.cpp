@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "engine/FormatTime.h"
-#include "engine/TextCompare.h"
+#include "base/FormatTime.h"
+#include "base/TextCompare.h"
 #include "engine/TextRanks.h"
 #include "engine/cUserInfoBatch.h"
 #include "engine/iListView.h"

@@ -2,17 +2,19 @@
 
 #include <cstdio>
 
-#include "engine/TextCompare.h"
+#include "base/TextCompare.h"
 #include "engine/cDomainController.h"
+#include "engine/cDomainControllerCollection.h"
+#include "engine/cMemoryListView.h"
 #include "engine/cUserInfoTable.h"
 #include "engine/iListView.h"
 #include "output/MakeUniqueFileName.h"
 #include "output/cTextFileWriter.h"
 #include "output/cTextVariables.h"
-#include "platform/CodePage1252.h"
+#include "base/CodePage1252.h"
 #include "platform/iFileSystem.h"
 #include "platform/iMessageSink.h"
-#include "settings/Vendor.h"
+#include "base/Vendor.h"
 #include "settings/cSetupData.h"
 
 namespace orvik {
@@ -110,6 +112,14 @@ int ExportResults(const cUserInfoTable& users, const cSetupData& setup, const iL
         if (WriteSummaryBlock(files, ToUtf8(setup.m_SummaryFile), FromUtf8(name), controllerList, now) != 0) return -1;
     }
     return 0;
+}
+
+int ExportResults(const cDomainControllerCollection& collection, iFileSystem& files, tTimeValue now,
+                  iMessageSink* messages, std::string* exportFileUsed) {
+    const cMemoryListView noControllers;
+    const iListView* controllers = collection.GetControllerList();
+    return ExportResults(collection.Users(), collection.Settings(), controllers != nullptr ? *controllers : noControllers,
+                         files, now, messages, exportFileUsed);
 }
 
 int WriteSummaryBlock(iFileSystem& files, const std::string& summaryFile, const std::u16string& exportFile,

@@ -5,10 +5,11 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/FormatTime.h"
+#include "base/FormatTime.h"
 
 namespace orvik {
 
+class cDomainControllerCollection;
 class cSetupData;
 class cUserInfo;
 class cTextVariables;
@@ -28,10 +29,15 @@ void SetExportVariables(cTextVariables& variables, const cUserInfo& user);
 // is empty otherwise.
 int ExportResults(const cUserInfoTable& users, const cSetupData& setup, const iListView& controllerList,
                   iFileSystem& files, tTimeValue now, iMessageSink* messages, std::string* exportFileUsed = nullptr);
+// The same for the collection: its users in their current display order (sort
+// them first), its settings and its controller rows (none before the window
+// has given them).
+int ExportResults(const cDomainControllerCollection& collection, iFileSystem& files, tTimeValue now,
+                  iMessageSink* messages, std::string* exportFileUsed = nullptr);
 
 // Appends one summary block naming `exportFile`, dated `now`, with one line
 // per controller row of `controllerList`. 0, or -1 when the file cannot be
-// opened or written (a character above 255 cannot be written either).
+// opened or written; a character above 255 is written as '?' and gives -1.
 int WriteSummaryBlock(iFileSystem& files, const std::string& summaryFile, const std::u16string& exportFile,
                       const iListView& controllerList, tTimeValue now);
 

@@ -1,6 +1,6 @@
 #include "output/cTextVariables.h"
 
-#include "engine/TextCompare.h"
+#include "base/TextCompare.h"
 
 namespace orvik {
 

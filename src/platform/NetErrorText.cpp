@@ -1,6 +1,6 @@
 #include "platform/NetErrorText.h"
 
-#include "engine/TextCompare.h"
+#include "base/TextCompare.h"
 #include "platform/NetApiCodes.h"
 
 namespace orvik {

@@ -17,7 +17,7 @@
 #include <cstring>
 #include <limits>
 
-#include "engine/TextCompare.h"
+#include "base/TextCompare.h"
 #include "platform/NetApiCodes.h"
 #include "platform/NetErrorText.h"
 

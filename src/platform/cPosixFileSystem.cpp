@@ -4,7 +4,7 @@
 
 #include <cerrno>
 
-#include "platform/WriteAll.h"
+#include "base/WriteAll.h"
 #include "platform/iFileSystem.h"
 
 namespace orvik {

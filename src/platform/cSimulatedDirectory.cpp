@@ -9,7 +9,7 @@
 #include <sstream>
 #include <thread>
 
-#include "engine/TextCompare.h"
+#include "base/TextCompare.h"
 #include "platform/NetApiCodes.h"
 
 namespace orvik {

@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-#include "engine/TextCompare.h"
+#include "base/TextCompare.h"
 #include "platform/iMessageSink.h"
 
 namespace orvik {

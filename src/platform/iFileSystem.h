@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "settings/iWriteSink.h"
+#include "base/iWriteSink.h"
 
 namespace orvik {
 

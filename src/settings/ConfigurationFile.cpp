@@ -9,9 +9,9 @@
 #include <cerrno>
 #include <cstdlib>
 
-#include "engine/TextCompare.h"
-#include "platform/WriteAll.h"
-#include "settings/iWriteSink.h"
+#include "base/TextCompare.h"
+#include "base/WriteAll.h"
+#include "base/iWriteSink.h"
 
 namespace orvik {
 

@@ -1,6 +1,6 @@
 #include "settings/cArchiveReader.h"
 
-#include "platform/CodePage1252.h"
+#include "base/CodePage1252.h"
 
 namespace orvik {
 

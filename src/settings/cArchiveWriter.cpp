@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "settings/iWriteSink.h"
+#include "base/iWriteSink.h"
 
 namespace orvik {
 

@@ -1,6 +1,6 @@
 #include "settings/cSetupData.h"
 
-#include "settings/Vendor.h"
+#include "base/Vendor.h"
 #include "settings/cArchiveReader.h"
 #include "settings/cArchiveWriter.h"
 

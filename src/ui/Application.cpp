@@ -11,7 +11,7 @@
 #include "app/BatchRun.h"
 #include "app/CommandLine.h"
 #include "app/NetworkSetup.h"
-#include "engine/TextCompare.h"
+#include "base/TextCompare.h"
 #include "engine/cDomainControllerCollection.h"
 #include "engine/cUserDataCollector.h"
 #include "platform/cStdErrMessageSink.h"

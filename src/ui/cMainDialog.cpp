@@ -11,13 +11,14 @@
 #include <QTreeWidget>
 
 #include "engine/ListFunctions.h"
-#include "engine/TextCompare.h"
+#include "base/TextCompare.h"
 #include "engine/cDomainControllerCollection.h"
+#include "output/ResultsExport.h"
 #include "engine/cUserDataCollector.h"
 #include "platform/NetErrorText.h"
 #include "platform/iClock.h"
 #include "settings/ConfigurationFile.h"
-#include "settings/Vendor.h"
+#include "base/Vendor.h"
 #include "ui/DialogUnits.h"
 #include "ui/HelpPage.h"
 #include "ui/Pictures.h"
@@ -329,7 +330,7 @@ void cMainDialog::OnSaveResults() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     m_Collection.SortUsers();
     std::string written;
-    const bool exported = m_Collection.ExportResults(m_Files, &m_Messages, &written) == 0;
+    const bool exported = ExportResults(m_Collection, m_Files, m_Clock.Now(), &m_Messages, &written) == 0;
     QApplication::restoreOverrideCursor();
     // A failed export shows no message box, but the title says so until an export succeeds.
     QString title = QStringLiteral("Ambrel by Corvanta: ") + Qt16(kVendorWebAddress);

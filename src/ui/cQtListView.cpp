@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "engine/TextCompare.h"
+#include "base/TextCompare.h"
 
 namespace orvik {
 

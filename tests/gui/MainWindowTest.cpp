@@ -17,7 +17,7 @@
 #include <memory>
 #include <thread>
 
-#include "engine/TextCompare.h"
+#include "base/TextCompare.h"
 #include "engine/cDomainControllerCollection.h"
 #include "engine/cUserDataCollector.h"
 #include "platform/NetApiCodes.h"

@@ -8,7 +8,7 @@
 #include <mutex>
 #include <string>
 
-#include "engine/TextCompare.h"
+#include "base/TextCompare.h"
 #include "platform/cSimulatedDirectory.h"
 
 namespace orvik::test {

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "settings/iWriteSink.h"
+#include "base/iWriteSink.h"
 
 namespace orvik::test {
 

@@ -1,8 +1,8 @@
-#include "engine/FormatTime.h"
+#include "base/FormatTime.h"
 
 #include <ctime>
 
-#include "engine/TextCompare.h"
+#include "base/TextCompare.h"
 
 namespace orvik {
 

@@ -1,4 +1,4 @@
-#include "platform/CodePage1252.h"
+#include "base/CodePage1252.h"
 
 namespace orvik {
 
