@@ -5,6 +5,7 @@
 
 #include "app/CommandLine.h"
 #include "app/NetworkSetup.h"
+#include "app/ProgramStart.h"
 #include "base/TextCompare.h"
 #include "engine/cDomainControllerCollection.h"
 #include "output/ResultsExport.h"
@@ -18,28 +19,11 @@
 
 namespace orvik {
 
-namespace {
-
-// How long leaving waits for workers that should have ended long before.
-constexpr std::int32_t kExitWaitMs = 30000;
-
-}  // namespace
-
 int RunBatch(const cCommandLine& arguments, std::ostream& out, std::ostream& progress, iMessageSink& messages,
              const cBatchSettings& settings) {
-    std::u16string value;
-    std::string configPath = DefaultConfigPath();
-    bool createFolder = true;
-    if (GetCommandLineOption(arguments.Text(), u"/CF:", value) == 0) {
-        if (value.empty()) {
-            messages.ShowMessage(u"/CF: needs the configuration file's name.");
-            return kBatchUsage;
-        }
-        configPath = ToUtf8(value);
-        createFolder = false;
-    }
-    cNetworkSetup network;
-    if (!SetUpNetwork(arguments, messages, nullptr, network)) return kBatchUsage;
+    cProgramStart start;
+    if (!PrepareStart(arguments, messages, nullptr, true, start)) return kBatchUsage;
+    cNetworkSetup& network = start.network;
 
     cSystemClock clock;
     cPosixFileSystem files;
@@ -47,15 +31,13 @@ int RunBatch(const cCommandLine& arguments, std::ostream& out, std::ostream& pro
     cDomainControllerCollection collection(collector, clock);
     cMemoryCollectionView view;
     collection.SetMainWindow(&view);
-    collection.SetConfigPath(configPath, createFolder);
+    collection.SetConfigPath(start.configPath, start.createConfigFolder);
     std::u16string failure;
     if (collection.LoadConfiguration(view.Controllers(), &failure) != 0 && !failure.empty()) {
         messages.ShowMessage(failure);
         return kBatchUsage;
     }
-    if (collection.Controllers().empty()) {
-        for (const auto& name : network.defaultControllers) collection.AddDomainController(view.Controllers(), name);
-    }
+    AddDefaultControllers(collection, view.Controllers(), network.defaultControllers);
     if (collection.Controllers().empty()) {
         messages.ShowMessage(u"No domain controllers are listed.");
         return kBatchUsage;
@@ -109,13 +91,11 @@ int RunBatch(const cCommandLine& arguments, std::ostream& out, std::ostream& pro
         code = kBatchOutputFailed;
     }
     if (saved != 0) {
-        messages.ShowMessage(u"The configuration file " + FromUtf8(configPath) + u" could not be saved.");
+        messages.ShowMessage(u"The configuration file " + FromUtf8(start.configPath) + u" could not be saved.");
         code = kBatchOutputFailed;
     }
-    // No worker may outlive what it reports to. None runs after a complete
-    // run; should one hang all the same, leave without destroying anything.
-    if (!collection.StopForExit(kExitWaitMs)) std::_Exit(code);
-    return code;
+    // None runs after a complete run; should one hang all the same, leave without destroying anything.
+    return LeaveWhenWorkersStopped(collection, code);
 }
 
 }  // namespace orvik

@@ -1,6 +1,7 @@
 #pragma once
-// The vendor's names and addresses, in one place: the report header's
-// default, the Web and Mail buttons and the settings scope all use these.
+// The vendor's and the product's names and addresses, in one place: window
+// titles, messages, the settings scope, the Web and Mail buttons, the
+// summary block and the settings' defaults all take them from here.
 
 namespace orvik {
 
@@ -8,5 +9,6 @@ inline constexpr char16_t kVendorWebAddress[] = u"www.corvanta.example";
 inline constexpr char16_t kVendorMailAddress[] = u"support@corvanta.example";
 inline constexpr char16_t kVendorName[] = u"Corvanta";
 inline constexpr char16_t kProductName[] = u"Ambrel";
+inline constexpr char16_t kProgramName[] = u"orvik";
 
 }  // namespace orvik

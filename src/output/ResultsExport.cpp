@@ -130,7 +130,9 @@ int WriteSummaryBlock(iFileSystem& files, const std::string& summaryFile, const 
     // byte is written as '?' and the result says the block is not exact.
     cTextFileWriter out(*file, cTextFileWriter::eOnFailure::kKeepNothing);
     bool exact = true;
-    std::string text = "Real user last logon summary information by Corvanta (";
+    std::string text = "Real user last logon summary information by ";
+    exact = AppendBytes(text, kVendorName) && exact;
+    text += " (";
     exact = AppendBytes(text, kVendorWebAddress) && exact;
     text += ").\nLast logon data written to text file: ";
     exact = AppendBytes(text, exportFile) && exact;

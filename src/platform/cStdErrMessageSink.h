@@ -10,7 +10,7 @@ namespace orvik {
 
 class cStdErrMessageSink final : public iMessageSink {
 public:
-    void ShowMessage(const std::u16string& text, const std::u16string& = u"Ambrel") override {
+    void ShowMessage(const std::u16string& text, const std::u16string& = kProductName) override {
         std::fprintf(stderr, "orvik: %s\n", ToUtf8(text).c_str());
         std::fflush(stderr);
     }

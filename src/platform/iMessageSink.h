@@ -4,12 +4,14 @@
 
 #include <string>
 
+#include "base/Vendor.h"
+
 namespace orvik {
 
 class iMessageSink {
 public:
     virtual ~iMessageSink() = default;
-    virtual void ShowMessage(const std::u16string& text, const std::u16string& caption = u"Ambrel") = 0;
+    virtual void ShowMessage(const std::u16string& text, const std::u16string& caption = kProductName) = 0;
 };
 
 }  // namespace orvik

@@ -11,6 +11,7 @@
 #include "app/BatchRun.h"
 #include "app/CommandLine.h"
 #include "app/NetworkSetup.h"
+#include "app/ProgramStart.h"
 #include "base/TextCompare.h"
 #include "engine/cDomainControllerCollection.h"
 #include "engine/cUserDataCollector.h"
@@ -19,21 +20,15 @@
 #include "platform/iClock.h"
 #include "platform/iFileSystem.h"
 #include "settings/ConfigurationFile.h"
+#include "base/Vendor.h"
+#include "ui/QtText.h"
 #include "ui/cMainDialog.h"
 #include "ui/cQtDesktop.h"
 
 namespace orvik {
 
-namespace {
-
-// How long leaving waits for workers to see their stop request and end.
-constexpr std::int32_t kExitWaitMs = 30000;
-
-}  // namespace
-
 int RunApplication(int argc, char** argv) {
     const cCommandLine arguments(argc, argv);
-    std::u16string value;
     if (arguments.HasFlag(u"/BATCH")) {
         cStdErrMessageSink messages;
         cBatchSettings settings;
@@ -42,30 +37,24 @@ int RunApplication(int argc, char** argv) {
     }
 
     QApplication app(argc, argv);
-    QApplication::setOrganizationName(QStringLiteral("Corvanta"));
-    QApplication::setApplicationName(QStringLiteral("Ambrel"));
-
-    std::string configPath = DefaultConfigPath();
-    bool createFolder = true;
-    if (GetCommandLineOption(arguments.Text(), u"/CF:", value) == 0) {
-        configPath = ToUtf8(value);
-        createFolder = false;
-    }
-    cMainDialogOptions options;
-    options.autoStart = GetCommandLineOption(arguments.Text(), u"/AS", value) == 0;
+    QApplication::setOrganizationName(ToQt(kVendorName));
+    QApplication::setApplicationName(ToQt(kProductName));
 
     // A password is asked for once, kept in memory only.
     auto askPassword = [](const std::string& user) -> std::optional<std::string> {
         bool ok = false;
         const QString password = QInputDialog::getText(
-            nullptr, QStringLiteral("Ambrel"), QStringLiteral("Password of %1:").arg(QString::fromStdString(user)),
+            nullptr, ToQt(kProductName), QStringLiteral("Password of %1:").arg(QString::fromStdString(user)),
             QLineEdit::Password, QString(), &ok);
         if (!ok) return std::nullopt;
         return password.toStdString();
     };
     cQtMessageSink startupMessages(nullptr);
-    cNetworkSetup network;
-    if (!SetUpNetwork(arguments, startupMessages, askPassword, network)) return 2;
+    cProgramStart start;
+    if (!PrepareStart(arguments, startupMessages, askPassword, false, start)) return 2;
+    cNetworkSetup& network = start.network;
+    cMainDialogOptions options;
+    options.autoStart = start.autoStart;
     options.defaultControllers = network.defaultControllers;
 
     cSystemClock clock;
@@ -74,16 +63,13 @@ int RunApplication(int argc, char** argv) {
     cQtStartupMarker marker;
     cUserDataCollector collector(*network.net, clock);
     cDomainControllerCollection collection(collector, clock);
-    collection.SetConfigPath(configPath, createFolder);
+    collection.SetConfigPath(start.configPath, start.createConfigFolder);
     {
         cMainDialog window(collection, collector, clock, desktop, marker, files, options);
         window.exec();
     }
-    // Closing does not wait for a run, but no worker may outlive what it
-    // reports to: stop them and wait; should one not end, leave at once
-    // without destroying anything.
-    if (!collection.StopForExit(kExitWaitMs)) std::_Exit(0);
-    return 0;
+    // Closing does not wait for a run, but no worker may outlive what it reports to.
+    return LeaveWhenWorkersStopped(collection, 0);
 }
 
 }  // namespace orvik

@@ -1,5 +1,8 @@
 #include "ui/HelpPage.h"
 
+#include "base/Vendor.h"
+#include "ui/QtText.h"
+
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
@@ -40,7 +43,7 @@ of users shown, the page size of one request and the number of controllers asked
 
 cHelpWindow::cHelpWindow(QWidget* parent) : QDialog(parent), m_Browser(new QTextBrowser(this)) {
     setObjectName(QStringLiteral("HelpWindow"));
-    setWindowTitle(QStringLiteral("Ambrel help"));
+    setWindowTitle(ToQt(kProductName) + QStringLiteral(" help"));
     setWindowIcon(ProgramIcon());
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_Browser);

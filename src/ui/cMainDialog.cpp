@@ -10,6 +10,7 @@
 #include <QShortcut>
 #include <QTreeWidget>
 
+#include "app/ProgramStart.h"
 #include "engine/ListFunctions.h"
 #include "base/TextCompare.h"
 #include "engine/cDomainControllerCollection.h"
@@ -22,16 +23,18 @@
 #include "ui/DialogUnits.h"
 #include "ui/HelpPage.h"
 #include "ui/Pictures.h"
+#include "ui/QtText.h"
 #include "ui/cProgressDialog.h"
 
 namespace orvik {
 
 namespace {
 
-QString Qt16(const std::u16string& text) { return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())); }
 
-std::u16string From16(const QString& text) {
-    return std::u16string(reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size()));
+
+// "Ambrel by Corvanta: www.corvanta.example"
+QString MainTitle() {
+    return QStringLiteral("%1 by %2: %3").arg(ToQt(kProductName), ToQt(kVendorName), ToQt(kVendorWebAddress));
 }
 
 struct ButtonLayout {
@@ -83,7 +86,7 @@ cMainDialog::cMainDialog(cDomainControllerCollection& collection, cUserDataColle
       m_Ticks(collection, clock,
               {[this] { OnSaveResults(); }, [this] { RefreshUserList(); }, [this] { m_Desktop.Beep(); }}) {
     setObjectName(QStringLiteral("id102"));
-    setWindowTitle(QStringLiteral("Ambrel by Corvanta: ") + Qt16(kVendorWebAddress));
+    setWindowTitle(MainTitle());
     setWindowIcon(ProgramIcon());
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -130,7 +133,7 @@ void cMainDialog::BuildControls() {
     // The error cell says what its code means.
     m_ControllerRows->SetToolTips(kColErrorCode, [](const std::u16string& code) {
         const long value = std::strtol(ToUtf8(code).c_str(), nullptr, 10);
-        return Qt16(NetErrorText(static_cast<std::int32_t>(value)));
+        return ToQt(NetErrorText(static_cast<std::int32_t>(value)));
     });
 
     int y = 10;
@@ -182,9 +185,7 @@ void cMainDialog::Initialise() {
     if (!m_LoadFailure.empty() && !m_Collection.KeepAsidePath().empty()) {
         m_LoadFailure += u"\n" + KeptAsideText(m_Collection.KeepAsidePath());
     }
-    if (m_Collection.Controllers().empty()) {
-        for (const auto& name : m_Options.defaultControllers) m_Collection.AddDomainController(*m_ControllerRows, name);
-    }
+    AddDefaultControllers(m_Collection, *m_ControllerRows, m_Options.defaultControllers);
     m_Collection.SetMainWindow(this);
     RefreshUserList();
     m_Timer.start(m_Options.tickMs);
@@ -202,7 +203,7 @@ void cMainDialog::Initialise() {
     // window has come up with default settings and empty lists.
     if (!m_LoadFailure.empty()) {
         QTimer::singleShot(0, this, [this] {
-            m_Messages.ShowMessage(m_LoadFailure, u"Ambrel");
+            m_Messages.ShowMessage(m_LoadFailure, kProductName);
             m_LoadFailure.clear();
         });
     }
@@ -248,7 +249,7 @@ void cMainDialog::OnAddDc() {
     std::vector<std::u16string> names;
     m_Collection.GetControllerNames(names);
     QStringList lines;
-    for (const auto& name : names) lines << Qt16(name);
+    for (const auto& name : names) lines << ToQt(name);
     bool ok = false;
     const QString text = QInputDialog::getMultiLineText(this, QStringLiteral("Domain controllers"),
                                                         QStringLiteral("Domain controllers, one per line:"),
@@ -257,7 +258,7 @@ void cMainDialog::OnAddDc() {
     names.clear();
     for (const QString& line : text.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
         const QString name = line.trimmed();
-        if (!name.isEmpty()) names.push_back(From16(name));
+        if (!name.isEmpty()) names.push_back(FromQt(name));
     }
     m_Collection.SetDomainControllers(*m_ControllerRows, names);
 }
@@ -280,7 +281,7 @@ void cMainDialog::OnSetup() {
                     QStringLiteral("Export file: %1\nFormat: %2\nSummary file: %3\nUsers shown: %4\n"
                                    "Buffer size: %5 KB\nConcurrent threads: %6\nRefresh period: %7 s\n"
                                    "Configuration file: %8\n\nThese settings are kept in the configuration file.")
-                        .arg(Qt16(s.m_ExportFile), Qt16(s.m_ExportFormat), Qt16(s.m_SummaryFile))
+                        .arg(ToQt(s.m_ExportFile), ToQt(s.m_ExportFormat), ToQt(s.m_SummaryFile))
                         .arg(s.m_UsersShown)
                         .arg(s.m_BufferSize)
                         .arg(s.m_MaxThreads)
@@ -322,7 +323,7 @@ void cMainDialog::OnSearch() {
     if (!ok) return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     m_Collection.SortUsers();
-    m_Collection.ShowUsers(From16(text));
+    m_Collection.ShowUsers(FromQt(text));
     QApplication::restoreOverrideCursor();
 }
 
@@ -333,7 +334,7 @@ void cMainDialog::OnSaveResults() {
     const bool exported = ExportResults(m_Collection, m_Files, m_Clock.Now(), &m_Messages, &written) == 0;
     QApplication::restoreOverrideCursor();
     // A failed export shows no message box, but the title says so until an export succeeds.
-    QString title = QStringLiteral("Ambrel by Corvanta: ") + Qt16(kVendorWebAddress);
+    QString title = MainTitle();
     if (!exported) {
         title += written.empty() ? QStringLiteral(" - the export file was not written")
                                  : QStringLiteral(" - the summary file was not written");
@@ -357,8 +358,8 @@ void cMainDialog::OnHelp() {
 
 void cMainDialog::OnAbout() {
     QMessageBox box(QMessageBox::Information, QStringLiteral("About Ambrel"),
-                    QStringLiteral("Ambrel (orvik)\nThe real last logon of every user of a Windows domain.\n\n"
-                                   "Corvanta, ") + Qt16(kVendorWebAddress),
+                    QStringLiteral("%1 (%2)\nThe real last logon of every user of a Windows domain.\n\n%3, %4")
+                        .arg(ToQt(kProductName), ToQt(kProgramName), ToQt(kVendorName), ToQt(kVendorWebAddress)),
                     QMessageBox::Ok, this);
     box.setObjectName(QStringLiteral("id100"));
     box.setIconPixmap(ProgramIcon().pixmap(48, 48));

@@ -9,7 +9,9 @@
 #include <QLabel>
 #include <QScreen>
 
+#include "base/Vendor.h"
 #include "ui/DialogUnits.h"
+#include "ui/QtText.h"
 #include "ui/Pictures.h"
 
 namespace orvik {
@@ -26,7 +28,7 @@ void cProgressDialog::Show(int on) {
     m_Window = new QDialog(m_MainWindow, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                              Qt::WindowSystemMenuHint);
     m_Window->setObjectName(QStringLiteral("id132"));
-    m_Window->setWindowTitle(QStringLiteral("Ambrel information"));
+    m_Window->setWindowTitle(ToQt(kProductName) + QStringLiteral(" information"));
     m_Window->setWindowIcon(ProgramIcon());
     const cDialogUnits du(m_Window->font());
     m_Window->setFixedSize(du.X(344), du.Y(45));

@@ -1,5 +1,8 @@
 #include "ui/cQtDesktop.h"
 
+#include "base/Vendor.h"
+#include "ui/QtText.h"
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QMessageBox>
@@ -11,8 +14,7 @@ namespace orvik {
 namespace {
 
 QSettings SystemSettings() {
-    return QSettings(QSettings::NativeFormat, QSettings::SystemScope, QStringLiteral("Corvanta"),
-                     QStringLiteral("Ambrel"));
+    return QSettings(QSettings::NativeFormat, QSettings::SystemScope, ToQt(kVendorName), ToQt(kProductName));
 }
 
 const QString kMarkerKey = QStringLiteral("UserInfo/Startup");
@@ -22,7 +24,7 @@ const QString kMarkerKey = QStringLiteral("UserInfo/Startup");
 void cQtDesktop::Beep() { QApplication::beep(); }
 
 void cQtDesktop::OpenUrl(const std::u16string& url) {
-    QDesktopServices::openUrl(QUrl(QString::fromUtf16(url.data(), static_cast<qsizetype>(url.size()))));
+    QDesktopServices::openUrl(QUrl(ToQt(url)));
 }
 
 bool cQtStartupMarker::Read(std::uint32_t& value) {
@@ -43,8 +45,8 @@ void cQtStartupMarker::Write(std::uint32_t value) {
 }
 
 void cQtMessageSink::ShowMessage(const std::u16string& text, const std::u16string& caption) {
-    QMessageBox box(QMessageBox::Critical, QString::fromUtf16(caption.data(), static_cast<qsizetype>(caption.size())),
-                    QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())), QMessageBox::Ok, m_Parent);
+    QMessageBox box(QMessageBox::Critical, ToQt(caption),
+                    ToQt(text), QMessageBox::Ok, m_Parent);
     box.setObjectName(QStringLiteral("MessageBox"));
     box.exec();
 }

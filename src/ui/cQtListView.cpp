@@ -1,5 +1,7 @@
 #include "ui/cQtListView.h"
 
+#include "ui/QtText.h"
+
 #include <algorithm>
 
 #include "base/TextCompare.h"
@@ -8,9 +10,7 @@ namespace orvik {
 
 namespace {
 
-QString ToQt(const std::u16string& text) { return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())); }
 
-std::u16string FromQt(const QString& text) { return std::u16string(reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())); }
 
 }  // namespace
 
