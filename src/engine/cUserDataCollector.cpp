@@ -11,17 +11,36 @@
 
 namespace orvik {
 
-bool cUserDataCollector::LaunchDetachedThread(std::function<void()> body) {
+cUserDataCollector::cUserDataCollector(iNetApi& net, iClock& clock, tLauncher launcher)
+    : m_Net(net), m_Clock(clock), m_Launch(std::move(launcher)) {}
+
+cUserDataCollector::~cUserDataCollector() {
+    for (cWorkerThread& w : m_Threads) w.thread.join();
+}
+
+bool cUserDataCollector::Launch(std::function<void()> body) {
+    if (m_Launch) return m_Launch(std::move(body));
+    JoinEndedWorkers();
+    auto ended = std::make_shared<std::atomic<bool>>(false);
     try {
-        std::thread(std::move(body)).detach();
+        m_Threads.push_back({std::thread([body = std::move(body), ended] {
+                                 body();
+                                 ended->store(true);
+                             }),
+                             ended});
         return true;
     } catch (const std::system_error&) {
         return false;
     }
 }
 
-cUserDataCollector::cUserDataCollector(iNetApi& net, iClock& clock, tLauncher launcher)
-    : m_Net(net), m_Clock(clock), m_Launch(std::move(launcher)) {}
+void cUserDataCollector::JoinEndedWorkers() {
+    std::erase_if(m_Threads, [](cWorkerThread& w) {
+        if (!w.ended->load()) return false;
+        w.thread.join();
+        return true;
+    });
+}
 
 int cUserDataCollector::StartJob(std::unique_ptr<cCollectionJob> job) {
     std::lock_guard<std::mutex> lock(m_Lock);
@@ -48,7 +67,7 @@ int cUserDataCollector::StartJob(std::unique_ptr<cCollectionJob> job) {
     else m_Jobs[position] = cListedJob{std::move(job), false};
 
     auto copy = std::make_shared<cCollectionJob>(*listed);
-    const bool started = m_Launch([this, copy] {
+    const bool started = Launch([this, copy] {
         CollectUserDataThread(std::make_unique<cCollectionJob>(std::move(*copy)), m_Net, *this, m_Clock);
     });
     if (!started) {

@@ -3,12 +3,21 @@
 // controller name, the running count, a change counter, and the queue of
 // result pages, all under one lock. It starts workers but never schedules or
 // waits for them; the controller collection does that.
+//
+// The collector owns its worker threads: a worker's thread is joined once the
+// worker has ended (at the next start, and at the latest when the collector
+// is destroyed). Destroying it therefore waits for every worker: stop them
+// first (cDomainControllerCollection::StopForExit). A worker still inside a
+// blocking network call after that bounded wait is the one case where the
+// program leaves without destroying the collector (LeaveWhenWorkersStopped).
 
+#include <atomic>
 #include <cstdint>
 #include <deque>
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <thread>
 #include <vector>
 
 #include "engine/cCollectionJob.h"
@@ -21,11 +30,13 @@ class iNetApi;
 
 class cUserDataCollector {
 public:
-    // Starts a thread running `body`; false when no thread could be created.
+    // Runs `body` some other way than on a thread of the collector's own
+    // (tests run it later on their own thread); false when it cannot.
     using tLauncher = std::function<bool(std::function<void()> body)>;
-    static bool LaunchDetachedThread(std::function<void()> body);
 
-    cUserDataCollector(iNetApi& net, iClock& clock, tLauncher launcher = LaunchDetachedThread);
+    // Without a launcher, every worker runs on a thread the collector owns and joins.
+    cUserDataCollector(iNetApi& net, iClock& clock, tLauncher launcher = {});
+    ~cUserDataCollector();
     cUserDataCollector(const cUserDataCollector&) = delete;
     cUserDataCollector& operator=(const cUserDataCollector&) = delete;
 
@@ -59,6 +70,14 @@ public:
     std::size_t DiscardResults();
 
 private:
+    bool Launch(std::function<void()> body);
+    void JoinEndedWorkers();
+
+    struct cWorkerThread {
+        std::thread thread;
+        std::shared_ptr<std::atomic<bool>> ended;
+    };
+
     iNetApi& m_Net;
     iClock& m_Clock;
     tLauncher m_Launch;
@@ -73,6 +92,7 @@ private:
     };
     std::vector<cListedJob> m_Jobs;
     std::deque<std::unique_ptr<cUserInfoBatch>> m_Results;
+    std::vector<cWorkerThread> m_Threads;  // the main thread's alone: never touched by a worker
 };
 
 }  // namespace orvik

@@ -30,7 +30,7 @@ inline cSimulatedDirectory::Controller SimDc(std::u16string name, std::uint32_t 
 class CollectionFixture : public testing::Test {
 protected:
     void Build(std::vector<cSimulatedDirectory::Controller> controllers, bool gated = true,
-               cUserDataCollector::tLauncher launcher = cUserDataCollector::LaunchDetachedThread) {
+               cUserDataCollector::tLauncher launcher = {}) {
         directory = std::make_unique<cSimulatedDirectory>(std::move(controllers));
         if (gated) gate.Attach(*directory);
         collector = std::make_unique<cUserDataCollector>(*directory, clock, std::move(launcher));
