@@ -36,8 +36,9 @@ struct Fixture {
             auto batch = std::make_unique<cUserInfoBatch>();
             for (int i = 0; i < 5000; ++i) {
                 const int n = b * 5000 + i;
-                batch->Emplace(u"user" + FormatLong(n), u"Generated User " + FormatLong(n), std::u16string(u"Finance and Controlling"),
-                               std::u16string(u"CORP"), static_cast<std::uint32_t>(1700000000 + n));
+                batch->Emplace(u"user" + FormatLong(n), u"Generated User " + FormatLong(n),
+                               std::u16string(u"Finance and Controlling"), std::u16string(u"CORP"),
+                               static_cast<std::uint32_t>(1700000000 + n));
             }
             collection.Users().MergeBatch(std::move(batch));
         }

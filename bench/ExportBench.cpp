@@ -39,8 +39,9 @@ void BM_Export500kUsers(benchmark::State& state) {
     setup.m_ExportFile = FromUtf8(folder + "/export.txt");
     setup.m_SummaryFile = FromUtf8(folder + "/summary.txt");
     if (state.range(0) != 0) {
-        setup.m_ExportFormat = u"%DOMAIN%\\%USER_NAME%;%FULL_NAME%;%LAST_LOGON_TIME%;%LAST_LOGON_TIME_NUMBER_VALUE%;"
-                               u"%DESCRIPTION%";
+        setup.m_ExportFormat =
+            u"%DOMAIN%\\%USER_NAME%;%FULL_NAME%;%LAST_LOGON_TIME%;%LAST_LOGON_TIME_NUMBER_VALUE%;"
+            u"%DESCRIPTION%";
     }
     cMemoryListView controllers;
     cPosixFileSystem files;
@@ -65,7 +66,12 @@ void BM_Export500kUsers(benchmark::State& state) {
     ::unlink((folder + "/summary.txt").c_str());
     ::rmdir(folder.c_str());
 }
-BENCHMARK(BM_Export500kUsers)->ArgName("all_six_variables")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Export500kUsers)
+    ->ArgName("all_six_variables")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 }  // namespace
 }  // namespace orvik

@@ -14,9 +14,9 @@
 #include "Baselines.h"
 #include "app/cTickDriver.h"
 #include "engine/cDomainControllerCollection.h"
-#include "output/ResultsExport.h"
 #include "engine/cMemoryCollectionView.h"
 #include "engine/cUserDataCollector.h"
+#include "output/ResultsExport.h"
 #include "platform/cSimulatedDirectory.h"
 #include "platform/iClock.h"
 #include "platform/iFileSystem.h"
@@ -83,8 +83,10 @@ void BM_TickPathTwentyControllers25kUsers(benchmark::State& state) {
             done = driver.Tick();
             const double seconds = bench::SecondsSince(t0);
             ++ticks;
-            if (done) completion = seconds;
-            else longestArriving = std::max(longestArriving, seconds);
+            if (done)
+                completion = seconds;
+            else
+                longestArriving = std::max(longestArriving, seconds);
         }
         users = collection.GetTotalUsers();
         {

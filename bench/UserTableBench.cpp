@@ -5,8 +5,8 @@
 
 #include <chrono>
 
-#include "Baselines.h"
 #include <malloc.h>
+#include "Baselines.h"
 
 #include <algorithm>
 #include <memory>
@@ -32,10 +32,10 @@ struct Account {
 // Accounts with realistic text lengths, in a random (not key) order, the way
 // a controller enumerates them.
 std::vector<Account> MakeAccounts(std::size_t count, std::uint32_t seed) {
-    static const char* kGiven[] = {"anna", "ben", "carla", "david", "eva", "frank", "greta", "hugo", "ida", "jonas",
-                                   "karin", "lars", "maria", "nils", "olga", "peter"};
-    static const char* kFamily[] = {"berg", "dahl", "falk", "holm", "lindqvist", "moe", "nyberg", "ek", "sand",
-                                    "strom"};
+    static const char* kGiven[] = {"anna", "ben",   "carla", "david", "eva",   "frank", "greta", "hugo",
+                                   "ida",  "jonas", "karin", "lars",  "maria", "nils",  "olga",  "peter"};
+    static const char* kFamily[] = {"berg", "dahl",   "falk", "holm", "lindqvist",
+                                    "moe",  "nyberg", "ek",   "sand", "strom"};
     static const char* kDepartments[] = {"Sales Europe", "Finance and Controlling", "IT Operations",
                                          "Research Laboratory 2", "Customer Support"};
     std::mt19937 rng(seed);
@@ -271,8 +271,7 @@ void BM_MemoryPerUser500k(benchmark::State& state) {
         }
         table->Sort();
         const std::size_t after = mallinfo2().uordblks;
-        state.counters["bytes_per_user"] =
-            static_cast<double>(after - before) / static_cast<double>(table->GetCount());
+        state.counters["bytes_per_user"] = static_cast<double>(after - before) / static_cast<double>(table->GetCount());
     }
 }
 BENCHMARK(BM_MemoryPerUser500k)->Unit(benchmark::kMillisecond)->Iterations(1);

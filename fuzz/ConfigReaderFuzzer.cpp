@@ -4,12 +4,12 @@
 #include <cstdint>
 #include <string>
 
+#include "base/iWriteSink.h"
 #include "engine/cDomainControllerCollection.h"
 #include "engine/cMemoryListView.h"
 #include "engine/cUserDataCollector.h"
 #include "platform/cSimulatedDirectory.h"
 #include "platform/iClock.h"
-#include "base/iWriteSink.h"
 
 using namespace orvik;
 

@@ -8,6 +8,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 jobs=$(nproc)
+echo "== formatting (clang-format, .clang-format)"
+git ls-files 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp' 'bench/*.h' 'fuzz/*.cpp' |
+  xargs clang-format --dry-run --Werror
 for preset in release asan tsan; do
   echo "== $preset build"
   cmake --preset "$preset" >/dev/null

@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "base/TextCompare.h"
+#include "base/iWriteSink.h"
 #include "engine/cCollectionJob.h"
 #include "engine/cDomainControllerCollection.h"
 #include "engine/cMemoryListView.h"
@@ -14,7 +15,6 @@
 #include "platform/cSimulatedDirectory.h"
 #include "settings/cArchiveReader.h"
 #include "settings/cArchiveWriter.h"
-#include "base/iWriteSink.h"
 #include "support/GoldenFile.h"
 #include "support/TestClock.h"
 #include "support/UserFactory.h"
@@ -78,9 +78,10 @@ TEST_F(ArchiveTest, TwoControllersAndThreeUsersUseClassIndicesOneAndFour) {
     collection.AddDomainController(list, u"dc2");
     Figures(0, 3, 1700000000, 1700000042);
     Figures(1, 2, 1700000100, 1700000160);
-    collection.Users().MergeBatch(test::Batch(test::MakeUser(u"JDoe", 4294967295u, u"CORP", u"John Doe", u"Sales"),
-                                              test::MakeUser(u"jdoe", 0, u"LAB", u"John Doe (lab)", u""),
-                                              test::MakeUser(u"asmith", 1699990000, u"CORP", u"Ann Smith", u"Finance")));
+    collection.Users().MergeBatch(
+        test::Batch(test::MakeUser(u"JDoe", 4294967295u, u"CORP", u"John Doe", u"Sales"),
+                    test::MakeUser(u"jdoe", 0, u"LAB", u"John Doe (lab)", u""),
+                    test::MakeUser(u"asmith", 1699990000, u"CORP", u"Ann Smith", u"Finance")));
     collection.SetControllerSortColumn(kColStatus);
     collection.SetControllerSortColumn(kColStatus);
     EXPECT_EQ(Save(), ReadGolden("two_dcs_three_users.cfg"));
@@ -243,7 +244,7 @@ TEST_F(ArchiveTest, UsersOutOfMergeOrderAreMergedOnLoad) {
 TEST(ArchiveReader, StringsOfEveryLengthFormAndMarker) {
     const std::uint8_t data[] = {
         0xFF, 0xFE, 0xFF, 0x03, 'a', 0, 'b', 0, 'c', 0,  // marked, one-byte length
-        0x02, 'h', 'i',                                  // 8-bit, one-byte length
+        0x02, 'h',  'i',                                 // 8-bit, one-byte length
         0xFF, 0x01, 0x00, 'x',                           // 8-bit, two-byte length
     };
     cArchiveReader ar(data, sizeof data);
@@ -267,8 +268,10 @@ TEST_F(ArchiveTest, EveryKeptFileLoadsOrFailsWithAText) {
         if (entry.path().extension() != ".cfg") continue;
         SCOPED_TRACE(entry.path().string());
         const auto bytes = test::ReadGolden(entry.path().filename().string());
-        if (Load(bytes) != 0) EXPECT_FALSE(failure.empty());
-        else EXPECT_TRUE(failure.empty());
+        if (Load(bytes) != 0)
+            EXPECT_FALSE(failure.empty());
+        else
+            EXPECT_TRUE(failure.empty());
     }
 }
 

@@ -73,7 +73,7 @@ TEST_F(ConfigFileTest, TheFileIsReadableByItsOwnerOnly) {
     const std::string path = folder.File("orvik.cfg");
     collection.SetConfigPath(path);
     ASSERT_EQ(collection.SaveConfiguration(), 0);
-    struct stat st{};
+    struct stat st {};
     ASSERT_EQ(::stat(path.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0600u);
 }
@@ -138,8 +138,8 @@ TEST_F(ConfigFileTest, AFileThatCannotBeReadIsReported) {
 TEST_F(ConfigFileTest, ADamagedFileIsReportedAndKeptAsideAtTheNextSave) {
     const std::string path = folder.File("orvik.cfg");
     const auto bad = test::ReadGolden("bad_truncated.cfg");
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bad.data()),
-                                                static_cast<std::streamsize>(bad.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bad.data()), static_cast<std::streamsize>(bad.size()));
     collection.SetConfigPath(path);
     std::u16string failure;
     EXPECT_EQ(collection.LoadConfiguration(list, &failure), -1);
@@ -218,7 +218,7 @@ TEST_F(ConfigFileTest, TheDefaultFolderIsCreatedOnFirstSave) {
     const std::string path = folder.File("home/.config/orvik/orvik.cfg");
     collection.SetConfigPath(path, true);
     ASSERT_EQ(collection.SaveConfiguration(), 0);
-    struct stat st{};
+    struct stat st {};
     ASSERT_EQ(::stat(folder.File("home/.config/orvik").c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0700u);
     collection.SetConfigPath(folder.File("elsewhere/orvik.cfg"));

@@ -24,8 +24,8 @@ TEST(FormatTime, UsesLocalTimeInTheFixedPattern) {
 
 TEST(FormatTime, AnyPositiveTimeGivesSeventeenCharacters) {
     ScopedTimeZone tz("EST5EDT,M3.2.0,M11.1.0");
-    for (std::int64_t t : {std::int64_t{1}, std::int64_t{86399}, std::int64_t{1700000000},
-                           std::int64_t{2147483647}, std::int64_t{4294967295}}) {
+    for (std::int64_t t : {std::int64_t{1}, std::int64_t{86399}, std::int64_t{1700000000}, std::int64_t{2147483647},
+                           std::int64_t{4294967295}}) {
         EXPECT_EQ(FormatTime(t).size(), 17u) << t;
     }
 }

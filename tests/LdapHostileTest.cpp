@@ -111,8 +111,8 @@ TEST(LdapHostile, PagesWithoutAccountsStopAfterTheirLimit) {
 
 TEST(LdapHostile, LastLogonValuesThatAreNoTimeCountAsNeverAndAreTold) {
     FakeLdapServer::cOptions options;
-    options.users = {{"minus", "-5"}, {"plus", "+133000000000000000"}, {"word", "soon"},
-                     {"ok", "133000000000000000"}, {"none", ""}};
+    options.users = {
+        {"minus", "-5"}, {"plus", "+133000000000000000"}, {"word", "soon"}, {"ok", "133000000000000000"}, {"none", ""}};
     FakeLdapServer server(options);
     cLdapDirectory directory(SimpleBind());
     const cRun run = RunWorker(directory, server.Address());

@@ -43,12 +43,13 @@ TEST(NetworkSetup, RealControllersNeedAPasswordForASimpleBind) {
 
     cNetworkSetup asked;
     bool prompted = false;
-    ASSERT_TRUE(SetUpNetwork(cCommandLine::Parse(u"/USER:admin@exp.test"), messages,
-                             [&](const std::string& user) -> std::optional<std::string> {
-                                 prompted = user == "admin@exp.test";
-                                 return std::string("pw");
-                             },
-                             asked));
+    ASSERT_TRUE(SetUpNetwork(
+        cCommandLine::Parse(u"/USER:admin@exp.test"), messages,
+        [&](const std::string& user) -> std::optional<std::string> {
+            prompted = user == "admin@exp.test";
+            return std::string("pw");
+        },
+        asked));
     EXPECT_TRUE(prompted);
 }
 
@@ -61,15 +62,16 @@ TEST(NetworkSetup, AnEmptyPasswordIsRefusedAndAnOpenPasswordFileWarned) {
     ::chmod(open.c_str(), 0644);
     test::RecordingMessages messages;
     cLdapOptions options;
-    EXPECT_FALSE(ReadLdapOptions(cCommandLine({u"/USER:admin", u"/PWFILE:" + FromUtf8(empty)}), messages, nullptr,
-                                 options));
-    EXPECT_FALSE(ReadLdapOptions(cCommandLine({u"/USER:admin"}), messages,
-                                 [](const std::string&) { return std::optional<std::string>(""); }, options));
-    EXPECT_FALSE(ReadLdapOptions(cCommandLine({u"/USER:admin", u"/PWFILE:", u"/NETTIMEOUT:1"}), messages, nullptr,
-                                 options));
+    EXPECT_FALSE(
+        ReadLdapOptions(cCommandLine({u"/USER:admin", u"/PWFILE:" + FromUtf8(empty)}), messages, nullptr, options));
+    EXPECT_FALSE(ReadLdapOptions(
+        cCommandLine({u"/USER:admin"}), messages, [](const std::string&) { return std::optional<std::string>(""); },
+        options));
+    EXPECT_FALSE(
+        ReadLdapOptions(cCommandLine({u"/USER:admin", u"/PWFILE:", u"/NETTIMEOUT:1"}), messages, nullptr, options));
     messages.texts.clear();
-    ASSERT_TRUE(ReadLdapOptions(cCommandLine({u"/USER:admin", u"/PWFILE:" + FromUtf8(open)}), messages, nullptr,
-                                options));
+    ASSERT_TRUE(
+        ReadLdapOptions(cCommandLine({u"/USER:admin", u"/PWFILE:" + FromUtf8(open)}), messages, nullptr, options));
     EXPECT_EQ(options.password, "s3cret");
     ASSERT_EQ(messages.texts.size(), 1u);
     EXPECT_NE(messages.texts[0].find(u"can be read by others"), std::u16string::npos);

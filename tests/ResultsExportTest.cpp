@@ -58,9 +58,7 @@ protected:
         job.lastCallTime = last;
         if (state != kJobNew) controllers.back()->UpdateFromJob(job, list, row);
     }
-    int Export(iFileSystem& files) {
-        return ExportResults(users, setup, list, files, 981212709, &messages, &used);
-    }
+    int Export(iFileSystem& files) { return ExportResults(users, setup, list, files, 981212709, &messages, &used); }
     std::string SummaryPath() const { return folder.File("LastLogonSummary.txt"); }
 
     test::ScopedTimeZone tz{"UTC0"};
@@ -149,7 +147,8 @@ TEST_F(ExportTest, AFailedWriteKeepsTheWholeLinesWrittenSoFarAndWritesNoSummary)
             if (golden[i] == '\n') whole = i + 1;
         }
         EXPECT_EQ(used, "");  // the name of a complete export only
-        EXPECT_EQ(FileBytes(folder.File("Ambrel.txt")), std::vector<std::uint8_t>(golden.begin(), golden.begin() + whole))
+        EXPECT_EQ(FileBytes(folder.File("Ambrel.txt")),
+                  std::vector<std::uint8_t>(golden.begin(), golden.begin() + whole))
             << allows;
         EXPECT_FALSE(std::filesystem::exists(SummaryPath()));
     }
@@ -218,7 +217,11 @@ TEST_F(ExportTest, ACharacterWithoutAByteIsWrittenAsAQuestionMarkInAWholeBlock) 
     EXPECT_EQ(WriteSummaryBlock(files, SummaryPath(), u"\u00dcbersicht-\u0141\u00f3d\u017a.txt", list, 981212709), -1);
     const auto bytes = FileBytes(SummaryPath());
     const std::string text(bytes.begin(), bytes.end());
-    EXPECT_NE(text.find("file: \xdc" "bersicht-?\xf3" "d?.txt.\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("file: \xdc"
+                        "bersicht-?\xf3"
+                        "d?.txt.\r\n"),
+              std::string::npos)
+        << text;
     EXPECT_NE(text.find(",??1" + std::string(13, ' ') + ","), std::string::npos) << text;
     EXPECT_EQ(text.substr(text.size() - 4), "\r\n\r\n");
 }

@@ -54,8 +54,8 @@ TEST(DomainControllerRow, AControllerReadBackShowsItsStoredFiguresAndIdle) {
     dc.SetPersisted(u"dc2", 42, 981209109, 981209110);
     const int row = list.InsertRow(0, dc.GetName(), 0);
     dc.FillRow(list, row);
-    const std::vector<std::u16string> expected{u"dc2", u"42", u"14:05:09 02/03/01", u"14:05:10 02/03/01",
-                                               u"", u"Idle", u"0"};
+    const std::vector<std::u16string> expected{u"dc2",  u"42", u"14:05:09 02/03/01", u"14:05:10 02/03/01", u"",
+                                               u"Idle", u"0"};
     EXPECT_EQ(Cells(list, row), expected);
 }
 
@@ -117,8 +117,7 @@ TEST(DomainControllerCompare, StatusKeyOrdersIdleBusyReadyError) {
 }
 
 TEST(DomainControllerCompare, EqualValuesFallBackToNamesInTheSameDirection) {
-    std::vector<cDomainController> dcs{cDomainController(u"dc2"), cDomainController(u"DC3"),
-                                       cDomainController(u"Dc1")};
+    std::vector<cDomainController> dcs{cDomainController(u"dc2"), cDomainController(u"DC3"), cDomainController(u"Dc1")};
     EXPECT_EQ(SortedNames(dcs, 1, true), (std::vector<std::u16string>{u"Dc1", u"dc2", u"DC3"}));
     EXPECT_EQ(SortedNames(dcs, 1, false), (std::vector<std::u16string>{u"DC3", u"dc2", u"Dc1"}));
     EXPECT_EQ(cDomainController(u"DC1").Compare(cDomainController(u"dc1"), 0, true), 0);

@@ -1,9 +1,9 @@
 #include "platform/cSimulatedDirectory.h"
 
 #include <gtest/gtest.h>
-#include "support/TempFolder.h"
-#include <fstream>
 #include <filesystem>
+#include <fstream>
+#include "support/TempFolder.h"
 
 #include "platform/DemoDirectory.h"
 #include "platform/NetApiCodes.h"

@@ -20,9 +20,7 @@ protected:
     test::DeferredLauncher launcher;
     cUserDataCollector collector{directory, clock, launcher.AsLauncher()};
 
-    void Start(const std::u16string& name) {
-        collector.StartJob(std::make_unique<cCollectionJob>(name, 4096));
-    }
+    void Start(const std::u16string& name) { collector.StartJob(std::make_unique<cCollectionJob>(name, 4096)); }
     std::vector<cCollectionJob> Changed(std::uint32_t& lastSeen) {
         std::vector<cCollectionJob> out;
         collector.CollectChangedJobs(lastSeen, out);

@@ -135,7 +135,8 @@ TEST(UserTableDifferential, LargeTablesWithScatteredInsertsStayInOrder) {
         std::vector<Report> reports;
         for (int i = 0; i < 1000; ++i) {
             const std::uint32_t id = rng() % 6000;
-            reports.push_back({u"user" + FormatLong(id), u"", u"", id % 2 ? u"CORP" : u"LAB", static_cast<std::uint32_t>(rng() % 1000)});
+            reports.push_back({u"user" + FormatLong(id), u"", u"", id % 2 ? u"CORP" : u"LAB",
+                               static_cast<std::uint32_t>(rng() % 1000)});
         }
         fast.MergeBatch(ToBatch(reports));
         literal.MergeBatch(ToBatch(reports));

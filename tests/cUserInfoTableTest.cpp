@@ -53,8 +53,8 @@ TEST(UserMerge, TheFirstReportKeepsItsSpellingAndTexts) {
 
 TEST(UserMerge, DuplicatesWithinOneBatchMergeInBatchOrder) {
     cUserInfoTable t;
-    t.MergeBatch(Batch(MakeUser(u"b", 5), MakeUser(u"ADMIN", 1, u"CORP", u"first"), MakeUser(u"admin", 9, u"CORP",
-                                                                                              u"second")));
+    t.MergeBatch(
+        Batch(MakeUser(u"b", 5), MakeUser(u"ADMIN", 1, u"CORP", u"first"), MakeUser(u"admin", 9, u"CORP", u"second")));
     ASSERT_EQ(t.GetCount(), 2u);
     EXPECT_EQ(t.Merged()[0]->m_UserName, u"ADMIN");
     EXPECT_EQ(t.Merged()[0]->m_FullName, u"first");

@@ -7,8 +7,8 @@
 namespace orvik {
 namespace {
 
-cUserInfo User(std::u16string name, std::uint32_t logon, std::u16string domain = u"CORP",
-               std::u16string full = u"", std::u16string description = u"") {
+cUserInfo User(std::u16string name, std::uint32_t logon, std::u16string domain = u"CORP", std::u16string full = u"",
+               std::u16string description = u"") {
     return cUserInfo(std::move(name), std::move(full), std::move(description), std::move(domain), logon);
 }
 

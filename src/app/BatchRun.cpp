@@ -8,13 +8,13 @@
 #include "app/ProgramStart.h"
 #include "base/TextCompare.h"
 #include "engine/cDomainControllerCollection.h"
-#include "output/ResultsExport.h"
 #include "engine/cMemoryCollectionView.h"
 #include "engine/cUserDataCollector.h"
-#include "platform/iNetApi.h"
+#include "output/ResultsExport.h"
 #include "platform/iClock.h"
 #include "platform/iFileSystem.h"
 #include "platform/iMessageSink.h"
+#include "platform/iNetApi.h"
 #include "settings/ConfigurationFile.h"
 
 namespace orvik {

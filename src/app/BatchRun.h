@@ -13,15 +13,15 @@ class iMessageSink;
 
 // Exit codes of a batch run.
 enum eBatchExit : int {
-    kBatchAllReady = 0,     // every controller ended Ready
-    kBatchSomeFailed = 1,   // a controller ended in Error; the files were written all the same
-    kBatchUsage = 2,        // a usage or configuration problem; nothing was written
-    kBatchOutputFailed = 3, // the export, summary or configuration file could not be written
+    kBatchAllReady = 0,      // every controller ended Ready
+    kBatchSomeFailed = 1,    // a controller ended in Error; the files were written all the same
+    kBatchUsage = 2,         // a usage or configuration problem; nothing was written
+    kBatchOutputFailed = 3,  // the export, summary or configuration file could not be written
 };
 
 struct cBatchSettings {
-    std::int32_t tickMs = 10;    // how often the run is polled
-    bool showProgress = false;   // a progress line on standard error per tick
+    std::int32_t tickMs = 10;   // how often the run is polled
+    bool showProgress = false;  // a progress line on standard error per tick
 };
 
 // Runs the options of `arguments` ("/CF:", and the directory options of NetworkSetup.h). Controller lines and the

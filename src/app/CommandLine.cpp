@@ -10,8 +10,8 @@ bool IsBlank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == 
 
 // Every option the program knows, for telling a value from the next option.
 constexpr std::u16string_view kOptionWords[] = {
-    u"/CF:", u"/AS", u"/BATCH", u"/SIM:", u"/DC:", u"/USER:", u"/PWFILE:", u"/CAFILE:",
-    u"/NETTIMEOUT:", u"/OPTIMEOUT:", u"/TLSNOVERIFY",
+    u"/CF:",     u"/AS",      u"/BATCH",       u"/SIM:",       u"/DC:",         u"/USER:",
+    u"/PWFILE:", u"/CAFILE:", u"/NETTIMEOUT:", u"/OPTIMEOUT:", u"/TLSNOVERIFY",
 };
 
 bool StartsWithOptionWord(std::u16string_view text) {
@@ -65,7 +65,8 @@ int cCommandLine::GetValue(std::u16string_view option, std::u16string& value) co
     for (const auto& arg : m_Arguments) {
         if (std::u16string_view(arg).substr(0, option.size()) != option) continue;
         value = arg.substr(option.size());
-        if (value.size() >= 2 && value.front() == u'"' && value.back() == u'"') value = value.substr(1, value.size() - 2);
+        if (value.size() >= 2 && value.front() == u'"' && value.back() == u'"')
+            value = value.substr(1, value.size() - 2);
         return 0;
     }
     return -1;

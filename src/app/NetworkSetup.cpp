@@ -107,8 +107,9 @@ bool ReadLdapOptions(const cCommandLine& arguments, iMessageSink& messages, cons
         } else {
             std::optional<std::string> password = askPassword ? askPassword(options.bindName) : std::nullopt;
             if (!password) {
-                messages.ShowMessage(u"/USER: needs a password: give /PWFILE:<file>, or /PWFILE:- to read it from "
-                                     u"standard input.");
+                messages.ShowMessage(
+                    u"/USER: needs a password: give /PWFILE:<file>, or /PWFILE:- to read it from "
+                    u"standard input.");
                 return false;
             }
             options.password = *password;

@@ -25,9 +25,7 @@ int CompareExact(std::u16string_view a, std::u16string_view b) noexcept {
     return r < 0 ? -1 : (r > 0 ? 1 : 0);
 }
 
-int CompareNoCase(std::u16string_view a, std::u16string_view b) noexcept {
-    return CompareFolded(a, b, FoldAscii);
-}
+int CompareNoCase(std::u16string_view a, std::u16string_view b) noexcept { return CompareFolded(a, b, FoldAscii); }
 
 bool EqualNoCase(std::u16string_view a, std::u16string_view b) noexcept {
     if (a.size() != b.size()) return false;
@@ -111,14 +109,30 @@ std::u16string FromUtf8(std::string_view s) {
         } else {
             std::size_t need = 0;
             char32_t min = 0;
-            if ((b0 & 0xE0) == 0xC0) { need = 1; cp = b0 & 0x1F; min = 0x80; }
-            else if ((b0 & 0xF0) == 0xE0) { need = 2; cp = b0 & 0x0F; min = 0x800; }
-            else if ((b0 & 0xF8) == 0xF0) { need = 3; cp = b0 & 0x07; min = 0x10000; }
+            if ((b0 & 0xE0) == 0xC0) {
+                need = 1;
+                cp = b0 & 0x1F;
+                min = 0x80;
+            } else if ((b0 & 0xF0) == 0xE0) {
+                need = 2;
+                cp = b0 & 0x0F;
+                min = 0x800;
+            } else if ((b0 & 0xF8) == 0xF0) {
+                need = 3;
+                cp = b0 & 0x07;
+                min = 0x10000;
+            }
             bool ok = need > 0;
             for (std::size_t k = 1; ok && k <= need; ++k) {
-                if (i + k >= s.size()) { ok = false; break; }
+                if (i + k >= s.size()) {
+                    ok = false;
+                    break;
+                }
                 const auto b = static_cast<unsigned char>(s[i + k]);
-                if ((b & 0xC0) != 0x80) { ok = false; break; }
+                if ((b & 0xC0) != 0x80) {
+                    ok = false;
+                    break;
+                }
                 cp = (cp << 6) | (b & 0x3F);
             }
             if (ok && cp >= min && cp <= 0x10FFFF && !(cp >= 0xD800 && cp <= 0xDFFF)) {
@@ -140,8 +154,6 @@ std::u16string FromUtf8(std::string_view s) {
     return out;
 }
 
-std::u16string FormatLong(std::int64_t value) {
-    return Widen(std::to_string(value));
-}
+std::u16string FormatLong(std::int64_t value) { return Widen(std::to_string(value)); }
 
 }  // namespace orvik

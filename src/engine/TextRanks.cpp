@@ -18,8 +18,10 @@ struct Prefix {
     explicit Prefix(std::u16string_view s) {
         for (std::size_t i = 0; i < 8; ++i) {
             const std::uint64_t unit = i < s.size() ? FoldAscii(s[i]) : 0;
-            if (i < 4) hi |= unit << (48 - 16 * i);
-            else lo |= unit << (48 - 16 * (i - 4));
+            if (i < 4)
+                hi |= unit << (48 - 16 * i);
+            else
+                lo |= unit << (48 - 16 * (i - 4));
         }
     }
 };

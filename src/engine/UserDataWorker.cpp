@@ -36,8 +36,7 @@ void CollectUserDataThread(std::unique_ptr<cCollectionJob> job, iNetApi& net, cU
     std::int32_t domainResult = kErrorInternal;
     try {
         domainResult = GetServerDomain(net, server, domain);
-    } catch (...) {
-    }
+    } catch (...) {}
     if (domainResult != kNerrSuccess) domain = std::u16string(1, u'?');
 
     job->endTime = 0;

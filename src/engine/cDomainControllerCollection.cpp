@@ -9,8 +9,8 @@
 #include <new>
 #include <unordered_set>
 
-#include "engine/ListFunctions.h"
 #include "base/TextCompare.h"
+#include "engine/ListFunctions.h"
 #include "engine/UserDataWorker.h"
 #include "engine/cUserDataCollector.h"
 #include "engine/iCollectionView.h"
@@ -297,10 +297,12 @@ int cDomainControllerCollection::LoadConfiguration(iListView& list, std::u16stri
         list.DeleteAllRows();
         // No file yet is a first start; a file that is there but cannot be read is worth a word.
         if (read == eReadResult::kUnreadable) {
-            struct stat st{};
+            struct stat st {};
             const bool regular = ::stat(m_ConfigPath.c_str(), &st) == 0 && S_ISREG(st.st_mode);
-            if (regular) KeepAside(".unread", UnreadableFileText(m_ConfigPath), failure);
-            else if (failure != nullptr) *failure = UnreadableFileText(m_ConfigPath);
+            if (regular)
+                KeepAside(".unread", UnreadableFileText(m_ConfigPath), failure);
+            else if (failure != nullptr)
+                *failure = UnreadableFileText(m_ConfigPath);
         }
         return -1;
     }

@@ -63,8 +63,10 @@ int cUserDataCollector::StartJob(std::unique_ptr<cCollectionJob> job) {
 
     cCollectionJob* listed = job.get();
     job->index = static_cast<std::int32_t>(position);
-    if (position == m_Jobs.size()) m_Jobs.push_back(cListedJob{std::move(job), false});
-    else m_Jobs[position] = cListedJob{std::move(job), false};
+    if (position == m_Jobs.size())
+        m_Jobs.push_back(cListedJob{std::move(job), false});
+    else
+        m_Jobs[position] = cListedJob{std::move(job), false};
 
     auto copy = std::make_shared<cCollectionJob>(*listed);
     const bool started = Launch([this, copy] {
@@ -107,8 +109,8 @@ int cUserDataCollector::ReportJob(cCollectionJob& w, std::unique_ptr<cUserInfoBa
             const std::int64_t last = j.lastCallTime;
             const std::int64_t estimate =
                 last + (last - std::int64_t{j.startTime}) * std::int64_t{j.totalHint} / std::int64_t{j.userCount};
-            j.endTime = static_cast<tTimeValue>(
-                std::min<std::int64_t>(estimate, std::numeric_limits<tTimeValue>::max()));
+            j.endTime =
+                static_cast<tTimeValue>(std::min<std::int64_t>(estimate, std::numeric_limits<tTimeValue>::max()));
         }
     }
     if (w.state == kJobFinished) j.endTime = m_Clock.Now();

@@ -65,8 +65,10 @@ void cUserInfo::Serialize(cArchiveReader& ar, std::uint16_t schema) {
     m_FullName = ar.ReadString();
     m_Description = ar.ReadString();
     m_LastLogon = ar.ReadU32();
-    if (schema == 1) m_Domain.clear();
-    else m_Domain = ar.ReadString();
+    if (schema == 1)
+        m_Domain.clear();
+    else
+        m_Domain = ar.ReadString();
 }
 
 }  // namespace orvik

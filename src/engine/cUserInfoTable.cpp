@@ -146,8 +146,10 @@ std::vector<std::uint32_t> cUserInfoTable::UserNameRanks() const {
         std::pop_heap(runs.begin(), runs.end(), greater);
         auto& run = runs.back();
         assign(run.first);
-        if (++run.first == run.second) runs.pop_back();
-        else std::push_heap(runs.begin(), runs.end(), greater);
+        if (++run.first == run.second)
+            runs.pop_back();
+        else
+            std::push_heap(runs.begin(), runs.end(), greater);
     }
     return ranks;
 }
@@ -182,15 +184,16 @@ void cUserInfoTable::Sort() {
     std::vector<Entry> entries(n);
     for (std::size_t i = 0; i < n; ++i) {
         std::uint64_t high = 0;
-        if (byText) high = columnRanks[i];
-        else if (column != kColUserName) high = m_Merged[i]->m_LastLogon;  // last logon, also for unknown columns
+        if (byText)
+            high = columnRanks[i];
+        else if (column != kColUserName)
+            high = m_Merged[i]->m_LastLogon;  // last logon, also for unknown columns
         std::uint64_t key = (high << 32) | userRanks[i];
         if (!m_Ascending) key = ~key;
         entries[i] = Entry{key, static_cast<std::uint32_t>(i)};
     }
-    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
-        return a.key != b.key ? a.key < b.key : a.index < b.index;
-    });
+    std::sort(entries.begin(), entries.end(),
+              [](const Entry& a, const Entry& b) { return a.key != b.key ? a.key < b.key : a.index < b.index; });
     m_Display.resize(n);
     for (std::size_t i = 0; i < n; ++i) m_Display[i] = m_Merged[entries[i].index];
     m_DisplayCurrent = true;

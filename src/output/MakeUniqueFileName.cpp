@@ -15,8 +15,10 @@ std::string NextStem(const std::string& base) {
     number = first == std::string::npos ? "0" : number.substr(first);
     int i = static_cast<int>(number.size()) - 1;
     while (i >= 0 && number[static_cast<std::size_t>(i)] == '9') number[static_cast<std::size_t>(i--)] = '0';
-    if (i < 0) number.insert(number.begin(), '1');
-    else ++number[static_cast<std::size_t>(i)];
+    if (i < 0)
+        number.insert(number.begin(), '1');
+    else
+        ++number[static_cast<std::size_t>(i)];
     return base.substr(0, digits) + number;
 }
 
@@ -27,7 +29,8 @@ int MakeUniqueFileName(std::string& path, iFileSystem& files) {
         const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
         const std::size_t dot = path.find_last_of('.');
         const std::size_t extStart = (dot == std::string::npos || dot < nameStart) ? path.size() : dot;
-        path = path.substr(0, nameStart) + NextStem(path.substr(nameStart, extStart - nameStart)) + path.substr(extStart);
+        path =
+            path.substr(0, nameStart) + NextStem(path.substr(nameStart, extStart - nameStart)) + path.substr(extStart);
     }
     return 0;
 }

@@ -2,7 +2,9 @@
 
 #include <cstdio>
 
+#include "base/CodePage1252.h"
 #include "base/TextCompare.h"
+#include "base/Vendor.h"
 #include "engine/cDomainController.h"
 #include "engine/cDomainControllerCollection.h"
 #include "engine/cMemoryListView.h"
@@ -11,10 +13,8 @@
 #include "output/MakeUniqueFileName.h"
 #include "output/cTextFileWriter.h"
 #include "output/cTextVariables.h"
-#include "base/CodePage1252.h"
 #include "platform/iFileSystem.h"
 #include "platform/iMessageSink.h"
-#include "base/Vendor.h"
 #include "settings/cSetupData.h"
 
 namespace orvik {
@@ -45,7 +45,7 @@ std::u16string_view OnOneLine(const std::u16string& value, std::u16string& scrat
 }
 
 constexpr const char16_t* kExportVariableNames[] = {
-    u"%DOMAIN%", u"%USER_NAME%", u"%FULL_NAME%", u"%LAST_LOGON_TIME%", u"%LAST_LOGON_TIME_NUMBER_VALUE%",
+    u"%DOMAIN%",      u"%USER_NAME%", u"%FULL_NAME%", u"%LAST_LOGON_TIME%", u"%LAST_LOGON_TIME_NUMBER_VALUE%",
     u"%DESCRIPTION%",
 };
 
@@ -118,8 +118,8 @@ int ExportResults(const cDomainControllerCollection& collection, iFileSystem& fi
                   iMessageSink* messages, std::string* exportFileUsed) {
     const cMemoryListView noControllers;
     const iListView* controllers = collection.GetControllerList();
-    return ExportResults(collection.Users(), collection.Settings(), controllers != nullptr ? *controllers : noControllers,
-                         files, now, messages, exportFileUsed);
+    return ExportResults(collection.Users(), collection.Settings(),
+                         controllers != nullptr ? *controllers : noControllers, files, now, messages, exportFileUsed);
 }
 
 int WriteSummaryBlock(iFileSystem& files, const std::string& summaryFile, const std::u16string& exportFile,

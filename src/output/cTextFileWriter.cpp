@@ -38,7 +38,8 @@ bool cTextFileWriter::Flush() {
             if (m_OnFailure == eOnFailure::kKeepWholeLines) {
                 const std::uint64_t size = m_File.Size();
                 const std::size_t reached =
-                    size > m_Whole ? static_cast<std::size_t>(std::min<std::uint64_t>(size - m_Whole, m_Buffer.size())) : 0;
+                    size > m_Whole ? static_cast<std::size_t>(std::min<std::uint64_t>(size - m_Whole, m_Buffer.size()))
+                                   : 0;
                 const std::size_t lineEnd = std::string_view(m_Buffer.data(), reached).rfind('\n');
                 keep = m_Whole + (lineEnd == std::string_view::npos ? 0 : lineEnd + 1);
             }

@@ -9,7 +9,7 @@ namespace orvik {
 inline constexpr std::int32_t kNerrSuccess = 0;
 inline constexpr std::int32_t kErrorAccessDenied = 5;
 inline constexpr std::int32_t kErrorNotEnoughMemory = 8;
-inline constexpr std::int32_t kErrorBadNetPath = 53;          // the network path was not found
+inline constexpr std::int32_t kErrorBadNetPath = 53;  // the network path was not found
 inline constexpr std::int32_t kErrorInvalidParameter = 87;
 inline constexpr std::int32_t kErrorInvalidLevel = 124;
 inline constexpr std::int32_t kErrorMaxThreadsReached = 164;  // no more threads can be created

@@ -8,9 +8,9 @@
 namespace orvik {
 
 struct UserInfo2 {
-    std::u16string name;       // user name
-    std::u16string fullName;   // full name
-    std::u16string comment;    // description
+    std::u16string name;          // user name
+    std::u16string fullName;      // full name
+    std::u16string comment;       // description
     std::uint32_t lastLogon = 0;  // seconds since 1970 UTC; 0 = never at this controller
 };
 

@@ -86,8 +86,10 @@ std::int32_t Preflight(const std::string& uri, int timeoutSeconds) {
         if (error == EINPROGRESS) {
             pollfd p{fd, POLLOUT, 0};
             socklen_t length = sizeof error;
-            if (poll(&p, 1, timeoutSeconds * 1000) == 1) getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length);
-            else error = ETIMEDOUT;
+            if (poll(&p, 1, timeoutSeconds * 1000) == 1)
+                getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length);
+            else
+                error = ETIMEDOUT;
         }
         close(fd);
         if (error == 0) {
@@ -216,28 +218,21 @@ std::int32_t MapLdapFailure(const char* stage, int ldapResult, const std::string
             if (diagnostic.find("data 532") != std::string::npos) return kErrorPasswordExpired;
             if (diagnostic.find("data 775") != std::string::npos) return kErrorAccountLockedOut;
             return kErrorLogonFailure;
-        case LDAP_INAPPROPRIATE_AUTH:
-            return kErrorLogonFailure;
+        case LDAP_INAPPROPRIATE_AUTH: return kErrorLogonFailure;
         case LDAP_STRONG_AUTH_REQUIRED:
         case LDAP_INSUFFICIENT_ACCESS:
         case LDAP_UNWILLING_TO_PERFORM:
-        case LDAP_CONFIDENTIALITY_REQUIRED:
-            return kErrorAccessDenied;
+        case LDAP_CONFIDENTIALITY_REQUIRED: return kErrorAccessDenied;
         case LDAP_TIMEOUT:
-        case LDAP_TIMELIMIT_EXCEEDED:
-            return kErrorTimeout;
-        case LDAP_SERVER_DOWN:
-            return kErrorRpcServerUnavailable;
+        case LDAP_TIMELIMIT_EXCEEDED: return kErrorTimeout;
+        case LDAP_SERVER_DOWN: return kErrorRpcServerUnavailable;
         case LDAP_CONNECT_ERROR:
             return where == "starttls" || where == "connect" ? kSecUntrustedRoot : kErrorRpcServerUnavailable;
         case LDAP_LOCAL_ERROR:
         case LDAP_AUTH_UNKNOWN:
-        case LDAP_NOT_SUPPORTED:
-            return where == "bind" ? kSecNoCredentials : kErrorDsGeneric;
-        case LDAP_NO_MEMORY:
-            return kErrorNotEnoughMemory;
-        default:
-            return kErrorDsGeneric;
+        case LDAP_NOT_SUPPORTED: return where == "bind" ? kSecNoCredentials : kErrorDsGeneric;
+        case LDAP_NO_MEMORY: return kErrorNotEnoughMemory;
+        default: return kErrorDsGeneric;
     }
 }
 
@@ -303,8 +298,8 @@ std::int32_t cLdapDirectory::Open(const std::string& host, std::unique_ptr<Conne
                                           nullptr);
     } else {
         berval password{static_cast<ber_len_t>(m_Options.password.size()), m_Options.password.data()};
-        rc = ldap_sasl_bind_s(c->ld, m_Options.bindName.c_str(), LDAP_SASL_SIMPLE, &password, nullptr, nullptr,
-                              nullptr);
+        rc =
+            ldap_sasl_bind_s(c->ld, m_Options.bindName.c_str(), LDAP_SASL_SIMPLE, &password, nullptr, nullptr, nullptr);
     }
     if (Disarm(*c) && rc != LDAP_SUCCESS) return kErrorTimeout;
     if (rc != LDAP_SUCCESS) return MapLdapFailure("bind", rc, Diagnostic(c->ld));
@@ -368,7 +363,8 @@ std::unique_ptr<cLdapDirectory::Connection> cLdapDirectory::TakeSession(std::uin
 void cLdapDirectory::CloseIdle() {
     // Enumerations a stopped worker left half-way, and connections of a domain
     // query nobody followed up: closed once they have been idle for a while.
-    const auto limit = std::chrono::steady_clock::now() - std::chrono::seconds(2 * m_Options.operationTimeoutSeconds + 60);
+    const auto limit =
+        std::chrono::steady_clock::now() - std::chrono::seconds(2 * m_Options.operationTimeoutSeconds + 60);
     std::vector<std::unique_ptr<Connection>> idle;
     {
         std::lock_guard<std::mutex> lock(m_Mutex);
@@ -514,9 +510,9 @@ std::int32_t cLdapDirectory::NetWkstaGetInfo(const std::u16string& server, std::
     LDAPMessage* result = nullptr;
     const std::string base = "CN=Partitions," + c->configNc;
     Arm(*c, m_Options.operationTimeoutSeconds);
-    const int rc = ldap_search_ext_s(c->ld, base.c_str(), LDAP_SCOPE_ONELEVEL, filter.c_str(),
-                                     const_cast<char**>(attributes), 0, nullptr, nullptr, &operation, LDAP_NO_LIMIT,
-                                     &result);
+    const int rc =
+        ldap_search_ext_s(c->ld, base.c_str(), LDAP_SCOPE_ONELEVEL, filter.c_str(), const_cast<char**>(attributes), 0,
+                          nullptr, nullptr, &operation, LDAP_NO_LIMIT, &result);
     const bool overran = Disarm(*c);
     if (rc != LDAP_SUCCESS && (overran || rc == LDAP_TIMEOUT || rc == LDAP_SERVER_DOWN)) {
         // A controller that stopped answering: the enumeration need not wait for it again.
@@ -532,7 +528,8 @@ std::int32_t cLdapDirectory::NetWkstaGetInfo(const std::u16string& server, std::
     ldap_msgfree(result);
     if (rc != LDAP_SUCCESS || name.empty()) {
         // The domain is unknown, but the connection serves the enumeration all the same.
-        const std::int32_t code = rc != LDAP_SUCCESS ? MapLdapFailure("search", rc, Diagnostic(c->ld)) : kErrorDsGeneric;
+        const std::int32_t code =
+            rc != LDAP_SUCCESS ? MapLdapFailure("search", rc, Diagnostic(c->ld)) : kErrorDsGeneric;
         Park(std::move(c));
         return code;
     }
@@ -543,9 +540,8 @@ std::int32_t cLdapDirectory::NetWkstaGetInfo(const std::u16string& server, std::
 }
 
 std::int32_t cLdapDirectory::NetServerEnum(const std::u16string& domain, std::uint32_t level, std::uint32_t serverType,
-                                           std::int32_t, std::vector<std::u16string>& names,
-                                           std::uint32_t& entriesRead, std::uint32_t& totalEntries,
-                                           std::uint32_t& resumeHandle) {
+                                           std::int32_t, std::vector<std::u16string>& names, std::uint32_t& entriesRead,
+                                           std::uint32_t& totalEntries, std::uint32_t& resumeHandle) {
     names.clear();
     entriesRead = 0;
     totalEntries = 0;
@@ -559,7 +555,8 @@ std::int32_t cLdapDirectory::NetServerEnum(const std::u16string& domain, std::ui
     if (dnsDomain.empty()) dnsDomain = state.dnsrch[0] != nullptr ? state.dnsrch[0] : state.defdname;
     const std::string query = "_ldap._tcp.dc._msdcs." + dnsDomain;
     std::vector<unsigned char> answer(65536);
-    const int length = res_nquery(&state, query.c_str(), ns_c_in, ns_t_srv, answer.data(), static_cast<int>(answer.size()));
+    const int length =
+        res_nquery(&state, query.c_str(), ns_c_in, ns_t_srv, answer.data(), static_cast<int>(answer.size()));
     std::int32_t result = kErrorNoBrowserServersFound;
     ns_msg message;
     if (length > 0 && ns_initparse(answer.data(), length, &message) == 0) {
@@ -567,7 +564,8 @@ std::int32_t cLdapDirectory::NetServerEnum(const std::u16string& domain, std::ui
             ns_rr record;
             if (ns_parserr(&message, ns_s_an, i, &record) != 0 || ns_rr_type(record) != ns_t_srv) continue;
             char target[NS_MAXDNAME];
-            if (dn_expand(ns_msg_base(message), ns_msg_end(message), ns_rr_rdata(record) + 6, target, sizeof target) < 0) {
+            if (dn_expand(ns_msg_base(message), ns_msg_end(message), ns_rr_rdata(record) + 6, target, sizeof target) <
+                0) {
                 continue;
             }
             std::string name = target;

@@ -53,12 +53,10 @@ public:
     std::int32_t NetUserEnum(const std::u16string& server, std::uint32_t level, std::uint32_t filter,
                              std::int32_t prefMaxLen, std::vector<UserInfo2>& entries, std::uint32_t& entriesRead,
                              std::uint32_t& totalEntries, std::uint32_t& resumeHandle) override;
-    std::int32_t NetWkstaGetInfo(const std::u16string& server, std::uint32_t level,
-                                 std::u16string& langroup) override;
+    std::int32_t NetWkstaGetInfo(const std::u16string& server, std::uint32_t level, std::u16string& langroup) override;
     std::int32_t NetServerEnum(const std::u16string& domain, std::uint32_t level, std::uint32_t serverType,
-                               std::int32_t prefMaxLen, std::vector<std::u16string>& names,
-                               std::uint32_t& entriesRead, std::uint32_t& totalEntries,
-                               std::uint32_t& resumeHandle) override;
+                               std::int32_t prefMaxLen, std::vector<std::u16string>& names, std::uint32_t& entriesRead,
+                               std::uint32_t& totalEntries, std::uint32_t& resumeHandle) override;
 
     // "<host>: <n> lastLogon values ..." for each controller that sent values
     // that are not a logon time since the last call.

@@ -23,13 +23,11 @@ public:
         return ok;
     }
     std::uint64_t Size() override {
-        struct stat st{};
+        struct stat st {};
         if (m_Fd < 0 || ::fstat(m_Fd, &st) != 0) return 0;
         return static_cast<std::uint64_t>(st.st_size);
     }
-    bool CutTo(std::uint64_t size) override {
-        return m_Fd >= 0 && ::ftruncate(m_Fd, static_cast<off_t>(size)) == 0;
-    }
+    bool CutTo(std::uint64_t size) override { return m_Fd >= 0 && ::ftruncate(m_Fd, static_cast<off_t>(size)) == 0; }
 
 private:
     int m_Fd;
@@ -41,7 +39,7 @@ std::unique_ptr<iOutputFile> Open(const std::string& path, int flags) {
     // a reader fails at once instead of blocking.
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0666);
     if (fd < 0) return nullptr;
-    struct stat st{};
+    struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
         errno = EINVAL;
@@ -60,7 +58,7 @@ std::unique_ptr<iOutputFile> Open(const std::string& path, int flags) {
 }  // namespace
 
 bool cPosixFileSystem::Exists(const std::string& path) {
-    struct stat st{};
+    struct stat st {};
     return ::lstat(path.c_str(), &st) == 0;
 }
 

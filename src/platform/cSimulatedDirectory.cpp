@@ -32,9 +32,10 @@ bool ReadInt(const json& object, const char* key, T& out, std::int64_t lo, std::
         error = where + ": \"" + key + "\" must be an integer";
         return false;
     }
-    const std::int64_t v = it->is_number_unsigned() ? static_cast<std::int64_t>(std::min<std::uint64_t>(
-                                                          it->get<std::uint64_t>(), std::uint64_t{1} << 62))
-                                                    : it->get<std::int64_t>();
+    const std::int64_t v =
+        it->is_number_unsigned()
+            ? static_cast<std::int64_t>(std::min<std::uint64_t>(it->get<std::uint64_t>(), std::uint64_t{1} << 62))
+            : it->get<std::int64_t>();
     if (v < lo || v > hi) {
         error = where + ": \"" + key + "\" is out of range";
         return false;
@@ -148,7 +149,7 @@ std::unique_ptr<cSimulatedDirectory> cSimulatedDirectory::FromJson(std::string_v
 
 std::unique_ptr<cSimulatedDirectory> cSimulatedDirectory::FromFile(const std::string& path, std::string& error) {
     // Only a regular file of a sane size: a device or a pipe would be read without end.
-    struct stat st{};
+    struct stat st {};
     if (::stat(path.c_str(), &st) != 0) {
         error = "cannot open " + path;
         return nullptr;
@@ -209,8 +210,8 @@ std::uint32_t cSimulatedDirectory::EntryCount(const Controller& c) {
 
 UserInfo2 cSimulatedDirectory::EntryAt(const Controller& c, std::uint32_t index) {
     if (index < c.users.size()) return c.users[index];
-    static const char16_t* const kDepartments[] = {u"Sales", u"Finance", u"IT Operations", u"Research",
-                                                   u"Customer Support", u""};
+    static const char16_t* const kDepartments[] = {u"Sales",    u"Finance",          u"IT Operations",
+                                                   u"Research", u"Customer Support", u""};
     const std::uint32_t number = c.generate.first + (index - static_cast<std::uint32_t>(c.users.size()));
     const std::uint64_t r = Mix((std::uint64_t{c.generate.seed} << 32) ^ number);
     UserInfo2 e;
@@ -277,7 +278,8 @@ std::int32_t cSimulatedDirectory::NetUserEnum(const std::u16string& server, std:
     if (perPage == 0) {
         perPage = prefMaxLen < 0 ? total : static_cast<std::uint32_t>(std::max(1, prefMaxLen / kBytesPerEntry));
     }
-    const std::uint32_t end = static_cast<std::uint32_t>(std::min<std::uint64_t>(total, std::uint64_t{start} + perPage));
+    const std::uint32_t end =
+        static_cast<std::uint32_t>(std::min<std::uint64_t>(total, std::uint64_t{start} + perPage));
     entries.reserve(end - start);
     for (std::uint32_t i = start; i < end; ++i) entries.push_back(EntryAt(c, i));
     entriesRead = end - start;
@@ -320,8 +322,8 @@ std::int32_t cSimulatedDirectory::NetServerEnum(const std::u16string& domain, st
         if (EqualNoCase(c.domain, wanted)) all.push_back(StripBackslashes(c.name));
     }
     if (all.empty()) return kNoBrowserServersFound;
-    const std::uint32_t perPage =
-        prefMaxLen < 0 ? static_cast<std::uint32_t>(all.size()) : static_cast<std::uint32_t>(std::max(1, prefMaxLen / 64));
+    const std::uint32_t perPage = prefMaxLen < 0 ? static_cast<std::uint32_t>(all.size())
+                                                 : static_cast<std::uint32_t>(std::max(1, prefMaxLen / 64));
     const std::uint32_t start = std::min<std::uint32_t>(resumeHandle, static_cast<std::uint32_t>(all.size()));
     const std::uint32_t end = std::min<std::uint32_t>(static_cast<std::uint32_t>(all.size()), start + perPage);
     names.assign(all.begin() + start, all.begin() + end);

@@ -67,12 +67,10 @@ public:
     std::int32_t NetUserEnum(const std::u16string& server, std::uint32_t level, std::uint32_t filter,
                              std::int32_t prefMaxLen, std::vector<UserInfo2>& entries, std::uint32_t& entriesRead,
                              std::uint32_t& totalEntries, std::uint32_t& resumeHandle) override;
-    std::int32_t NetWkstaGetInfo(const std::u16string& server, std::uint32_t level,
-                                 std::u16string& langroup) override;
+    std::int32_t NetWkstaGetInfo(const std::u16string& server, std::uint32_t level, std::u16string& langroup) override;
     std::int32_t NetServerEnum(const std::u16string& domain, std::uint32_t level, std::uint32_t serverType,
-                               std::int32_t prefMaxLen, std::vector<std::u16string>& names,
-                               std::uint32_t& entriesRead, std::uint32_t& totalEntries,
-                               std::uint32_t& resumeHandle) override;
+                               std::int32_t prefMaxLen, std::vector<std::u16string>& names, std::uint32_t& entriesRead,
+                               std::uint32_t& totalEntries, std::uint32_t& resumeHandle) override;
 
     // The account at `index` of a controller: listed users first, then generated ones.
     static UserInfo2 EntryAt(const Controller& c, std::uint32_t index);
@@ -89,7 +87,7 @@ private:
 
     std::vector<Controller> m_Controllers;  // never changes after construction
     std::u16string m_PrimaryDomain;
-    mutable std::mutex m_Mutex;             // guards m_States and m_Hook
+    mutable std::mutex m_Mutex;  // guards m_States and m_Hook
     std::vector<State> m_States;
     std::function<void(const std::u16string&, std::uint32_t)> m_Hook;
 };

@@ -61,8 +61,10 @@ void cSocketWatchdog::Run() {
                 next = std::min(next, w.deadline);
             }
         }
-        if (next == tClock::time_point::max()) m_Changed.wait(lock);
-        else m_Changed.wait_until(lock, next);
+        if (next == tClock::time_point::max())
+            m_Changed.wait(lock);
+        else
+            m_Changed.wait_until(lock, next);
     }
 }
 

@@ -35,7 +35,7 @@ std::string FolderOf(const std::string& path) {
 
 bool MakeFolders(const std::string& folder) {
     if (folder.empty() || folder == "." || folder == "/") return true;
-    struct stat st{};
+    struct stat st {};
     if (::stat(folder.c_str(), &st) == 0) return S_ISDIR(st.st_mode);
     if (!MakeFolders(FolderOf(folder))) return false;
     return ::mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST;
@@ -63,7 +63,7 @@ eReadResult ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& by
     // Non-blocking, so that a pipe in the file's place is refused instead of waited on.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return errno == ENOENT ? eReadResult::kMissing : eReadResult::kUnreadable;
-    struct stat st{};
+    struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
         return eReadResult::kUnreadable;
@@ -88,7 +88,7 @@ eReadResult ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& by
 std::string ResolveLinks(const std::string& path) {
     std::string resolved = path;
     for (int hop = 0; hop < 40; ++hop) {
-        struct stat st{};
+        struct stat st {};
         if (::lstat(resolved.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) break;
         std::string target(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 4096) + 1, '\0');
         const ssize_t n = ::readlink(resolved.c_str(), target.data(), target.size());
@@ -114,7 +114,7 @@ void RemoveStaleTemporaries(const std::string& path) {
         if (pid <= 0 || end == nullptr || *end != '.') continue;
         if (::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH) continue;
         const std::string stale = folder + "/" + name;
-        struct stat st{};
+        struct stat st {};
         if (::lstat(stale.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::geteuid()) {
             ::unlink(stale.c_str());
         }
@@ -122,8 +122,8 @@ void RemoveStaleTemporaries(const std::string& path) {
     ::closedir(dir);
 }
 
-int SaveFileReplacing(const std::string& givenPath, const std::function<bool(iWriteSink&)>& produce,
-                      bool createFolder, const tSinkDecorator& decorate) {
+int SaveFileReplacing(const std::string& givenPath, const std::function<bool(iWriteSink&)>& produce, bool createFolder,
+                      const tSinkDecorator& decorate) {
     if (givenPath.empty()) return -1;
     // A linked configuration file is saved where the link points, and stays linked.
     const std::string path = ResolveLinks(givenPath);

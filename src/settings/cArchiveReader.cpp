@@ -26,10 +26,9 @@ std::uint16_t cArchiveReader::ReadU16() {
 
 std::uint32_t cArchiveReader::ReadU32() {
     Need(4);
-    const std::uint32_t v = static_cast<std::uint32_t>(m_Data[m_Pos]) |
-                            (static_cast<std::uint32_t>(m_Data[m_Pos + 1]) << 8) |
-                            (static_cast<std::uint32_t>(m_Data[m_Pos + 2]) << 16) |
-                            (static_cast<std::uint32_t>(m_Data[m_Pos + 3]) << 24);
+    const std::uint32_t v =
+        static_cast<std::uint32_t>(m_Data[m_Pos]) | (static_cast<std::uint32_t>(m_Data[m_Pos + 1]) << 8) |
+        (static_cast<std::uint32_t>(m_Data[m_Pos + 2]) << 16) | (static_cast<std::uint32_t>(m_Data[m_Pos + 3]) << 24);
     m_Pos += 4;
     return v;
 }
@@ -62,8 +61,7 @@ std::u16string cArchiveReader::ReadString() {
     }
     if (!wide) {
         Need(n);
-        std::u16string text = FromCp1252(
-            std::string_view(reinterpret_cast<const char*>(m_Data + m_Pos), n));
+        std::u16string text = FromCp1252(std::string_view(reinterpret_cast<const char*>(m_Data + m_Pos), n));
         m_Pos += n;
         return text;
     }

@@ -32,20 +32,20 @@ public:
     void Serialize(cArchiveWriter& ar) const;
     void Serialize(cArchiveReader& ar);
 
-    std::int32_t m_AutoRefresh;        // 1: refresh the user list while a collection runs
-    std::int32_t m_RefreshPeriod;      // seconds between automatic refreshes
+    std::int32_t m_AutoRefresh;    // 1: refresh the user list while a collection runs
+    std::int32_t m_RefreshPeriod;  // seconds between automatic refreshes
     std::u16string m_ExportFile;
-    std::u16string m_ExportFormat;     // template of one export line
-    std::u16string m_SummaryFile;      // empty: no summary; never stored in the configuration file
-    std::u16string m_DefaultDomains;   // domains browsed for controllers, separated by ","
-    std::int32_t m_UsersShown;         // rows in the user list and users printed
-    std::int32_t m_BufferSize;         // KB asked for per enumeration call
-    std::int32_t m_MaxThreads;         // controllers enumerated at once
+    std::u16string m_ExportFormat;    // template of one export line
+    std::u16string m_SummaryFile;     // empty: no summary; never stored in the configuration file
+    std::u16string m_DefaultDomains;  // domains browsed for controllers, separated by ","
+    std::int32_t m_UsersShown;        // rows in the user list and users printed
+    std::int32_t m_BufferSize;        // KB asked for per enumeration call
+    std::int32_t m_MaxThreads;        // controllers enumerated at once
     std::u16string m_HeaderRight;
     std::u16string m_HeaderLeft;
     std::u16string m_FooterRight;
     std::u16string m_FooterLeft;
-    std::u16string m_RegularFont;      // font strings
+    std::u16string m_RegularFont;  // font strings
     std::u16string m_HeaderFooterFont;
     std::u16string m_StrongFont;
 };

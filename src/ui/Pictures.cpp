@@ -16,13 +16,13 @@ struct ButtonLook {
 // One colour per group of actions: collecting green, the list blue, results
 // amber, information grey, leaving red.
 constexpr ButtonLook kLooks[] = {
-    {"Start", QColor(46, 139, 87), "Start"},       {"Add DC", QColor(52, 101, 164), "+ DC"},
-    {"Remove DC", QColor(52, 101, 164), "- DC"},   {"Setup", QColor(85, 87, 83), "Setup"},
-    {"Reset", QColor(196, 120, 0), "Reset"},       {"Show results", QColor(196, 120, 0), "Show"},
-    {"Search", QColor(196, 120, 0), "Search"},     {"Save results", QColor(196, 120, 0), "Save"},
-    {"Print", QColor(196, 120, 0), "Print"},       {"Help", QColor(85, 87, 83), "Help"},
-    {"About", QColor(85, 87, 83), "About"},        {"Web", QColor(85, 87, 83), "Web"},
-    {"Mail", QColor(85, 87, 83), "Mail"},          {"Close", QColor(164, 0, 0), "Close"},
+    {"Start", QColor(46, 139, 87), "Start"},     {"Add DC", QColor(52, 101, 164), "+ DC"},
+    {"Remove DC", QColor(52, 101, 164), "- DC"}, {"Setup", QColor(85, 87, 83), "Setup"},
+    {"Reset", QColor(196, 120, 0), "Reset"},     {"Show results", QColor(196, 120, 0), "Show"},
+    {"Search", QColor(196, 120, 0), "Search"},   {"Save results", QColor(196, 120, 0), "Save"},
+    {"Print", QColor(196, 120, 0), "Print"},     {"Help", QColor(85, 87, 83), "Help"},
+    {"About", QColor(85, 87, 83), "About"},      {"Web", QColor(85, 87, 83), "Web"},
+    {"Mail", QColor(85, 87, 83), "Mail"},        {"Close", QColor(164, 0, 0), "Close"},
 };
 
 QPixmap Blank(int width, int height) {
@@ -85,9 +85,9 @@ QPixmap ControllerPicture(int image) {
     p.setBrush(QColor(192, 192, 192));
     p.drawRect(2, 1, 15, 11);  // the monitor
     p.setBrush(kScreens[std::clamp(image, 0, 3)]);
-    p.drawRect(4, 3, 11, 7);   // its screen
+    p.drawRect(4, 3, 11, 7);  // its screen
     p.setBrush(QColor(128, 128, 128));
-    p.drawRect(6, 13, 8, 2);   // the stand
+    p.drawRect(6, 13, 8, 2);  // the stand
     return pixmap;
 }
 

@@ -11,15 +11,15 @@
 #include <QTreeWidget>
 
 #include "app/ProgramStart.h"
-#include "engine/ListFunctions.h"
 #include "base/TextCompare.h"
+#include "base/Vendor.h"
+#include "engine/ListFunctions.h"
 #include "engine/cDomainControllerCollection.h"
-#include "output/ResultsExport.h"
 #include "engine/cUserDataCollector.h"
+#include "output/ResultsExport.h"
 #include "platform/NetErrorText.h"
 #include "platform/iClock.h"
 #include "settings/ConfigurationFile.h"
-#include "base/Vendor.h"
 #include "ui/DialogUnits.h"
 #include "ui/HelpPage.h"
 #include "ui/Pictures.h"
@@ -29,8 +29,6 @@
 namespace orvik {
 
 namespace {
-
-
 
 // "Ambrel by Corvanta: www.corvanta.example"
 QString MainTitle() {
@@ -46,11 +44,13 @@ struct ButtonLayout {
 
 // Top to bottom, as they stand in the window's button column.
 constexpr ButtonLayout kButtons[] = {
-    {kIdStart, "Start", 50, 14},          {kIdAddDc, "Add DC", 56, 16},     {kIdRemoveDc, "Remove DC", 56, 16},
-    {kIdSetup, "Setup", 56, 16},          {kIdReset, "Reset", 56, 16},      {kIdShowResults, "Show results", 56, 16},
-    {kIdSearch, "Search", 56, 16},        {kIdSaveResults, "Save results", 56, 16},
-    {kIdPrint, "Print", 56, 16},          {kIdHelp, "Help", 56, 16},        {kIdAbout, "About", 56, 16},
-    {kIdWeb, "Web", 56, 16},              {kIdMail, "Mail", 56, 16},        {kIdClose, "Close", 56, 16},
+    {kIdStart, "Start", 50, 14},        {kIdAddDc, "Add DC", 56, 16},
+    {kIdRemoveDc, "Remove DC", 56, 16}, {kIdSetup, "Setup", 56, 16},
+    {kIdReset, "Reset", 56, 16},        {kIdShowResults, "Show results", 56, 16},
+    {kIdSearch, "Search", 56, 16},      {kIdSaveResults, "Save results", 56, 16},
+    {kIdPrint, "Print", 56, 16},        {kIdHelp, "Help", 56, 16},
+    {kIdAbout, "About", 56, 16},        {kIdWeb, "Web", 56, 16},
+    {kIdMail, "Mail", 56, 16},          {kIdClose, "Close", 56, 16},
 };
 
 QTreeWidget* MakeList(QWidget* parent, int id, const QStringList& titles, const std::vector<int>& widths) {
@@ -141,7 +141,8 @@ void cMainDialog::BuildControls() {
         auto* button = new QPushButton(this);
         button->setObjectName(QStringLiteral("id%1").arg(layout.id));
         button->setGeometry(du.Rect(470, y, 50, 14));
-        button->setIcon(QIcon(ButtonPicture(QString::fromLatin1(layout.name), layout.pictureWidth, layout.pictureHeight)));
+        button->setIcon(
+            QIcon(ButtonPicture(QString::fromLatin1(layout.name), layout.pictureWidth, layout.pictureHeight)));
         button->setIconSize(QSize(layout.pictureWidth, layout.pictureHeight));
         button->setToolTip(QString::fromLatin1(layout.name));
         button->setAccessibleName(QString::fromLatin1(layout.name));
@@ -317,9 +318,9 @@ void cMainDialog::OnReset() {
 
 void cMainDialog::OnSearch() {
     bool ok = false;
-    const QString text = QInputDialog::getText(this, QStringLiteral("Search"),
-                                               QStringLiteral("Show users whose name, full name or description contains:"),
-                                               QLineEdit::Normal, QString(), &ok);
+    const QString text = QInputDialog::getText(
+        this, QStringLiteral("Search"), QStringLiteral("Show users whose name, full name or description contains:"),
+        QLineEdit::Normal, QString(), &ok);
     if (!ok) return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     m_Collection.SortUsers();
@@ -399,7 +400,8 @@ void cMainDialog::ShowControllerMenu(const QPoint& at) {
 void cMainDialog::OnTimer() {
     if (m_bAutoStart) {
         m_bAutoStart = false;
-        QMetaObject::invokeMethod(this, [this] { OnStart(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { OnStart(); }, Qt::QueuedConnection);
     }
     m_Ticks.Tick();
 }
@@ -421,8 +423,6 @@ void cMainDialog::OnUserHeader(int column) {
     QApplication::restoreOverrideCursor();
 }
 
-void cMainDialog::UpdateRemoveState() {
-    Button(kIdRemoveDc)->setEnabled(!m_ControllerRows->GetSelectedRows().empty());
-}
+void cMainDialog::UpdateRemoveState() { Button(kIdRemoveDc)->setEnabled(!m_ControllerRows->GetSelectedRows().empty()); }
 
 }  // namespace orvik

@@ -50,8 +50,8 @@ enum eMainButton : int {
 constexpr int kResetPollMs = 100;
 
 struct cMainDialogOptions {
-    bool autoStart = false;     // "/AS": start at the first tick
-    int tickMs = 1000;          // the timer's period
+    bool autoStart = false;  // "/AS": start at the first tick
+    int tickMs = 1000;       // the timer's period
     // Controllers to list when the configuration file lists none (a simulated directory's).
     std::vector<std::u16string> defaultControllers;
 };

@@ -3,16 +3,16 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QTimer>
-#include <QWindow>
 #include <QGroupBox>
 #include <QLabel>
 #include <QScreen>
+#include <QTimer>
+#include <QWindow>
 
 #include "base/Vendor.h"
 #include "ui/DialogUnits.h"
-#include "ui/QtText.h"
 #include "ui/Pictures.h"
+#include "ui/QtText.h"
 
 namespace orvik {
 
@@ -25,8 +25,8 @@ void cProgressDialog::Show(int on) {
         return;
     }
     if (m_Window != nullptr) return;
-    m_Window = new QDialog(m_MainWindow, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                                             Qt::WindowSystemMenuHint);
+    m_Window = new QDialog(m_MainWindow,
+                           Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint);
     m_Window->setObjectName(QStringLiteral("id132"));
     m_Window->setWindowTitle(ToQt(kProductName) + QStringLiteral(" information"));
     m_Window->setWindowIcon(ProgramIcon());
@@ -45,8 +45,10 @@ void cProgressDialog::Show(int on) {
     // Centred over the main window once it is on the screen; before that
     // (at start-up) over the screen, where the main window will come up.
     QRect over;
-    if (m_MainWindow != nullptr && m_MainWindow->isVisible()) over = m_MainWindow->frameGeometry();
-    else if (QApplication::primaryScreen() != nullptr) over = QApplication::primaryScreen()->availableGeometry();
+    if (m_MainWindow != nullptr && m_MainWindow->isVisible())
+        over = m_MainWindow->frameGeometry();
+    else if (QApplication::primaryScreen() != nullptr)
+        over = QApplication::primaryScreen()->availableGeometry();
     m_Window->move(over.center() - QPoint(m_Window->width() / 2, m_Window->height() / 2));
     m_Window->setWindowModality(Qt::ApplicationModal);
     m_Window->show();

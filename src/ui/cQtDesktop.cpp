@@ -23,9 +23,7 @@ const QString kMarkerKey = QStringLiteral("UserInfo/Startup");
 
 void cQtDesktop::Beep() { QApplication::beep(); }
 
-void cQtDesktop::OpenUrl(const std::u16string& url) {
-    QDesktopServices::openUrl(QUrl(ToQt(url)));
-}
+void cQtDesktop::OpenUrl(const std::u16string& url) { QDesktopServices::openUrl(QUrl(ToQt(url))); }
 
 bool cQtStartupMarker::Read(std::uint32_t& value) {
     QSettings settings = SystemSettings();
@@ -45,8 +43,7 @@ void cQtStartupMarker::Write(std::uint32_t value) {
 }
 
 void cQtMessageSink::ShowMessage(const std::u16string& text, const std::u16string& caption) {
-    QMessageBox box(QMessageBox::Critical, ToQt(caption),
-                    ToQt(text), QMessageBox::Ok, m_Parent);
+    QMessageBox box(QMessageBox::Critical, ToQt(caption), ToQt(text), QMessageBox::Ok, m_Parent);
     box.setObjectName(QStringLiteral("MessageBox"));
     box.exec();
 }

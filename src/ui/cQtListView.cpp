@@ -8,11 +8,7 @@
 
 namespace orvik {
 
-namespace {
-
-
-
-}  // namespace
+namespace {}  // namespace
 
 cQtListView::cQtListView(QTreeWidget& widget, std::vector<QPixmap> images, bool sortedByText)
     : m_Widget(widget), m_Images(std::move(images)), m_SortedByText(sortedByText) {}
@@ -56,7 +52,8 @@ void cQtListView::SetRowImage(int row, int image) {
 }
 
 void cQtListView::SetItemData(int row, void* data) {
-    if (QTreeWidgetItem* item = Item(row)) item->setData(0, Qt::UserRole, QVariant::fromValue(reinterpret_cast<quintptr>(data)));
+    if (QTreeWidgetItem* item = Item(row))
+        item->setData(0, Qt::UserRole, QVariant::fromValue(reinterpret_cast<quintptr>(data)));
 }
 
 void* cQtListView::GetItemData(int row) const {

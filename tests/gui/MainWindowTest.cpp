@@ -5,10 +5,10 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
-#include <QScreen>
-#include <QSet>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
+#include <QSet>
 #include <QTest>
 #include <QTreeWidget>
 #include <filesystem>
@@ -103,7 +103,8 @@ bool IsPainted(QWidget& widget) {
     if (image.isNull()) return false;
     // Pictures to look at, when asked for (scripts/screenshot.sh).
     const QString pictures = qEnvironmentVariable("ORVIK_PICTURES");
-    if (!pictures.isEmpty()) image.save(pictures + QStringLiteral("/progress-%1.png").arg(QTest::currentTestFunction()));
+    if (!pictures.isEmpty())
+        image.save(pictures + QStringLiteral("/progress-%1.png").arg(QTest::currentTestFunction()));
     QSet<QRgb> colours;
     for (int y = 0; y < image.height(); y += 2) {
         for (int x = 0; x < image.width(); x += 2) colours.insert(image.pixel(x, y));
@@ -209,8 +210,9 @@ private slots:
             const bool failed = Cell(r, 0) == QStringLiteral("DC3");
             QCOMPARE(Cell(r, 5), failed ? QStringLiteral("Error") : QStringLiteral("Ready"));
             QCOMPARE(Cell(r, 6), failed ? QStringLiteral("5") : QStringLiteral("0"));
-            QCOMPARE(window->ControllerWidget()->topLevelItem(r)->toolTip(6),
-                     failed ? QStringLiteral("Access is denied.") : QStringLiteral("The operation completed successfully."));
+            QCOMPARE(
+                window->ControllerWidget()->topLevelItem(r)->toolTip(6),
+                failed ? QStringLiteral("Access is denied.") : QStringLiteral("The operation completed successfully."));
             QCOMPARE(Cell(r, 1), failed ? QStringLiteral("10") : QStringLiteral("40"));
             QVERIFY(!Cell(r, 2).isEmpty() && Cell(r, 2) != QStringLiteral("-"));
         }

@@ -60,7 +60,8 @@ struct cReader {
         if (n & 0x80) {
             const std::size_t bytes = n & 0x7F;
             n = 0;
-            for (std::size_t i = 0; i < bytes && at < text.size(); ++i) n = (n << 8) | static_cast<unsigned char>(text[at++]);
+            for (std::size_t i = 0; i < bytes && at < text.size(); ++i)
+                n = (n << 8) | static_cast<unsigned char>(text[at++]);
         }
         if (at + n > text.size()) return false;
         content = text.substr(at, n);
@@ -157,8 +158,7 @@ FakeLdapServer::FakeLdapServer(cOptions options) : m_Options(std::move(options))
 }
 
 FakeLdapServer::~FakeLdapServer() {
-    if (::write(m_StopPipe[1], "x", 1) < 0) {
-    }
+    if (::write(m_StopPipe[1], "x", 1) < 0) {}
     m_Server.join();
     {
         std::lock_guard<std::mutex> lock(m_Mutex);

@@ -43,8 +43,10 @@ public:
                 std::size_t lo = 0, hi = n - 1;
                 while (hi - lo > 1) {
                     const std::size_t mid = (lo + hi) / 2;
-                    if (cmp(display[mid]) > 0) lo = mid;
-                    else hi = mid;
+                    if (cmp(display[mid]) > 0)
+                        lo = mid;
+                    else
+                        hi = mid;
                 }
                 display.insert(display.begin() + static_cast<std::ptrdiff_t>(hi), r);
             }

@@ -34,9 +34,9 @@ public:
         }
         return m_Inner.NetWkstaGetInfo(server, level, group);
     }
-    std::int32_t NetServerEnum(const std::u16string& domain, std::uint32_t level, std::uint32_t type,
-                               std::int32_t pref, std::vector<std::u16string>& names, std::uint32_t& read,
-                               std::uint32_t& total, std::uint32_t& resume) override {
+    std::int32_t NetServerEnum(const std::u16string& domain, std::uint32_t level, std::uint32_t type, std::int32_t pref,
+                               std::vector<std::u16string>& names, std::uint32_t& read, std::uint32_t& total,
+                               std::uint32_t& resume) override {
         return m_Inner.NetServerEnum(domain, level, type, pref, names, read, total, resume);
     }
     std::vector<Call> Calls() {

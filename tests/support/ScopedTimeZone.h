@@ -17,8 +17,10 @@ public:
         ::tzset();
     }
     ~ScopedTimeZone() {
-        if (m_Old) ::setenv("TZ", m_Old->c_str(), 1);
-        else ::unsetenv("TZ");
+        if (m_Old)
+            ::setenv("TZ", m_Old->c_str(), 1);
+        else
+            ::unsetenv("TZ");
         ::tzset();
     }
     ScopedTimeZone(const ScopedTimeZone&) = delete;
