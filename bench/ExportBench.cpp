@@ -45,18 +45,18 @@ void BM_Export500kUsers(benchmark::State& state) {
     }
     cMemoryListView controllers;
     cPosixFileSystem files;
-    std::string used;
+    cExportOutcome outcome;
     double exportSeconds = 0;
     std::vector<std::uint8_t> bytes;
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
-        if (ExportResults(users, setup, controllers, files, 1700000000, nullptr, &used) != 0) {
+        if (ExportResults(users, setup, controllers, files, 1700000000, nullptr, &outcome) != 0) {
             state.SkipWithError("export failed");
         }
         exportSeconds = bench::SecondsSince(start);
         state.PauseTiming();
-        ReadWholeFile(used, bytes);
-        ::unlink(used.c_str());
+        ReadWholeFile(outcome.exportFile, bytes);
+        ::unlink(outcome.exportFile.c_str());
         state.ResumeTiming();
     }
     // Writing the same bytes as they are.

@@ -98,7 +98,9 @@ TEST_F(BatchTest, OutputThatCouldNotBeWrittenIsSaidSo) {
     ASSERT_EQ(::mkfifo("LastLogonSummary.txt", 0600), 0);  // the summary cannot be written, and nothing waits
     EXPECT_EQ(Run(u"/BATCH /SIM:sim.json /CF:orvik.cfg"), kBatchOutputFailed);
     EXPECT_NE(out.str().find("Export file: Ambrel.txt\n"), std::string::npos) << out.str();
-    EXPECT_EQ(messages.texts.back(), u"The export or summary file could not be written completely.");
+    EXPECT_EQ(messages.texts.back(),
+              u"The export or summary file could not be written completely. (LastLogonSummary.txt: "
+              u"No such device or address)");
 }
 
 TEST_F(BatchTest, AnEmptyConfigurationNameSwallowsNoOption) {

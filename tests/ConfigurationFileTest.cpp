@@ -132,7 +132,7 @@ TEST_F(ConfigFileTest, AFileThatCannotBeReadIsReported) {
     collection.SetConfigPath(folder.Path());  // a folder, not a file
     std::u16string failure;
     EXPECT_EQ(collection.LoadConfiguration(list, &failure), -1);
-    EXPECT_EQ(failure, FromUtf8(folder.Path()) + u" could not be opened.");
+    EXPECT_EQ(failure, FromUtf8(folder.Path()) + u" could not be opened. (Is a directory)");
 }
 
 TEST_F(ConfigFileTest, ADamagedFileIsReportedAndKeptAsideAtTheNextSave) {
@@ -169,7 +169,7 @@ TEST_F(ConfigFileTest, APipeInTheFilesPlaceIsReportedWithoutWaiting) {
     collection.SetConfigPath(path);
     std::u16string failure;
     EXPECT_EQ(collection.LoadConfiguration(list, &failure), -1);
-    EXPECT_EQ(failure, FromUtf8(path) + u" could not be opened.");
+    EXPECT_EQ(failure, FromUtf8(path) + u" could not be opened. (Invalid argument)");
 }
 
 TEST_F(ConfigFileTest, TemporaryFilesOfAProcessThatIsGoneAreRemovedAtTheNextSave) {

@@ -58,7 +58,11 @@ protected:
         job.lastCallTime = last;
         if (state != kJobNew) controllers.back()->UpdateFromJob(job, list, row);
     }
-    int Export(iFileSystem& files) { return ExportResults(users, setup, list, files, 981212709, &messages, &used); }
+    int Export(iFileSystem& files) {
+        const int result = ExportResults(users, setup, list, files, 981212709, &messages, &outcome);
+        used = outcome.exportFile;
+        return result;
+    }
     std::string SummaryPath() const { return folder.File("LastLogonSummary.txt"); }
 
     test::ScopedTimeZone tz{"UTC0"};
@@ -70,6 +74,7 @@ protected:
     test::RecordingMessages messages;
     cPosixFileSystem files;
     std::string used;
+    cExportOutcome outcome;
 };
 
 TEST_F(ExportTest, TheDefaultFormatWritesOneCrLfLinePerUserInDisplayOrder) {
@@ -147,6 +152,8 @@ TEST_F(ExportTest, AFailedWriteKeepsTheWholeLinesWrittenSoFarAndWritesNoSummary)
             if (golden[i] == '\n') whole = i + 1;
         }
         EXPECT_EQ(used, "");  // the name of a complete export only
+        EXPECT_EQ(outcome.error.path, folder.File("Ambrel.txt"));
+        EXPECT_EQ(outcome.error.reason, std::errc::no_space_on_device);
         EXPECT_EQ(FileBytes(folder.File("Ambrel.txt")),
                   std::vector<std::uint8_t>(golden.begin(), golden.begin() + whole))
             << allows;

@@ -65,9 +65,10 @@ int RunBatch(const cCommandLine& arguments, std::ostream& out, std::ostream& pro
     if (settings.showProgress) progress << "\n" << std::flush;
 
     collection.SortUsers();
-    std::string exportFile;
-    const int exported = ExportResults(collection, files, clock.Now(), &messages, &exportFile);
-    const int saved = collection.SaveConfiguration();
+    cExportOutcome exported;
+    const bool exportedAll = ExportResults(collection, files, clock.Now(), &messages, &exported) == 0;
+    cFileError saveError;
+    const int saved = collection.SaveConfiguration(&saveError);
 
     bool anyError = false;
     iListView& rows = view.GetControllerList();
@@ -81,17 +82,22 @@ int RunBatch(const cCommandLine& arguments, std::ostream& out, std::ostream& pro
     }
     for (const std::u16string& notice : network.net->TakeNotices()) messages.ShowMessage(notice);
     const std::u16string& summary = collection.Settings().m_SummaryFile;
-    out << "Export file: " << (exportFile.empty() ? std::string("(none written)") : exportFile) << '\n';
+    out << "Export file: " << (exported.exportFile.empty() ? std::string("(none written)") : exported.exportFile)
+        << '\n';
     out << "Summary file: " << (summary.empty() ? std::string("(none)") : ToUtf8(summary)) << '\n';
     out.flush();
 
     int code = anyError ? kBatchSomeFailed : kBatchAllReady;
-    if (exported != 0) {
-        messages.ShowMessage(u"The export or summary file could not be written completely.");
+    if (!exportedAll) {
+        std::u16string text = u"The export or summary file could not be written completely.";
+        if (exported.error) text += u" (" + exported.error.Describe() + u")";
+        messages.ShowMessage(text);
         code = kBatchOutputFailed;
     }
     if (saved != 0) {
-        messages.ShowMessage(u"The configuration file " + FromUtf8(start.configPath) + u" could not be saved.");
+        std::u16string text = u"The configuration file " + FromUtf8(start.configPath) + u" could not be saved.";
+        if (saveError) text += u" (" + FromUtf8(saveError.reason.message()) + u")";
+        messages.ShowMessage(text);
         code = kBatchOutputFailed;
     }
     // None runs after a complete run; should one hang all the same, leave without destroying anything.

@@ -225,16 +225,19 @@ const iListView* cDomainControllerCollection::GetControllerList() const {
     return m_View != nullptr ? &m_View->GetControllerList() : nullptr;
 }
 
-int cDomainControllerCollection::SaveConfiguration() {
+int cDomainControllerCollection::SaveConfiguration(cFileError* error) {
     if (!m_KeepAsideAs.empty()) {
         // The file that could not be read is never overwritten: it moves
         // aside first, and without that nothing is saved.
         const std::string target = ResolveLinks(m_ConfigPath);
-        if (::rename(target.c_str(), m_KeepAsideAs.c_str()) != 0 && errno != ENOENT) return -1;
+        if (::rename(target.c_str(), m_KeepAsideAs.c_str()) != 0 && errno != ENOENT) {
+            SetFileError(error, target, LastSystemError());
+            return -1;
+        }
         m_KeepAsideAs.clear();
     }
     return SaveFileReplacing(
-        m_ConfigPath, [this](iWriteSink& sink) { return SaveToSink(sink); }, m_CreateConfigFolder);
+        m_ConfigPath, [this](iWriteSink& sink) { return SaveToSink(sink); }, m_CreateConfigFolder, {}, error);
 }
 
 bool cDomainControllerCollection::SaveToSink(iWriteSink& sink) const {
@@ -284,8 +287,9 @@ int cDomainControllerCollection::LoadConfiguration(iListView& list, std::u16stri
     m_KeepAsideAs.clear();
     std::vector<std::uint8_t> bytes;
     eReadResult read;
+    std::error_code why;
     try {
-        read = ReadWholeFile(m_ConfigPath, bytes);
+        read = ReadWholeFile(m_ConfigPath, bytes, &why);
     } catch (const std::bad_alloc&) {
         bytes = {};
         ResetToDefaults(list);
@@ -299,10 +303,13 @@ int cDomainControllerCollection::LoadConfiguration(iListView& list, std::u16stri
         if (read == eReadResult::kUnreadable) {
             struct stat st {};
             const bool regular = ::stat(m_ConfigPath.c_str(), &st) == 0 && S_ISREG(st.st_mode);
-            if (regular)
-                KeepAside(".unread", UnreadableFileText(m_ConfigPath), failure);
-            else if (failure != nullptr)
-                *failure = UnreadableFileText(m_ConfigPath);
+            // The program's text, then the system's reason.
+            const std::u16string text = UnreadableFileText(m_ConfigPath) + u" (" + FromUtf8(why.message()) + u")";
+            if (regular) {
+                KeepAside(".unread", text, failure);
+            } else if (failure != nullptr) {
+                *failure = text;
+            }
         }
         return -1;
     }

@@ -16,6 +16,7 @@
 namespace orvik {
 
 class cArchiveReader;
+struct cFileError;
 class cArchiveWriter;
 class cUserDataCollector;
 class iWriteSink;
@@ -100,8 +101,8 @@ public:
     std::int32_t ThreadLimit() const noexcept;
 
     // Writes the configuration file; 0, or -1 when it could not be written
-    // (the file that was there is then left as it was).
-    int SaveConfiguration();
+    // (the file that was there is then left as it was; `error` says why).
+    int SaveConfiguration(cFileError* error = nullptr);
     // Reads the configuration file and puts one row per controller into
     // `list`. Returns 0, or -1 when there is no file or it cannot be read; a
     // file that exists but cannot be read also gives the text to show in

@@ -79,16 +79,22 @@ void SetExportVariables(cTextVariables& variables, const cUserInfo& user) {
 }
 
 int ExportResults(const cUserInfoTable& users, const cSetupData& setup, const iListView& controllerList,
-                  iFileSystem& files, tTimeValue now, iMessageSink* messages, std::string* exportFileUsed) {
+                  iFileSystem& files, tTimeValue now, iMessageSink* messages, cExportOutcome* outcome) {
+    cExportOutcome ignored;
+    cExportOutcome& result = outcome != nullptr ? *outcome : ignored;
+    result = {};
     if (setup.m_ExportFile.empty()) {
         if (messages != nullptr) messages->ShowMessage(u"Export file name not specified.", u"Export error");
         return -1;
     }
     std::string name = ToUtf8(setup.m_ExportFile);
     MakeUniqueFileName(name, files);
-    if (exportFileUsed != nullptr) exportFileUsed->clear();
-    auto file = files.Create(name);
-    if (!file) return -1;
+    std::error_code why;
+    auto file = files.Create(name, why);
+    if (!file) {
+        result.error = {name, why};
+        return -1;
+    }
     cTextFileWriter out(*file, cTextFileWriter::eOnFailure::kKeepWholeLines);
     cTextVariables variables;
     std::u16string line;
@@ -106,26 +112,34 @@ int ExportResults(const cUserInfoTable& users, const cSetupData& setup, const iL
         }
     }
     ok = out.Close() && ok;
-    if (!ok) return -1;
-    if (exportFileUsed != nullptr) *exportFileUsed = name;
+    if (!ok) {
+        result.error = {name, out.Error()};
+        return -1;
+    }
+    result.exportFile = name;
     if (!setup.m_SummaryFile.empty()) {
-        if (WriteSummaryBlock(files, ToUtf8(setup.m_SummaryFile), FromUtf8(name), controllerList, now) != 0) return -1;
+        const std::string summary = ToUtf8(setup.m_SummaryFile);
+        if (WriteSummaryBlock(files, summary, FromUtf8(name), controllerList, now, &result.error) != 0) return -1;
     }
     return 0;
 }
 
 int ExportResults(const cDomainControllerCollection& collection, iFileSystem& files, tTimeValue now,
-                  iMessageSink* messages, std::string* exportFileUsed) {
+                  iMessageSink* messages, cExportOutcome* outcome) {
     const cMemoryListView noControllers;
     const iListView* controllers = collection.GetControllerList();
     return ExportResults(collection.Users(), collection.Settings(),
-                         controllers != nullptr ? *controllers : noControllers, files, now, messages, exportFileUsed);
+                         controllers != nullptr ? *controllers : noControllers, files, now, messages, outcome);
 }
 
 int WriteSummaryBlock(iFileSystem& files, const std::string& summaryFile, const std::u16string& exportFile,
-                      const iListView& controllerList, tTimeValue now) {
-    auto file = files.Append(summaryFile);
-    if (!file) return -1;
+                      const iListView& controllerList, tTimeValue now, cFileError* error) {
+    std::error_code why;
+    auto file = files.Append(summaryFile, why);
+    if (!file) {
+        SetFileError(error, summaryFile, why);
+        return -1;
+    }
     // The block is written whole or not at all; a character that has no
     // byte is written as '?' and the result says the block is not exact.
     cTextFileWriter out(*file, cTextFileWriter::eOnFailure::kKeepNothing);
@@ -161,7 +175,15 @@ int WriteSummaryBlock(iFileSystem& files, const std::string& summaryFile, const 
     }
     text += '\n';
     out.Write(text);
-    return out.Close() && exact ? 0 : -1;
+    if (!out.Close()) {
+        SetFileError(error, summaryFile, out.Error());
+        return -1;
+    }
+    if (!exact) {
+        SetFileError(error, summaryFile, std::make_error_code(std::errc::illegal_byte_sequence));
+        return -1;
+    }
+    return 0;
 }
 
 }  // namespace orvik

@@ -33,6 +33,7 @@ bool cTextFileWriter::Flush() {
             m_Whole += m_Buffer.size();
         } else {
             m_Failed = true;
+            m_Error = m_File.LastError();
             // Part of the buffer may have reached the file: keep up to its last whole line.
             std::uint64_t keep = m_Start;
             if (m_OnFailure == eOnFailure::kKeepWholeLines) {
@@ -53,6 +54,7 @@ bool cTextFileWriter::Flush() {
 bool cTextFileWriter::Close() {
     Flush();
     const bool closed = m_File.Close();
+    if (!closed && !m_Failed) m_Error = m_File.LastError();
     return !m_Failed && closed;
 }
 

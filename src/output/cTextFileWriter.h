@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 namespace orvik {
 
@@ -22,6 +23,8 @@ public:
     bool Write(std::string_view text);
     // Writes what is buffered and closes the file; false when anything failed.
     bool Close();
+    // Why the first write or the close failed.
+    std::error_code Error() const noexcept { return m_Error; }
 
 private:
     static constexpr std::size_t kBufferSize = 64 * 1024;
@@ -33,6 +36,7 @@ private:
     std::uint64_t m_Whole;  // the file's size after the last write that succeeded
     std::string m_Buffer;
     bool m_Failed = false;
+    std::error_code m_Error;
 };
 
 }  // namespace orvik

@@ -11,6 +11,7 @@
 
 #include "base/TextCompare.h"
 #include "base/WriteAll.h"
+#include "base/cFileError.h"
 #include "base/iWriteSink.h"
 
 namespace orvik {
@@ -20,10 +21,16 @@ namespace {
 class cFdSink final : public iWriteSink {
 public:
     explicit cFdSink(int fd) : m_Fd(fd) {}
-    bool Write(const void* data, std::size_t size) override { return WriteAll(m_Fd, data, size); }
+    bool Write(const void* data, std::size_t size) override {
+        if (WriteAll(m_Fd, data, size)) return true;
+        m_Error = LastSystemError();
+        return false;
+    }
+    std::error_code Error() const { return m_Error; }
 
 private:
     int m_Fd;
+    std::error_code m_Error;
 };
 
 std::string FolderOf(const std::string& path) {
@@ -58,13 +65,21 @@ std::string DefaultConfigPath() {
     return "orvik.cfg";
 }
 
-eReadResult ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
+eReadResult ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes, std::error_code* why) {
     bytes.clear();
+    std::error_code ignored;
+    std::error_code& reason = why != nullptr ? *why : ignored;
+    reason.clear();
     // Non-blocking, so that a pipe in the file's place is refused instead of waited on.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) return errno == ENOENT ? eReadResult::kMissing : eReadResult::kUnreadable;
+    if (fd < 0) {
+        reason = LastSystemError();
+        return errno == ENOENT ? eReadResult::kMissing : eReadResult::kUnreadable;
+    }
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        // Not a regular file: a folder says so, anything else (a pipe, a device) is refused.
+        reason = std::make_error_code(S_ISDIR(st.st_mode) ? std::errc::is_a_directory : std::errc::invalid_argument);
         ::close(fd);
         return eReadResult::kUnreadable;
     }
@@ -74,6 +89,7 @@ eReadResult ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& by
         const ssize_t n = ::read(fd, chunk, sizeof chunk);
         if (n < 0) {
             if (errno == EINTR) continue;
+            reason = LastSystemError();
             ::close(fd);
             bytes.clear();
             return eReadResult::kUnreadable;
@@ -123,27 +139,48 @@ void RemoveStaleTemporaries(const std::string& path) {
 }
 
 int SaveFileReplacing(const std::string& givenPath, const std::function<bool(iWriteSink&)>& produce, bool createFolder,
-                      const tSinkDecorator& decorate) {
-    if (givenPath.empty()) return -1;
+                      const tSinkDecorator& decorate, cFileError* error) {
+    if (givenPath.empty()) {
+        SetFileError(error, givenPath, std::make_error_code(std::errc::no_such_file_or_directory));
+        return -1;
+    }
     // A linked configuration file is saved where the link points, and stays linked.
     const std::string path = ResolveLinks(givenPath);
     const std::string folder = FolderOf(path);
-    if (createFolder && !MakeFolders(folder)) return -1;
+    if (createFolder && !MakeFolders(folder)) {
+        SetFileError(error, folder, LastSystemError());
+        return -1;
+    }
     RemoveStaleTemporaries(path);
     std::string temp = path + ".tmp" + std::to_string(::getpid()) + ".XXXXXX";
     const int fd = ::mkstemp(temp.data());  // created with mode 0600
-    if (fd < 0) return -1;
+    if (fd < 0) {
+        SetFileError(error, path, LastSystemError());
+        return -1;
+    }
     bool ok;
+    std::error_code reason;
     {
         cFdSink file(fd);
         std::unique_ptr<iWriteSink> decorated = decorate ? decorate(file) : nullptr;
         ok = produce(decorated ? *decorated : file);
+        if (!ok) reason = file.Error() ? file.Error() : std::make_error_code(std::errc::io_error);
     }
-    ok = ok && ::fsync(fd) == 0;
-    ok = ::close(fd) == 0 && ok;
-    ok = ok && ::rename(temp.c_str(), path.c_str()) == 0;
+    if (ok && ::fsync(fd) != 0) {
+        ok = false;
+        reason = LastSystemError();
+    }
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        reason = LastSystemError();
+    }
+    if (ok && ::rename(temp.c_str(), path.c_str()) != 0) {
+        ok = false;
+        reason = LastSystemError();
+    }
     if (!ok) {
         ::unlink(temp.c_str());
+        SetFileError(error, path, reason);
         return -1;
     }
     // Make the rename itself durable; a failure here loses nothing.

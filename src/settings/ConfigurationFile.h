@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "base/cFileError.h"
 #include "settings/cArchiveReader.h"
 
 namespace orvik {
@@ -20,8 +21,9 @@ std::string DefaultConfigPath();
 
 enum class eReadResult { kRead, kMissing, kUnreadable };
 
-// The whole file; kMissing when there is no file at the path.
-eReadResult ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes);
+// The whole file; kMissing when there is no file at the path. `why` gets the
+// reason of a failure.
+eReadResult ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes, std::error_code* why = nullptr);
 
 // Lets tests put a sink of their own between the writer and the file.
 using tSinkDecorator = std::function<std::unique_ptr<iWriteSink>(iWriteSink& file)>;
@@ -36,8 +38,9 @@ std::string ResolveLinks(const std::string& path);
 // `createFolder`, a missing folder of `path` is created (mode 0700). A `path`
 // that is a symbolic link is saved where it points; temporary files that an
 // earlier process of ours left beside it (killed during a save) are removed.
+// `error` gets the file and the reason of a failure.
 int SaveFileReplacing(const std::string& path, const std::function<bool(iWriteSink&)>& produce,
-                      bool createFolder = false, const tSinkDecorator& decorate = {});
+                      bool createFolder = false, const tSinkDecorator& decorate = {}, cFileError* error = nullptr);
 
 // The program's text for a file that could not be read, with the path
 // ("an unnamed file" when empty) in place of %1.

@@ -331,14 +331,15 @@ void cMainDialog::OnSearch() {
 void cMainDialog::OnSaveResults() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     m_Collection.SortUsers();
-    std::string written;
-    const bool exported = ExportResults(m_Collection, m_Files, m_Clock.Now(), &m_Messages, &written) == 0;
+    cExportOutcome outcome;
+    const bool exported = ExportResults(m_Collection, m_Files, m_Clock.Now(), &m_Messages, &outcome) == 0;
     QApplication::restoreOverrideCursor();
     // A failed export shows no message box, but the title says so until an export succeeds.
     QString title = MainTitle();
     if (!exported) {
-        title += written.empty() ? QStringLiteral(" - the export file was not written")
-                                 : QStringLiteral(" - the summary file was not written");
+        title += outcome.exportFile.empty() ? QStringLiteral(" - the export file was not written")
+                                            : QStringLiteral(" - the summary file was not written");
+        if (outcome.error) title += QStringLiteral(" (%1)").arg(QString::fromStdString(outcome.error.reason.message()));
     }
     setWindowTitle(title);
 }

@@ -375,7 +375,8 @@ private slots:
         collection->Settings().m_ExportFile = FromUtf8(folder->File("missing/Ambrel.txt"));
         QTest::mouseClick(window->Button(kIdStart), Qt::LeftButton);
         QTRY_VERIFY(!window->IsCollectionRunning());
-        QVERIFY(window->windowTitle().endsWith(QStringLiteral(" - the export file was not written")));
+        QVERIFY(window->windowTitle().endsWith(
+            QStringLiteral(" - the export file was not written (No such file or directory)")));
         collection->Settings().m_ExportFile = FromUtf8(folder->File("Ambrel.txt"));
         QTest::mouseClick(window->Button(kIdSaveResults), Qt::LeftButton);
         QCOMPARE(window->windowTitle(), QStringLiteral("Ambrel by Corvanta: www.corvanta.example"));

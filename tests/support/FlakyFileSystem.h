@@ -17,13 +17,19 @@ public:
     std::size_t appendAllows = std::numeric_limits<std::size_t>::max();
 
     bool Exists(const std::string& path) override { return m_Real.Exists(path); }
-    std::unique_ptr<iOutputFile> Create(const std::string& path) override {
-        if (failCreate) return nullptr;
-        return Wrap(m_Real.Create(path), createAllows);
+    std::unique_ptr<iOutputFile> Create(const std::string& path, std::error_code& why) override {
+        if (failCreate) {
+            why = std::make_error_code(std::errc::permission_denied);
+            return nullptr;
+        }
+        return Wrap(m_Real.Create(path, why), createAllows);
     }
-    std::unique_ptr<iOutputFile> Append(const std::string& path) override {
-        if (failAppend) return nullptr;
-        return Wrap(m_Real.Append(path), appendAllows);
+    std::unique_ptr<iOutputFile> Append(const std::string& path, std::error_code& why) override {
+        if (failAppend) {
+            why = std::make_error_code(std::errc::permission_denied);
+            return nullptr;
+        }
+        return Wrap(m_Real.Append(path, why), appendAllows);
     }
 
 private:
@@ -31,7 +37,9 @@ private:
     public:
         LimitedFile(std::unique_ptr<iOutputFile> file, std::size_t allows)
             : m_File(std::move(file)), m_Sink(*m_File, allows) {}
+        // Past its allowance the disk is full.
         bool Write(const void* data, std::size_t size) override { return m_Sink.Write(data, size); }
+        std::error_code LastError() const override { return std::make_error_code(std::errc::no_space_on_device); }
         bool Close() override { return m_File->Close(); }
         std::uint64_t Size() override { return m_File->Size(); }
         bool CutTo(std::uint64_t size) override { return m_File->CutTo(size); }
