@@ -87,7 +87,7 @@ TEST(LdapHostile, HalfAnAnswerToStartTlsEndsAfterTheTimeout) {
     EXPECT_LT(run.seconds, 1.9);
 }
 
-TEST(LdapHostile, ACookieThatRepeatsStopsTheEnumerationAtTheSecondPage) {
+TEST(LdapHostile, TheSamePageUnderTheSameCookieStopsTheEnumerationAtTheSecondPage) {
     FakeLdapServer::cOptions options;
     options.cookie = FakeLdapServer::eCookie::kRepeats;
     options.users = {{"alice", "133000000000000000"}};
@@ -97,6 +97,18 @@ TEST(LdapHostile, ACookieThatRepeatsStopsTheEnumerationAtTheSecondPage) {
     EXPECT_EQ(run.job.resultCode, kErrorDsProtocolError);
     EXPECT_EQ(server.UserSearches(), 2);
     EXPECT_EQ(run.users.size(), 1u);  // the first page stands
+}
+
+TEST(LdapHostile, OneCookieForEveryPageIsNoLoopWhileThePagesDiffer) {
+    FakeLdapServer::cOptions options;
+    options.cookie = FakeLdapServer::eCookie::kOneCookie;
+    options.users = {{"alice", "133000000000000000"}, {"bob", "133000000000000000"}, {"carol", ""}};
+    FakeLdapServer server(options);
+    cLdapDirectory directory(SimpleBind());
+    const cRun run = RunWorker(directory, server.Address());
+    EXPECT_EQ(run.job.resultCode, kNerrSuccess);
+    EXPECT_EQ(run.users.size(), 3u);
+    EXPECT_EQ(server.UserSearches(), 3);
 }
 
 TEST(LdapHostile, PagesWithoutAccountsStopAfterTheirLimit) {

@@ -104,6 +104,17 @@ std::int32_t Preflight(const std::string& uri, int timeoutSeconds) {
 
 std::u16string FromUtf8Value(const std::string& s) { return FromUtf8(s); }
 
+// Tells one page of accounts from another (FNV-1a over names and logons).
+std::uint64_t PageFingerprint(const std::vector<UserInfo2>& entries) {
+    std::uint64_t h = 14695981039346656037ULL;
+    auto mix = [&h](std::uint64_t v) { h = (h ^ v) * 1099511628211ULL; };
+    for (const UserInfo2& u : entries) {
+        for (char16_t c : u.name) mix(c);
+        mix(u.lastLogon);
+    }
+    return h;
+}
+
 }  // namespace
 
 struct cLdapDirectory::Connection {
@@ -113,6 +124,7 @@ struct cLdapDirectory::Connection {
     std::string configNc;
     berval cookie{0, nullptr};
     std::string lastCookie;  // of the page before, to see a server that loops
+    std::uint64_t lastPage = 0;
     int pages = 0;
     int emptyPages = 0;
     std::chrono::steady_clock::time_point lastUse = std::chrono::steady_clock::now();
@@ -470,16 +482,21 @@ std::int32_t cLdapDirectory::NetUserEnum(const std::u16string& server, std::uint
     entriesRead = static_cast<std::uint32_t>(entries.size());
     totalEntries = estimate > 0 ? static_cast<std::uint32_t>(estimate) : 0;
     if (c->cookie.bv_val != nullptr && c->cookie.bv_len > 0) {
-        // A server that hands back the cookie it was given, or pages on and
-        // on without accounts, would keep the enumeration going for ever.
+        // A server that answers the same cookie with the same page again, or
+        // pages on and on without accounts, would keep the enumeration going
+        // for ever. (A repeated cookie alone is no fault: Samba keeps one
+        // cookie for a whole search.)
         std::string cookie(c->cookie.bv_val, c->cookie.bv_len);
+        const std::uint64_t page = PageFingerprint(entries);
         ++c->pages;
         c->emptyPages = entries.empty() ? c->emptyPages + 1 : 0;
-        if (cookie == c->lastCookie || c->pages >= kMaxPages || c->emptyPages >= kMaxEmptyPages) {
+        const bool repeated = cookie == c->lastCookie && page == c->lastPage;
+        if (repeated || c->pages >= kMaxPages || c->emptyPages >= kMaxEmptyPages) {
             entries.clear();
             entriesRead = 0;
             return kErrorDsProtocolError;
         }
+        c->lastPage = page;
         c->lastCookie = std::move(cookie);
         resumeHandle = KeepSession(std::move(c));
         return kErrorMoreData;

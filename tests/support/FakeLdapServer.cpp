@@ -250,6 +250,10 @@ void FakeLdapServer::Talk(int fd) {
                 if (m_Options.cookie == eCookie::kRepeats) {
                     users.resize(std::min<std::size_t>(users.size(), 1));
                     cookie = "same";
+                } else if (m_Options.cookie == eCookie::kOneCookie) {
+                    const std::size_t at = static_cast<std::size_t>(pages - 1);
+                    users = at < users.size() ? std::vector<cUser>{users[at]} : std::vector<cUser>{};
+                    if (at + 1 < m_Options.users.size()) cookie = "samba";
                 } else if (m_Options.cookie == eCookie::kNewEmpty) {
                     users.clear();
                     cookie = "page" + std::to_string(pages);

@@ -22,9 +22,10 @@ public:
         kDirectory,     // a small working directory
     };
     enum class eCookie {
-        kEnds,      // every user in one page, no cookie
-        kRepeats,   // the same cookie on every page, one user each
-        kNewEmpty,  // a new cookie on every page, no users
+        kEnds,       // every user in one page, no cookie
+        kRepeats,    // the same cookie and the same one user on every page, for ever
+        kOneCookie,  // one user a page, every page with the same cookie (as Samba does), then the end
+        kNewEmpty,   // a new cookie on every page, no users
     };
     struct cUser {
         std::string name;
