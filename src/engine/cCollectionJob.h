@@ -1,7 +1,7 @@
 #pragma once
 // The progress of one controller's enumeration. Copies of it are the only
 // thing besides result batches that cross between threads; it is a plain
-// value, so a copy always carries all thirteen fields.
+// value: a copy carries every field, so the window never sees half a job.
 
 #include <cstdint>
 #include <string>

@@ -81,7 +81,9 @@ cMainDialog::cMainDialog(cDomainControllerCollection& collection, cUserDataColle
       m_Marker(marker),
       m_Files(files),
       m_Options(std::move(options)),
-      m_Messages(this),
+      m_Boxes(this),
+      m_Messages(m_Options.messages != nullptr ? *m_Options.messages : m_Boxes),
+      m_Questions(m_Options.questions != nullptr ? *m_Options.questions : m_Boxes),
       m_bAutoStart(m_Options.autoStart),
       m_Ticks(collection, clock,
               {[this] { OnSaveResults(); }, [this] { RefreshUserList(); }, [this] { m_Desktop.Beep(); }}) {
@@ -224,18 +226,11 @@ void cMainDialog::RefreshUserList() {
     QApplication::restoreOverrideCursor();
 }
 
-bool cMainDialog::Ask(const QString& text, bool yesIsDefault) {
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Question"), text, QMessageBox::Yes | QMessageBox::No, this);
-    box.setObjectName(QStringLiteral("Question"));
-    box.setDefaultButton(yesIsDefault ? QMessageBox::Yes : QMessageBox::No);
-    return box.exec() == QMessageBox::Yes;
-}
-
 void cMainDialog::OnStart() {
     if (m_Collector.GetRunningCount() > 0) {
-        if (!Ask(QStringLiteral("The data collection process is already in progress. Would you like to terminate the "
-                                "running data collection process and restart the process?"),
-                 false)) {
+        if (!m_Questions.AskYesNo(u"The data collection process is already in progress. Would you like to terminate "
+                                  u"the running data collection process and restart the process?",
+                                  false)) {
             return;
         }
         ResetAndWait();
@@ -373,11 +368,11 @@ void cMainDialog::OnWeb() { m_Desktop.OpenUrl(u"https://" + std::u16string(kVend
 void cMainDialog::OnMail() { m_Desktop.OpenUrl(u"mailto:" + std::u16string(kVendorMailAddress)); }
 
 void cMainDialog::OnStartSelected() {
-    if (!Ask(QStringLiteral("This will start the logon user data collection process for the selected server(s) "
-                            "only. Press the 'Start' button to reset all results and collect this information for "
-                            "all domain controllers in the list. Press 'Yes' to start the logon user data collection "
-                            "process for the selected server(s) only."),
-             true)) {
+    if (!m_Questions.AskYesNo(u"This will start the logon user data collection process for the selected server(s) "
+                              u"only. Press the 'Start' button to reset all results and collect this information for "
+                              u"all domain controllers in the list. Press 'Yes' to start the logon user data "
+                              u"collection process for the selected server(s) only.",
+                              true)) {
         return;
     }
     m_Collection.StartSelected();

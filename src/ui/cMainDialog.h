@@ -54,6 +54,9 @@ struct cMainDialogOptions {
     int tickMs = 1000;       // the timer's period
     // Controllers to list when the configuration file lists none (a simulated directory's).
     std::vector<std::u16string> defaultControllers;
+    // Where messages and questions go; the window's own message boxes when not given.
+    iMessageSink* messages = nullptr;
+    iQuestions* questions = nullptr;
 };
 
 class cMainDialog final : public QDialog, public iCollectionView {
@@ -89,19 +92,13 @@ public:
     void OnUserHeader(int column);
     void ShowControllerMenu(const QPoint& at);
 
-    QPushButton* Button(int id) const;
-    QTreeWidget* ControllerWidget() const { return m_ControllerList; }
-    QTreeWidget* UserWidget() const { return m_UserList; }
-    bool IsCollectionRunning() const { return m_Ticks.IsRunPending(); }
-    cHelpWindow* HelpWindow() const { return m_Help; }
-
 private:
     // Stops every worker and waits for them with the progress window up.
     void ResetAndWait();
     void BuildControls();
     void Initialise();
     void UpdateRemoveState();
-    bool Ask(const QString& text, bool yesIsDefault);
+    QPushButton* Button(int id) const;
 
     cDomainControllerCollection& m_Collection;
     cUserDataCollector& m_Collector;
@@ -110,7 +107,9 @@ private:
     iStartupMarker& m_Marker;
     iFileSystem& m_Files;
     cMainDialogOptions m_Options;
-    cQtMessageSink m_Messages;
+    cQtMessageSink m_Boxes;
+    iMessageSink& m_Messages;
+    iQuestions& m_Questions;
 
     bool m_bAutoStart = false;
     cTickDriver m_Ticks;

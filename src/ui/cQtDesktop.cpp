@@ -49,3 +49,15 @@ void cQtMessageSink::ShowMessage(const std::u16string& text, const std::u16strin
 }
 
 }  // namespace orvik
+
+namespace orvik {
+
+bool cQtMessageSink::AskYesNo(const std::u16string& question, bool yesIsDefault) {
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Question"), ToQt(question),
+                    QMessageBox::Yes | QMessageBox::No, m_Parent);
+    box.setObjectName(QStringLiteral("Question"));
+    box.setDefaultButton(yesIsDefault ? QMessageBox::Yes : QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+}  // namespace orvik

@@ -22,10 +22,12 @@ public:
     void Write(std::uint32_t value) override;
 };
 
-class cQtMessageSink final : public iMessageSink {
+// Message boxes and questions over `parent`.
+class cQtMessageSink final : public iMessageSink, public iQuestions {
 public:
     explicit cQtMessageSink(QWidget* parent) : m_Parent(parent) {}
     void ShowMessage(const std::u16string& text, const std::u16string& caption) override;
+    bool AskYesNo(const std::u16string& question, bool yesIsDefault) override;
 
 private:
     QWidget* m_Parent;

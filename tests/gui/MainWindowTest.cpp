@@ -1,16 +1,18 @@
-// The real main window, driven headless (QT_QPA_PLATFORM=offscreen) against
-// a simulated directory: widgets are found by the object names that carry
-// their ids, modal questions are answered from a queued timer.
+// The real main window against a simulated directory, driven headless
+// (QT_QPA_PLATFORM=offscreen) and on a virtual X server: widgets are found by
+// the object names that carry their ids, questions and messages go through
+// the window's message seam, and waits are on conditions or on ticks the
+// test makes itself.
 
 #include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QSet>
 #include <QTest>
 #include <QTreeWidget>
+#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -28,6 +30,7 @@
 #include "support/TempFolder.h"
 #include "support/TestClock.h"
 #include "ui/HelpPage.h"
+#include "ui/QtText.h"
 #include "ui/cMainDialog.h"
 
 using namespace orvik;
@@ -58,19 +61,20 @@ public:
     int writes = 0;
 };
 
-// Clicks `button` of the next message box that comes up; returns its text through `text`.
-void AnswerNextMessageBox(QMessageBox::StandardButton button, QString* text = nullptr) {
-    auto* timer = new QTimer;
-    QObject::connect(timer, &QTimer::timeout, [timer, button, text] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (box == nullptr) return;
-        if (text != nullptr) *text = box->text();
-        box->button(button)->click();
-        timer->stop();
-        timer->deleteLater();
-    });
-    timer->start(10);
-}
+// The window's messages and questions, recorded; questions get the queued answers (No when none is queued).
+class RecordingPrompts final : public iMessageSink, public iQuestions {
+public:
+    void ShowMessage(const std::u16string& text, const std::u16string&) override { messages.push_back(text); }
+    bool AskYesNo(const std::u16string& question, bool) override {
+        questions.push_back(question);
+        if (answers.empty()) return false;
+        const bool answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    std::vector<std::u16string> messages, questions;
+    std::deque<bool> answers;
+};
 
 // Runs `look` on the visible progress window once it shows a text, from
 // inside whatever wait the window thread is in.
@@ -136,6 +140,7 @@ private:
     std::unique_ptr<cDomainControllerCollection> collection;
     RecordingDesktop desktop;
     FakeMarker marker;
+    RecordingPrompts prompts;
     cPosixFileSystem files;
     std::unique_ptr<cMainDialog> window;
 
@@ -150,13 +155,24 @@ private:
         s.m_ExportFile = FromUtf8(folder->File("Ambrel.txt"));
         s.m_SummaryFile = FromUtf8(folder->File("LastLogonSummary.txt"));
         options.tickMs = 20;
+        options.messages = &prompts;
+        options.questions = &prompts;
         if (listControllers) options.defaultControllers = directory->ControllerNames();
         window = std::make_unique<cMainDialog>(*collection, *collector, *clock, desktop, marker, files, options);
         window->show();
     }
-    QString Cell(int row, int column) { return window->ControllerWidget()->topLevelItem(row)->text(column); }
-    int UserRows() { return window->UserWidget()->topLevelItemCount(); }
-    QString UserCell(int row, int column) { return window->UserWidget()->topLevelItem(row)->text(column); }
+    QPushButton* Button(int id) { return window->findChild<QPushButton*>(QStringLiteral("id%1").arg(id)); }
+    QTreeWidget* Controllers() {
+        return window->findChild<QTreeWidget*>(QStringLiteral("id%1").arg(kIdControllerList));
+    }
+    QTreeWidget* Users() { return window->findChild<QTreeWidget*>(QStringLiteral("id%1").arg(kIdUserList)); }
+    QString Cell(int row, int column) { return Controllers()->topLevelItem(row)->text(column); }
+    int UserRows() { return Users()->topLevelItemCount(); }
+    QString UserCell(int row, int column) { return Users()->topLevelItem(row)->text(column); }
+    // Ticks of the window's timer, made now instead of waited for.
+    void Ticks(int count) {
+        for (int i = 0; i < count; ++i) window->OnTimer();
+    }
     void ClickHeader(QTreeWidget* list, int column) {
         QHeaderView* header = list->header();
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
@@ -171,6 +187,7 @@ private slots:
         gate = std::make_unique<test::ControllerGate>();
         desktop = RecordingDesktop();
         marker = FakeMarker();
+        prompts = RecordingPrompts();
     }
 
     void cleanup() {
@@ -192,8 +209,7 @@ private slots:
         dcs[3].failAtCall = 2;
         Build(dcs, false);
         collection->Settings().m_MaxThreads = 4;
-        QTest::mouseClick(window->Button(kIdStart), Qt::LeftButton);
-        QVERIFY(window->IsCollectionRunning());
+        QTest::mouseClick(Button(kIdStart), Qt::LeftButton);
         int mostBusy = 0;
         bool sawBusy = false;
         QTRY_VERIFY_WITH_TIMEOUT(([&] {
@@ -201,7 +217,7 @@ private slots:
                                      for (int r = 0; r < 10; ++r) busy += Cell(r, 5) == QStringLiteral("Busy");
                                      mostBusy = std::max(mostBusy, busy);
                                      sawBusy = sawBusy || busy > 0;
-                                     return !window->IsCollectionRunning();
+                                     return desktop.beeps == 1;
                                  }()),
                                  30000);
         QVERIFY(sawBusy);
@@ -211,7 +227,7 @@ private slots:
             QCOMPARE(Cell(r, 5), failed ? QStringLiteral("Error") : QStringLiteral("Ready"));
             QCOMPARE(Cell(r, 6), failed ? QStringLiteral("5") : QStringLiteral("0"));
             QCOMPARE(
-                window->ControllerWidget()->topLevelItem(r)->toolTip(6),
+                Controllers()->topLevelItem(r)->toolTip(6),
                 failed ? QStringLiteral("Access is denied.") : QStringLiteral("The operation completed successfully."));
             QCOMPARE(Cell(r, 1), failed ? QStringLiteral("10") : QStringLiteral("40"));
             QVERIFY(!Cell(r, 2).isEmpty() && Cell(r, 2) != QStringLiteral("-"));
@@ -221,7 +237,7 @@ private slots:
         QVERIFY(Exists("orvik.cfg"));
         QCOMPARE(UserRows(), 40);
         QCOMPARE(desktop.beeps, 1);
-        QTest::qWait(150);  // more ticks: the completion actions ran once
+        Ticks(5);  // more ticks: the completion actions ran once
         QCOMPARE(desktop.beeps, 1);
         QVERIFY(!Exists("Ambrel1.txt"));
     }
@@ -229,11 +245,11 @@ private slots:
     void theTimedRefreshWaitsForItsPeriod() {
         Build({Dc(1, 30)}, true);
         collection->Settings().m_RefreshPeriod = 10;
-        QTest::mouseClick(window->Button(kIdStart), Qt::LeftButton);
-        QTest::qWait(150);  // the first refresh happened at 1000 with no users yet
+        QTest::mouseClick(Button(kIdStart), Qt::LeftButton);
+        Ticks(1);  // the first refresh happened at 1000 with no users yet
         gate->AllowCalls(u"DC1", 1);
         QTRY_COMPARE(collection->GetTotalUsers(), std::size_t{10});
-        QTest::qWait(150);
+        Ticks(3);
         QCOMPARE(UserRows(), 0);  // new results, but the period has not passed
         clock->Set(1010);
         QTRY_COMPARE(UserRows(), 10);
@@ -241,25 +257,25 @@ private slots:
 
     void theTimedRefreshWaitsForNewResults() {
         Build({Dc(1, 30)}, false);
-        QTest::mouseClick(window->Button(kIdStart), Qt::LeftButton);
-        QTRY_VERIFY(!window->IsCollectionRunning());
+        QTest::mouseClick(Button(kIdStart), Qt::LeftButton);
+        QTRY_COMPARE(desktop.beeps, 1);
         QCOMPARE(UserRows(), 30);
         clock->Set(2000);
-        QTest::qWait(100);  // the refresh after the last result
-        window->UserWidget()->clear();
+        Ticks(1);  // the refresh after the last result
+        Users()->clear();
         clock->Set(3000);
-        QTest::qWait(150);
+        Ticks(3);
         QCOMPARE(UserRows(), 0);  // the period has passed, but nothing new arrived
     }
 
     void withoutTheTimedRefreshTheListChangesAtCompletion() {
         Build({Dc(1, 30)}, true);
         collection->Settings().m_AutoRefresh = 0;
-        QTest::mouseClick(window->Button(kIdStart), Qt::LeftButton);
+        QTest::mouseClick(Button(kIdStart), Qt::LeftButton);
         gate->AllowCalls(u"DC1", 2);
         QTRY_COMPARE(collection->GetTotalUsers(), std::size_t{20});
         clock->Set(5000);
-        QTest::qWait(150);
+        Ticks(3);
         QCOMPARE(UserRows(), 0);
         gate->OpenAll();
         QTRY_COMPARE(UserRows(), 30);
@@ -268,11 +284,11 @@ private slots:
     void headerClicksSortBothLists() {
         Build({Dc(2, 0), Dc(1, 0), Dc(3, 0)}, false);
         QCOMPARE(Cell(0, 0), QStringLiteral("DC1"));  // the list keeps its rows in name order
-        ClickHeader(window->ControllerWidget(), 0);   // from ascending: descending
+        ClickHeader(Controllers(), 0);                // from ascending: descending
         QCOMPARE(Cell(0, 0), QStringLiteral("DC3"));
-        ClickHeader(window->ControllerWidget(), 0);
+        ClickHeader(Controllers(), 0);
         QCOMPARE(Cell(0, 0), QStringLiteral("DC1"));
-        ClickHeader(window->ControllerWidget(), 5);  // Status: key 6, ascending
+        ClickHeader(Controllers(), 5);  // Status: key 6, ascending
         QCOMPARE(collection->GetControllerSortKey(), 6);
 
         collection->Users().MergeBatch([] {
@@ -282,23 +298,23 @@ private slots:
             b->Emplace(std::u16string(u"cid"), std::u16string(), std::u16string(), std::u16string(u"X"), 200u);
             return b;
         }());
-        QTest::mouseClick(window->Button(kIdShowResults), Qt::LeftButton);
+        QTest::mouseClick(Button(kIdShowResults), Qt::LeftButton);
         QCOMPARE(UserCell(0, 0), QStringLiteral("bob"));  // most recent first
-        ClickHeader(window->UserWidget(), 1);
+        ClickHeader(Users(), 1);
         QCOMPARE(UserCell(0, 0), QStringLiteral("amy"));  // oldest first
-        ClickHeader(window->UserWidget(), 0);
+        ClickHeader(Users(), 0);
         QCOMPARE(UserCell(0, 0), QStringLiteral("cid"));  // names descending
-        ClickHeader(window->UserWidget(), 0);
+        ClickHeader(Users(), 0);
         QCOMPARE(UserCell(0, 0), QStringLiteral("amy"));
     }
 
     void removeDcRemovesTheTopmostSelectedRow() {
         Build({Dc(1, 0), Dc(2, 0), Dc(3, 0), Dc(4, 0)}, false);
-        QVERIFY(!window->Button(kIdRemoveDc)->isEnabled());
-        for (int r : {1, 2, 3}) window->ControllerWidget()->topLevelItem(r)->setSelected(true);
-        QVERIFY(window->Button(kIdRemoveDc)->isEnabled());
-        QTest::mouseClick(window->Button(kIdRemoveDc), Qt::LeftButton);
-        QCOMPARE(window->ControllerWidget()->topLevelItemCount(), 3);
+        QVERIFY(!Button(kIdRemoveDc)->isEnabled());
+        for (int r : {1, 2, 3}) Controllers()->topLevelItem(r)->setSelected(true);
+        QVERIFY(Button(kIdRemoveDc)->isEnabled());
+        QTest::mouseClick(Button(kIdRemoveDc), Qt::LeftButton);
+        QCOMPARE(Controllers()->topLevelItemCount(), 3);
         QCOMPARE(Cell(0, 0), QStringLiteral("DC1"));
         QCOMPARE(Cell(1, 0), QStringLiteral("DC3"));
         QCOMPARE(collection->FindDomainController(u"DC2"), -1);
@@ -307,20 +323,21 @@ private slots:
 
     void answeringNoToTheRestartQuestionChangesNothing() {
         Build({Dc(1, 30), Dc(2, 30)}, true);
-        QTest::mouseClick(window->Button(kIdStart), Qt::LeftButton);
+        QTest::mouseClick(Button(kIdStart), Qt::LeftButton);
         QTRY_COMPARE(Cell(0, 5), QStringLiteral("Busy"));
-        QString question;
-        AnswerNextMessageBox(QMessageBox::No, &question);
-        QTest::mouseClick(window->Button(kIdStart), Qt::LeftButton);
-        QVERIFY(question.startsWith(QStringLiteral("The data collection process is already in progress.")));
+        prompts.answers.push_back(false);
+        QTest::mouseClick(Button(kIdStart), Qt::LeftButton);
+        QCOMPARE(prompts.questions.size(), std::size_t{1});
+        QVERIFY(prompts.questions[0].starts_with(u"The data collection process is already in progress."));
         QCOMPARE(collector->GetRunningCount(), 2);
         QCOMPARE(Cell(0, 5), QStringLiteral("Busy"));
-        QVERIFY(window->IsCollectionRunning());
+        gate->OpenAll();
+        QTRY_COMPARE(desktop.beeps, 1);  // the run went on to its end
     }
 
     void resetEmptiesTheUsersSetsRowsIdleAndEndsTheRun() {
         Build({Dc(1, 30), Dc(2, 30)}, true);
-        QTest::mouseClick(window->Button(kIdStart), Qt::LeftButton);
+        QTest::mouseClick(Button(kIdStart), Qt::LeftButton);
         gate->AllowCalls(u"DC1", 1);
         clock->Set(2000);
         QTRY_COMPARE(UserRows(), 10);
@@ -335,7 +352,7 @@ private slots:
             offCentre = progress.geometry().center() - window->geometry().center();
             gate->OpenAll();
         });
-        QTest::mouseClick(window->Button(kIdReset), Qt::LeftButton);
+        QTest::mouseClick(Button(kIdReset), Qt::LeftButton);
         QCOMPARE(shownText, QStringLiteral("Waiting for collection process to respond and terminate ..."));
         QVERIFY(painted);
         QVERIFY(offCentre.manhattanLength() <= 2);
@@ -346,7 +363,6 @@ private slots:
             QCOMPARE(Cell(r, 1), QStringLiteral("0"));
             QCOMPARE(Cell(r, 2), QStringLiteral("-"));
         }
-        QVERIFY(!window->IsCollectionRunning());
         QVERIFY(Exists("orvik.cfg"));
         // A reset run never completes: the ticks after it start and write nothing.
         for (int tick = 0; tick < 5; ++tick) window->OnTimer();
@@ -373,28 +389,37 @@ private slots:
     void aFailedExportIsShownInTheTitleUntilOneSucceeds() {
         Build({Dc(1, 5)}, false);
         collection->Settings().m_ExportFile = FromUtf8(folder->File("missing/Ambrel.txt"));
-        QTest::mouseClick(window->Button(kIdStart), Qt::LeftButton);
-        QTRY_VERIFY(!window->IsCollectionRunning());
+        QTest::mouseClick(Button(kIdStart), Qt::LeftButton);
+        QTRY_COMPARE(desktop.beeps, 1);
         QVERIFY(window->windowTitle().endsWith(
             QStringLiteral(" - the export file was not written (No such file or directory)")));
         collection->Settings().m_ExportFile = FromUtf8(folder->File("Ambrel.txt"));
-        QTest::mouseClick(window->Button(kIdSaveResults), Qt::LeftButton);
+        QTest::mouseClick(Button(kIdSaveResults), Qt::LeftButton);
         QCOMPARE(window->windowTitle(), QStringLiteral("Ambrel by Corvanta: www.corvanta.example"));
+    }
+
+    void autoStartRunsAtTheFirstTickAndNothingWithoutControllers() {
+        cMainDialogOptions options;
+        options.autoStart = true;
+        Build({Dc(1, 5)}, false, options);
+        QTRY_COMPARE(desktop.beeps, 1);  // started without Start being pressed, and completed
+        QVERIFY(Exists("Ambrel.txt"));
     }
 
     void autoStartWithAnEmptyListExportsNothing() {
         cMainDialogOptions options;
         options.autoStart = true;
         Build({}, false, options, false);
-        QTRY_VERIFY(window->IsCollectionRunning());
-        QTest::qWait(150);
+        Ticks(5);
+        QCoreApplication::processEvents();  // the start the first tick queued
+        Ticks(5);
         QCOMPARE(desktop.beeps, 0);
         QVERIFY(!Exists("Ambrel.txt"));
     }
 
     void theEnterKeyStarts() {
         Build({Dc(1, 5)}, false);
-        window->ControllerWidget()->setFocus();
+        Controllers()->setFocus();
         QTest::keyClick(window.get(), Qt::Key_Return);
         QTRY_VERIFY(desktop.beeps == 1);
     }
@@ -403,16 +428,15 @@ private slots:
         const auto bad = test::ReadGolden("bad_truncated.cfg");
         std::ofstream(folder->File("orvik.cfg"), std::ios::binary)
             .write(reinterpret_cast<const char*>(bad.data()), static_cast<std::streamsize>(bad.size()));
-        QString text;
-        AnswerNextMessageBox(QMessageBox::Ok, &text);
         Build({Dc(1, 5)}, false, {}, false);
-        QTRY_VERIFY(!text.isEmpty());
+        QTRY_COMPARE(prompts.messages.size(), std::size_t{1});
         const QString path = QString::fromStdString(folder->File("orvik.cfg"));
-        QCOMPARE(text, QStringLiteral("An attempt was made to access %1 past its end.\nThe program starts with default "
-                                      "settings; the file will be kept as %1.damaged when the configuration is next "
-                                      "saved.")
-                           .arg(path));
-        QCOMPARE(window->ControllerWidget()->topLevelItemCount(), 0);
+        QCOMPARE(ToQt(prompts.messages[0]),
+                 QStringLiteral("An attempt was made to access %1 past its end.\nThe program starts with default "
+                                "settings; the file will be kept as %1.damaged when the configuration is next "
+                                "saved.")
+                     .arg(path));
+        QCOMPARE(Controllers()->topLevelItemCount(), 0);
         QCOMPARE(UserRows(), 0);
         QCOMPARE(collection->Settings().m_MaxThreads, 4);
     }
@@ -421,35 +445,35 @@ private slots:
         marker.exists = true;
         marker.value = 0;
         Build({}, false);
-        QVERIFY(window->HelpWindow() != nullptr);  // opened once on the first start
-        QVERIFY(window->HelpWindow()->isVisible());
+        auto* help = window->findChild<cHelpWindow*>();
+        QVERIFY(help != nullptr && help->isVisible());  // opened once on the first start
         QCOMPARE(marker.writes, 1);
         QCOMPARE(marker.value, 1000u);
-        QTest::mouseClick(window->Button(kIdWeb), Qt::LeftButton);
-        QTest::mouseClick(window->Button(kIdMail), Qt::LeftButton);
+        QTest::mouseClick(Button(kIdWeb), Qt::LeftButton);
+        QTest::mouseClick(Button(kIdMail), Qt::LeftButton);
         QCOMPARE(desktop.urls.size(), std::size_t{2});
         QCOMPARE(desktop.urls[0], std::u16string(u"https://www.corvanta.example/"));
         QCOMPARE(desktop.urls[1], std::u16string(u"mailto:support@corvanta.example"));
         for (int id : {kIdStart, kIdAddDc, kIdRemoveDc, kIdSetup, kIdReset, kIdShowResults, kIdSearch, kIdSaveResults,
                        kIdPrint, kIdHelp, kIdAbout, kIdWeb, kIdMail, kIdClose}) {
-            QVERIFY(!window->Button(id)->toolTip().isEmpty());
-            QVERIFY(!window->Button(id)->icon().isNull());
+            QVERIFY(!Button(id)->toolTip().isEmpty());
+            QVERIFY(!Button(id)->icon().isNull());
         }
     }
 
     void noFirstStartHelpWithoutTheMarker() {
         Build({}, false);
-        QVERIFY(window->HelpWindow() == nullptr);
+        QVERIFY(window->findChild<cHelpWindow*>() == nullptr);
         QCOMPARE(marker.writes, 0);
     }
 
     void startingSelectedControllersAsksFirst() {
         Build({Dc(1, 5), Dc(2, 5)}, false);
-        window->ControllerWidget()->topLevelItem(1)->setSelected(true);
-        QString question;
-        AnswerNextMessageBox(QMessageBox::Yes, &question);
+        Controllers()->topLevelItem(1)->setSelected(true);
+        prompts.answers.push_back(true);
         window->OnStartSelected();
-        QVERIFY(question.startsWith(QStringLiteral("This will start the logon user data collection process")));
+        QCOMPARE(prompts.questions.size(), std::size_t{1});
+        QVERIFY(prompts.questions[0].starts_with(u"This will start the logon user data collection process"));
         QTRY_COMPARE(Cell(1, 5), QStringLiteral("Ready"));
         QCOMPARE(Cell(0, 5), QStringLiteral("Idle"));
     }
