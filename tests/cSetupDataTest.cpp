@@ -67,16 +67,6 @@ TEST(SetupData, CopyFromCopiesAllSixteenFieldsIncludingTheSummaryFile) {
     EXPECT_EQ(target.m_SummaryFile, u"s");
 }
 
-TEST(SetupData, CopiesDoNotShareText) {
-    cSetupData a = Changed();
-    cSetupData b;
-    b.CopyFrom(a);
-    a.m_ExportFormat += u"X";
-    b.m_HeaderLeft += u"Y";
-    EXPECT_EQ(b.m_ExportFormat, u"f");
-    EXPECT_EQ(a.m_HeaderLeft, u"hl");
-}
-
 TEST(SetupData, UsersShownBelowOneFallsBackToTheDefault) {
     EXPECT_EQ(UsersShownLimit(0), 500);
     EXPECT_EQ(UsersShownLimit(-7), 500);

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 namespace orvik {
 namespace {
 
@@ -18,46 +21,42 @@ TEST(TextVariables, NamesAreUniqueIgnoringCaseAndNeverEmpty) {
     EXPECT_EQ(v.Find(u"%A%"), -1);
 }
 
-TEST(TextVariables, ApplyReplacesEveryOccurrenceWithRegardToCase) {
+struct ApplyCase {
+    const char* name;
+    std::vector<std::pair<std::u16string, std::u16string>> variables;  // in the order they are added
+    std::u16string text, expected;
+};
+
+class TextVariablesApply : public testing::TestWithParam<ApplyCase> {};
+
+TEST_P(TextVariablesApply, ReplacesNamesInOrderOverTheWholeText) {
     cTextVariables v;
-    v.Add(u"%DOMAIN%", u"CORP");
-    std::u16string text = u"%DOMAIN%\\x %Domain% %DOMAIN%";
+    for (const auto& [name, value] : GetParam().variables) v.Add(name, value);
+    std::u16string text = GetParam().text;
     v.Apply(text);
-    EXPECT_EQ(text, u"CORP\\x %Domain% CORP");
+    EXPECT_EQ(text, GetParam().expected);
 }
 
-TEST(TextVariables, LaterVariablesSeeWhatEarlierOnesInserted) {
-    cTextVariables v;
-    v.Add(u"%FULL_NAME%", u"%DESCRIPTION% owner");
-    v.Add(u"%DESCRIPTION%", u"IT");
-    std::u16string text = u"%FULL_NAME%";
-    v.Apply(text);
-    EXPECT_EQ(text, u"IT owner");
-}
-
-TEST(TextVariables, AValueHoldingItsOwnNameStaysAsTextAndNothingLoops) {
-    cTextVariables v;
-    v.Add(u"%DESCRIPTION%", u"<%DESCRIPTION%>");
-    std::u16string text = u"%DESCRIPTION%,%DESCRIPTION%";
-    v.Apply(text);
-    EXPECT_EQ(text, u"<%DESCRIPTION%>,<%DESCRIPTION%>");
-}
-
-TEST(TextVariables, TheShorterTimeNameLeavesTheNumberNameAlone) {
-    cTextVariables v;
-    v.Add(u"%LAST_LOGON_TIME%", u"T");
-    v.Add(u"%LAST_LOGON_TIME_NUMBER_VALUE%", u"N");
-    std::u16string text = u"%LAST_LOGON_TIME%/%LAST_LOGON_TIME_NUMBER_VALUE%";
-    v.Apply(text);
-    EXPECT_EQ(text, u"T/N");
-}
-
-TEST(TextVariables, AnEmptyTableLeavesTheText) {
-    cTextVariables v;
-    std::u16string text = u"%USER_NAME%";
-    v.Apply(text);
-    EXPECT_EQ(text, u"%USER_NAME%");
-}
+INSTANTIATE_TEST_SUITE_P(
+    Cases, TextVariablesApply,
+    testing::Values(ApplyCase{"EveryOccurrenceWithRegardToCase",
+                              {{u"%DOMAIN%", u"CORP"}},
+                              u"%DOMAIN%\\x %Domain% %DOMAIN%",
+                              u"CORP\\x %Domain% CORP"},
+                    ApplyCase{"LaterVariablesSeeEarlierValues",
+                              {{u"%FULL_NAME%", u"%DESCRIPTION% owner"}, {u"%DESCRIPTION%", u"IT"}},
+                              u"%FULL_NAME%",
+                              u"IT owner"},
+                    ApplyCase{"AValueHoldingItsOwnNameStaysText",
+                              {{u"%DESCRIPTION%", u"<%DESCRIPTION%>"}},
+                              u"%DESCRIPTION%,%DESCRIPTION%",
+                              u"<%DESCRIPTION%>,<%DESCRIPTION%>"},
+                    ApplyCase{"TheShorterTimeNameLeavesTheNumberName",
+                              {{u"%LAST_LOGON_TIME%", u"T"}, {u"%LAST_LOGON_TIME_NUMBER_VALUE%", u"N"}},
+                              u"%LAST_LOGON_TIME%/%LAST_LOGON_TIME_NUMBER_VALUE%",
+                              u"T/N"},
+                    ApplyCase{"AnEmptyTableLeavesTheText", {}, u"%USER_NAME%", u"%USER_NAME%"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace orvik
