@@ -22,8 +22,8 @@
 namespace orvik {
 namespace {
 
-using test::ReadGolden;
 using test::MatchesGolden;
+using test::ReadGolden;
 
 class ArchiveTest : public testing::Test {
 protected:
