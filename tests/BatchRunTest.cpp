@@ -17,6 +17,7 @@
 #include "support/RecordingMessages.h"
 #include "support/ScopedTimeZone.h"
 #include "support/TempFolder.h"
+#include "support/TypedLine.h"
 
 namespace orvik {
 namespace {
@@ -43,7 +44,7 @@ protected:
         out.str("");
         cBatchSettings settings;
         settings.tickMs = 5;
-        return RunBatch(cCommandLine::Parse(arguments), out, progress, messages, settings);
+        return RunBatch(test::TypedLine(arguments), out, progress, messages, settings);
     }
 
     test::ScopedTimeZone tz{"UTC0"};

@@ -1,4 +1,5 @@
 #include "app/CommandLine.h"
+#include "support/TypedLine.h"
 
 #include <gtest/gtest.h>
 
@@ -67,7 +68,7 @@ TEST(CommandLine, EveryValueMayHoldBlanksAndNeverSwallowsTheNextOption) {
     EXPECT_EQ(line.GetValue(u"/CAFILE:", value), 0);
     EXPECT_EQ(value, u"");
     // A typed line: double quotes group, wherever they open.
-    EXPECT_EQ(cCommandLine::Parse(u"/USER:\"CN=John Doe,DC=x\" /BATCH").GetValue(u"/USER:", value), 0);
+    EXPECT_EQ(test::TypedLine(u"/USER:\"CN=John Doe,DC=x\" /BATCH").GetValue(u"/USER:", value), 0);
     EXPECT_EQ(value, u"CN=John Doe,DC=x");
 }
 

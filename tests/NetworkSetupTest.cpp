@@ -1,6 +1,7 @@
 #include "app/NetworkSetup.h"
 
 #include "app/CommandLine.h"
+#include "support/TypedLine.h"
 
 #include <gtest/gtest.h>
 
@@ -20,31 +21,31 @@ namespace {
 TEST(NetworkSetup, ASimulationListsItsControllersUnlessDcSaysOtherwise) {
     test::RecordingMessages messages;
     cNetworkSetup setup;
-    ASSERT_TRUE(SetUpNetwork(cCommandLine::Parse(u"/SIM:demo"), messages, nullptr, setup));
+    ASSERT_TRUE(SetUpNetwork(test::TypedLine(u"/SIM:demo"), messages, nullptr, setup));
     EXPECT_NE(dynamic_cast<cSimulatedDirectory*>(setup.net.get()), nullptr);
     EXPECT_EQ(setup.defaultControllers.size(), 5u);
 
     cNetworkSetup chosen;
-    ASSERT_TRUE(SetUpNetwork(cCommandLine::Parse(u"/SIM:demo /DC:LAB-DC1,,CORP-DC1"), messages, nullptr, chosen));
+    ASSERT_TRUE(SetUpNetwork(test::TypedLine(u"/SIM:demo /DC:LAB-DC1,,CORP-DC1"), messages, nullptr, chosen));
     EXPECT_EQ(chosen.defaultControllers, (std::vector<std::u16string>{u"LAB-DC1", u"CORP-DC1"}));
 }
 
 TEST(NetworkSetup, RealControllersNeedAPasswordForASimpleBind) {
     test::RecordingMessages messages;
     cNetworkSetup setup;
-    EXPECT_FALSE(SetUpNetwork(cCommandLine::Parse(u"/USER:admin@exp.test"), messages, nullptr, setup));
+    EXPECT_FALSE(SetUpNetwork(test::TypedLine(u"/USER:admin@exp.test"), messages, nullptr, setup));
     ASSERT_EQ(messages.texts.size(), 1u);
 
     test::TempFolder folder;
     std::ofstream(folder.File("pw")) << "s3cret\n";
     const std::u16string args = u"/USER:admin@exp.test /PWFILE:" + FromUtf8(folder.File("pw"));
-    ASSERT_TRUE(SetUpNetwork(cCommandLine::Parse(args), messages, nullptr, setup));
+    ASSERT_TRUE(SetUpNetwork(test::TypedLine(args), messages, nullptr, setup));
     EXPECT_NE(dynamic_cast<cLdapDirectory*>(setup.net.get()), nullptr);
 
     cNetworkSetup asked;
     bool prompted = false;
     ASSERT_TRUE(SetUpNetwork(
-        cCommandLine::Parse(u"/USER:admin@exp.test"), messages,
+        test::TypedLine(u"/USER:admin@exp.test"), messages,
         [&](const std::string& user) -> std::optional<std::string> {
             prompted = user == "admin@exp.test";
             return std::string("pw");
@@ -89,9 +90,9 @@ TEST(NetworkSetup, VerificationIsOffOnlyByItsOwnArgument) {
 TEST(NetworkSetup, TimeoutsMustBeSensible) {
     test::RecordingMessages messages;
     cNetworkSetup setup;
-    EXPECT_FALSE(SetUpNetwork(cCommandLine::Parse(u"/NETTIMEOUT:0"), messages, nullptr, setup));
-    EXPECT_FALSE(SetUpNetwork(cCommandLine::Parse(u"/OPTIMEOUT:abc"), messages, nullptr, setup));
-    EXPECT_TRUE(SetUpNetwork(cCommandLine::Parse(u"/NETTIMEOUT:5 /OPTIMEOUT:30"), messages, nullptr, setup));
+    EXPECT_FALSE(SetUpNetwork(test::TypedLine(u"/NETTIMEOUT:0"), messages, nullptr, setup));
+    EXPECT_FALSE(SetUpNetwork(test::TypedLine(u"/OPTIMEOUT:abc"), messages, nullptr, setup));
+    EXPECT_TRUE(SetUpNetwork(test::TypedLine(u"/NETTIMEOUT:5 /OPTIMEOUT:30"), messages, nullptr, setup));
 }
 
 }  // namespace

@@ -33,27 +33,6 @@ cCommandLine::cCommandLine(std::vector<std::u16string> arguments) : m_Arguments(
     m_Text = ArgumentText(m_Arguments);
 }
 
-cCommandLine cCommandLine::Parse(std::u16string_view line) {
-    std::vector<std::u16string> words;
-    std::u16string word;
-    bool inWord = false, quoted = false;
-    for (char16_t c : line) {
-        if (c == u'"') {
-            quoted = !quoted;
-            inWord = true;
-        } else if (IsBlank(c) && !quoted) {
-            if (inWord) words.push_back(std::move(word));
-            word.clear();
-            inWord = false;
-        } else {
-            word += c;
-            inWord = true;
-        }
-    }
-    if (inWord) words.push_back(std::move(word));
-    return cCommandLine(std::move(words));
-}
-
 bool cCommandLine::HasFlag(std::u16string_view flag) const {
     for (const auto& arg : m_Arguments) {
         if (arg == flag) return true;

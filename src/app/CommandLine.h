@@ -19,8 +19,6 @@ public:
     // The arguments after the program name, as the shell split them.
     cCommandLine(int argc, const char* const* argv);
     explicit cCommandLine(std::vector<std::u16string> arguments);
-    // Splits a typed line at blanks; double quotes group and are dropped.
-    static cCommandLine Parse(std::u16string_view line);
 
     // The argument text "/CF:" and "/AS" are searched in.
     const std::u16string& Text() const noexcept { return m_Text; }
