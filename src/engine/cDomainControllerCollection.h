@@ -93,7 +93,6 @@ public:
     const std::vector<std::unique_ptr<cDomainController>>& Controllers() const noexcept { return m_Controllers; }
     int GetControllerSortKey() const noexcept { return m_ControllerSortKey; }
     bool IsControllerAscending() const noexcept { return m_ControllerAscending != 0; }
-    bool IsRequestPending() const noexcept { return m_NextToStart < m_NamesToStart.size(); }
 
     // The number of bytes a job asks for per page under the current settings.
     std::int32_t PageBufferBytes() const noexcept;
