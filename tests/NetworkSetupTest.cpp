@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/prctl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <fstream>
@@ -76,6 +78,18 @@ TEST(NetworkSetup, AnEmptyPasswordIsRefusedAndAnOpenPasswordFileWarned) {
     EXPECT_EQ(options.password, "s3cret");
     ASSERT_EQ(messages.texts.size(), 1u);
     EXPECT_NE(messages.texts[0].find(u"can be read by others"), std::u16string::npos);
+}
+
+TEST(NetworkSetup, OnceAPasswordIsGivenTheProcessWritesNoCoreDump) {
+    test::RecordingMessages messages;
+    cLdapOptions options;
+    ReadLdapOptions(
+        cCommandLine({u"/USER:admin"}), messages, [](const std::string&) { return std::optional<std::string>("pw"); },
+        options);
+    rlimit core{};
+    ASSERT_EQ(::getrlimit(RLIMIT_CORE, &core), 0);
+    EXPECT_EQ(core.rlim_cur, 0u);
+    EXPECT_EQ(::prctl(PR_GET_DUMPABLE), 0);
 }
 
 TEST(NetworkSetup, VerificationIsOffOnlyByItsOwnArgument) {
