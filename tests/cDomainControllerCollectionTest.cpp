@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <thread>
 
 #include "base/TextCompare.h"
@@ -14,7 +15,26 @@ namespace {
 
 using test::SimDc;
 
-class CollectionTest : public test::CollectionFixture {};
+class CollectionTest : public test::CollectionFixture {
+protected:
+    // One controller of `users` in pages of `pageSize`, started and held in its
+    // second call: the first page is reported and queued, the worker is busy.
+    void StartHeldInItsSecondCall(std::uint32_t users, std::uint32_t pageSize) {
+        auto dc = SimDc(u"DC1", users);
+        dc.pageSize = pageSize;
+        Build({dc});
+        gate.HoldFromCall(2);
+        collection->StartAll();
+        ASSERT_TRUE(gate.WaitForWaiting(1));
+    }
+    // A reset whose workers end once `letGo` has run.
+    void ResetLettingGo(const std::function<void()>& letGo) {
+        collection->BeginReset();
+        letGo();
+        WaitUntil([&] { return collection->AreWorkersStopped(); });
+        collection->FinishReset();
+    }
+};
 
 std::vector<cSimulatedDirectory::Controller> Numbered(int count, std::uint32_t users) {
     std::vector<cSimulatedDirectory::Controller> dcs;
@@ -103,17 +123,11 @@ TEST_F(CollectionTest, AWorkerThatCannotStartShowsAnErrorAndTheRunCompletes) {
 }
 
 TEST_F(CollectionTest, ResetWaitsForTheCallInProgressAndDropsItsPage) {
-    auto dc = SimDc(u"DC1", 30);
-    dc.pageSize = 10;
-    Build({dc});
-    gate.HoldFromCall(2);
-    collection->StartAll();
-    ASSERT_TRUE(gate.WaitForWaiting(1));  // page 1 reported and queued, call 2 in progress
-    collection->BeginReset();
-    EXPECT_FALSE(collection->AreWorkersStopped());  // the call in progress is waited for
-    gate.Open(u"DC1");
-    WaitUntil([&] { return collection->AreWorkersStopped(); });
-    collection->FinishReset();
+    StartHeldInItsSecondCall(30, 10);
+    ResetLettingGo([&] {
+        EXPECT_FALSE(collection->AreWorkersStopped());  // the call in progress is waited for
+        gate.Open(u"DC1");
+    });
     EXPECT_EQ(Status(0), u"Idle");
     EXPECT_EQ(Cell(0, kColUserCount), u"0");
     for (int i = 0; i < 3; ++i) collection->Poll(complete);
@@ -126,10 +140,7 @@ TEST_F(CollectionTest, ResetEndsTheStartRequest) {
     Build(Numbered(3, 5));
     collection->Settings().m_MaxThreads = 1;
     collection->StartAll();
-    collection->BeginReset();
-    gate.OpenAll();
-    WaitUntil([&] { return collection->AreWorkersStopped(); });
-    collection->FinishReset();
+    ResetLettingGo([&] { gate.OpenAll(); });
     for (int i = 0; i < 20; ++i) {
         collection->Poll(complete);
         EXPECT_FALSE(complete);
@@ -153,12 +164,7 @@ TEST_F(CollectionTest, ARunCompletesOnlyInTheTickThatMergedItsLastPage) {
 }
 
 TEST_F(CollectionTest, ABusyControllerRemovedAndAddedBackStartsAgainOnlyAfterItsOldWorker) {
-    auto dc = SimDc(u"DC1", 500);
-    dc.pageSize = 250;
-    Build({dc});
-    gate.HoldFromCall(2);
-    collection->StartAll();
-    ASSERT_TRUE(gate.WaitForWaiting(1));
+    StartHeldInItsSecondCall(500, 250);
     collection->Poll(complete);
     ASSERT_EQ(Status(0), u"Busy");
     collection->RemoveDomainController(view.Controllers(), u"DC1");
