@@ -153,7 +153,7 @@ TEST_F(CollectionTest, ARunCompletesOnlyInTheTickThatMergedItsLastPage) {
     auto dc = SimDc(u"DC1", 3);
     dc.pageSize = 1;
     Build({dc}, false);
-    collection->SetMergeBudgetMs(0);  // one page per tick
+    clock.SetElapsedStep(1000);  // every page uses up a tick's merge time
     collection->StartAll();
     WaitUntil([&] { return Running() == 0; });  // all three pages queued, no worker left
     for (std::size_t merged = 1; merged <= 3; ++merged) {
@@ -265,35 +265,27 @@ TEST_F(CollectionTest, RemovingAControllerRemovesItsRow) {
     EXPECT_EQ(view.Controllers().GetRowCount(), 1);
 }
 
-TEST_F(CollectionTest, PageBufferFollowsTheSettingWithinSaneBounds) {
-    Build({}, false);
-    cSetupData& s = collection->Settings();
-    s.m_BufferSize = 0;
-    EXPECT_EQ(collection->PageBufferBytes(), 1024);
-    s.m_BufferSize = 1000;
-    EXPECT_EQ(collection->PageBufferBytes(), 1024000);
-    s.m_BufferSize = -7;
-    EXPECT_EQ(collection->PageBufferBytes(), 1024);
-    s.m_BufferSize = 2147483647;
-    EXPECT_EQ(collection->PageBufferBytes(), kMaxEnumBufferBytes);
+TEST(PageBuffer, FollowsTheSettingWithinSaneBounds) {
+    for (auto [kb, bytes] : {std::pair{0, 1024}, {1000, 1024000}, {-7, 1024}, {2147483647, kMaxEnumBufferBytes}})
+        EXPECT_EQ(PageBufferBytes(kb), bytes) << kb;
 }
 
-TEST_F(CollectionTest, ControllerHeaderClicksMapColumnsToKeys) {
-    Build({}, false);
-    EXPECT_EQ(collection->GetControllerSortKey(), 0);
-    EXPECT_TRUE(collection->IsControllerAscending());
-    collection->SetControllerSortColumn(kColController);
-    EXPECT_FALSE(collection->IsControllerAscending());
-    collection->SetControllerSortColumn(kColStatus);
-    EXPECT_EQ(collection->GetControllerSortKey(), 6);
-    EXPECT_TRUE(collection->IsControllerAscending());
-    collection->SetControllerSortColumn(kColStatus);
-    EXPECT_FALSE(collection->IsControllerAscending());
-    collection->SetControllerSortColumn(kColErrorCode);
-    EXPECT_EQ(collection->GetControllerSortKey(), 5);
-    EXPECT_TRUE(collection->IsControllerAscending());
-    collection->SetControllerSortColumn(7);
-    EXPECT_EQ(collection->GetControllerSortKey(), 5);
+TEST_F(CollectionTest, ControllerHeaderClicksChooseTheKeyAndFlipTheDirection) {
+    auto dcs = Numbered(2, 5);
+    dcs[0].failCode = kErrorAccessDenied;
+    Build(dcs, false);
+    collection->StartAll();
+    ASSERT_TRUE(PollUntilComplete());
+    const cDomainController& failed = *collection->Controllers()[0];  // DC0: Error, 5
+    const cDomainController& ready = *collection->Controllers()[1];   // DC1: Ready, 0
+    const struct {
+        int column;  // -1: no click, the initial order
+        int sign;    // of comparing the failed controller with the ready one
+    } clicks[] = {{-1, -1}, {kColController, 1}, {kColStatus, 1}, {kColStatus, -1}, {kColErrorCode, 1}, {7, 1}};
+    for (const auto& click : clicks) {
+        if (click.column >= 0) collection->SetControllerSortColumn(click.column);
+        EXPECT_EQ(collection->CompareControllers(failed, ready), click.sign) << click.column;
+    }
 }
 
 TEST_F(CollectionTest, ShowUsersFillsTheUserListUpToTheSetting) {

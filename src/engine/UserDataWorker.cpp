@@ -1,5 +1,6 @@
 #include "engine/UserDataWorker.h"
 
+#include <algorithm>
 #include <new>
 #include <vector>
 
@@ -14,6 +15,11 @@ namespace orvik {
 
 namespace {
 constexpr std::int32_t kErrorInternal = 1359;  // ERROR_INTERNAL_ERROR: the backend failed unexpectedly
+}
+
+std::int32_t PageBufferBytes(std::int32_t bufferSizeKb) noexcept {
+    const std::int64_t bytes = std::int64_t{bufferSizeKb} * 1024;
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(bytes, 1024, kMaxEnumBufferBytes));
 }
 
 std::u16string ServerNameFor(const std::u16string& controllerName) {

@@ -18,6 +18,10 @@ class iNetApi;
 // to this size; beyond it the job ends with 234 as its error.
 inline constexpr std::int32_t kMaxEnumBufferBytes = 256 * 1024 * 1024;
 
+// The page buffer a job first asks for: the buffer-size setting in KB, at
+// least 1 KB and at most the largest buffer, whatever the setting holds.
+std::int32_t PageBufferBytes(std::int32_t bufferSizeKb) noexcept;
+
 // The name passed to the network calls: empty stays empty (the local
 // computer), a name starting with two backslashes is kept, any other gets them.
 std::u16string ServerNameFor(const std::u16string& controllerName);

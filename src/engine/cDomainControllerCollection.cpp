@@ -136,11 +136,6 @@ void cDomainControllerCollection::FinishReset() {
     }
 }
 
-std::int32_t cDomainControllerCollection::PageBufferBytes() const noexcept {
-    const std::int64_t bytes = std::int64_t{m_Setup.m_BufferSize} * 1024;
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(bytes, 1024, kMaxEnumBufferBytes));
-}
-
 std::int32_t cDomainControllerCollection::ThreadLimit() const noexcept {
     return std::max<std::int32_t>(1, m_Setup.m_MaxThreads);
 }
@@ -149,18 +144,19 @@ void cDomainControllerCollection::Poll(bool& complete) {
     complete = false;
     // Merge for a bounded time, at least one page, so that a tick never
     // blocks the window for long; what is left waits for the next tick.
-    const auto mergeUntil = std::chrono::steady_clock::now() + std::chrono::milliseconds(m_MergeBudgetMs);
+    const std::int64_t mergeUntil = m_Clock.ElapsedMs() + kMergeBudgetMs;
     std::unique_ptr<cUserInfoBatch> batch;
     while (m_Collector.PopResult(batch) == 0) {
         m_Users.MergeBatch(std::move(batch));
-        if (std::chrono::steady_clock::now() >= mergeUntil) break;
+        if (m_Clock.ElapsedMs() >= mergeUntil) break;
     }
 
     if (m_NextToStart < m_NamesToStart.size()) {
         const std::int32_t limit = ThreadLimit();
         while (m_NextToStart < m_NamesToStart.size()) {
             if (m_Collector.GetRunningCount() >= limit) break;
-            auto job = std::make_unique<cCollectionJob>(m_NamesToStart[m_NextToStart], PageBufferBytes());
+            auto job =
+                std::make_unique<cCollectionJob>(m_NamesToStart[m_NextToStart], PageBufferBytes(m_Setup.m_BufferSize));
             // A controller whose earlier worker has not ended yet waits for it,
             // and so do the names after it.
             if (m_Collector.StartJob(std::move(job)) != 0) break;

@@ -68,9 +68,9 @@ public:
     // tick that finds a non-empty request fully started, no worker running
     // and every page merged.
     void Poll(bool& complete);
-    // How long one Poll may merge pages (at least one page is merged).
-    void SetMergeBudgetMs(std::int32_t ms) noexcept { m_MergeBudgetMs = ms; }
-    static constexpr std::int32_t kDefaultMergeBudgetMs = 100;
+    // How long one Poll may merge pages, by the clock's elapsed time (at
+    // least one page is merged).
+    static constexpr std::int32_t kMergeBudgetMs = 100;
 
     void SortUsers() { m_Users.Sort(); }
     void ShowUsers(std::u16string_view filter);
@@ -91,13 +91,6 @@ public:
     cUserInfoTable& Users() noexcept { return m_Users; }
     const cUserInfoTable& Users() const noexcept { return m_Users; }
     const std::vector<std::unique_ptr<cDomainController>>& Controllers() const noexcept { return m_Controllers; }
-    int GetControllerSortKey() const noexcept { return m_ControllerSortKey; }
-    bool IsControllerAscending() const noexcept { return m_ControllerAscending != 0; }
-
-    // The number of bytes a job asks for per page under the current settings.
-    std::int32_t PageBufferBytes() const noexcept;
-    // The thread limit under the current settings (at least 1).
-    std::int32_t ThreadLimit() const noexcept;
 
     // Writes the configuration file; 0, or -1 when it could not be written
     // (the file that was there is then left as it was; `error` says why).
@@ -125,6 +118,8 @@ public:
     void Serialize(cArchiveReader& ar);
 
 private:
+    // The thread limit under the current settings (at least 1).
+    std::int32_t ThreadLimit() const noexcept;
     void ResetToDefaults(iListView& list);
     void KeepAside(const char* suffix, std::u16string text, std::u16string* failure);
 
@@ -142,7 +137,6 @@ private:
     cUserInfoTable m_Users;
     std::int32_t m_ControllerSortKey = 0;
     std::int32_t m_ControllerAscending = 1;
-    std::int32_t m_MergeBudgetMs = kDefaultMergeBudgetMs;
 };
 
 }  // namespace orvik

@@ -15,12 +15,16 @@ public:
     virtual tTimeValue Now() = 0;
     // Blocks the calling thread for about `milliseconds`.
     virtual void SleepMs(std::int32_t milliseconds) = 0;
+    // Milliseconds since some fixed moment; never goes back, whatever the
+    // wall clock does. For measuring how long something took.
+    virtual std::int64_t ElapsedMs() = 0;
 };
 
 class cSystemClock final : public iClock {
 public:
     tTimeValue Now() override;
     void SleepMs(std::int32_t milliseconds) override;
+    std::int64_t ElapsedMs() override;
 };
 
 }  // namespace orvik

@@ -24,25 +24,7 @@ cSetupData::cSetupData()
       m_HeaderFooterFont(u"-11,0,0,0,400,255,0,0,0,3,2,1,34,Arial"),
       m_StrongFont(u"-11,0,0,0,700,0,0,0,0,3,2,1,34,Arial") {}
 
-void cSetupData::CopyFrom(const cSetupData& other) {
-    if (this == &other) return;
-    m_AutoRefresh = other.m_AutoRefresh;
-    m_RefreshPeriod = other.m_RefreshPeriod;
-    m_ExportFile = other.m_ExportFile;
-    m_ExportFormat = other.m_ExportFormat;
-    m_SummaryFile = other.m_SummaryFile;
-    m_DefaultDomains = other.m_DefaultDomains;
-    m_UsersShown = other.m_UsersShown;
-    m_BufferSize = other.m_BufferSize;
-    m_MaxThreads = other.m_MaxThreads;
-    m_HeaderRight = other.m_HeaderRight;
-    m_HeaderLeft = other.m_HeaderLeft;
-    m_FooterRight = other.m_FooterRight;
-    m_FooterLeft = other.m_FooterLeft;
-    m_RegularFont = other.m_RegularFont;
-    m_HeaderFooterFont = other.m_HeaderFooterFont;
-    m_StrongFont = other.m_StrongFont;
-}
+void cSetupData::CopyFrom(const cSetupData& other) { *this = other; }
 
 void cSetupData::Serialize(cArchiveWriter& ar) const {
     ar.WriteString(m_DefaultDomains);

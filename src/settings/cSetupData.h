@@ -23,11 +23,11 @@ class cSetupData {
 public:
     cSetupData();
 
-    // Assigns all sixteen fields; the only way settings move between the
-    // live record and a dialog's working copy.
+    // Assigns every field, the summary file included; the only way settings
+    // move between the live record and a dialog's working copy.
     void CopyFrom(const cSetupData& other);
 
-    // Fifteen fields inline, in the file's order; the summary file is not
+    // The stored fields inline, in the file's order; the summary file is not
     // stored and keeps its value when reading.
     void Serialize(cArchiveWriter& ar) const;
     void Serialize(cArchiveReader& ar);
