@@ -89,37 +89,23 @@ TEST_F(CollectorTest, AFinishingReportWithAPageLeavesTheCollectorBusyUntilThePag
     EXPECT_TRUE(collector.IsIdle());
 }
 
-TEST_F(CollectorTest, EstimatesTheEndFromTheRateSoFar) {
-    Start(u"DC1");
-    cCollectionJob w = Copy(0, kJobRunning, 300, 600, 1030);
-    EXPECT_EQ(collector.ReportJob(w, test::Batch(test::MakeUser(u"a", 1))), 0);
-    std::uint32_t seen = 0;
-    auto jobs = Changed(seen);
-    ASSERT_EQ(jobs.size(), 1u);
-    EXPECT_EQ(jobs[0].endTime, 1090);
-    EXPECT_EQ(jobs[0].userCount, 300);
-    EXPECT_EQ(jobs[0].resultCode, kErrorMoreData);
-}
-
-TEST_F(CollectorTest, NoTotalHintMeansNoEstimate) {
-    Start(u"DC1");
-    cCollectionJob w = Copy(0, kJobRunning, 300, 0, 1030);
-    collector.ReportJob(w, nullptr);
-    std::uint32_t seen = 0;
-    EXPECT_EQ(Changed(seen)[0].endTime, 0);
-}
-
-TEST_F(CollectorTest, TheEstimateOfALongRunDoesNotOverflow) {
-    Start(u"DC1");
-    // 30 days for one account with two billion to go.
-    cCollectionJob w = Copy(0, kJobRunning, 1, 2000000000, 1000 + 30 * 86400);
-    collector.ReportJob(w, nullptr);
-    std::uint32_t seen = 0;
-    EXPECT_EQ(Changed(seen)[0].endTime, std::numeric_limits<tTimeValue>::max());
-
-    cCollectionJob w2 = Copy(0, kJobRunning, 100000, 1000000, 1000 + 3600);
-    collector.ReportJob(w2, nullptr);
-    EXPECT_EQ(Changed(seen)[0].endTime, 4600 + 3600LL * 1000000 / 100001);  // 3.6e9 does not fit 32 bits
+TEST_F(CollectorTest, EstimatesTheEndFromTheRateSoFarWithoutOverflow) {
+    const struct {
+        std::int32_t users, total;
+        tTimeValue lastCall, end;
+    } reports[] = {
+        {300, 600, 1030, 1090},                                                      // 300 more at 10 a second
+        {300, 0, 1030, 0},                                                           // no total: no estimate
+        {1, 2000000000, 1000 + 30 * 86400, std::numeric_limits<tTimeValue>::max()},  // 30 days for one
+        {100000, 1000000, 1000 + 3600, 4600 + 3600LL * 1000000 / 100000},            // 3.6e9 needs 64 bits
+    };
+    for (const auto& r : reports) {
+        Start(u"DC" + std::u16string(1, char16_t(u'0' + (&r - reports))));
+        cCollectionJob w = Copy(static_cast<std::int32_t>(&r - reports), kJobRunning, r.users, r.total, r.lastCall);
+        EXPECT_EQ(collector.ReportJob(w, nullptr), 0);
+        std::uint32_t seen = 0;
+        EXPECT_EQ(Changed(seen).at(static_cast<std::size_t>(&r - reports)).endTime, r.end) << r.users;
+    }
 }
 
 TEST_F(CollectorTest, AFinishedJobEndsNowAndFreesItsSlot) {
