@@ -113,11 +113,10 @@ public:
     // The controller list of the main window, or nullptr before there is one.
     const iListView* GetControllerList() const;
 
+private:
     void Serialize(cArchiveWriter& ar) const;
     // Reads everything or, on a fault, throws cArchiveError and changes nothing.
     void Serialize(cArchiveReader& ar);
-
-private:
     // The thread limit under the current settings (at least 1).
     std::int32_t ThreadLimit() const noexcept;
     void ResetToDefaults(iListView& list);
