@@ -117,3 +117,24 @@ TEST(LdapDomain, ServerEnumerationFindsTheDomainsControllers) {
 
 }  // namespace
 }  // namespace orvik
+
+namespace orvik {
+namespace {
+
+TEST(LdapDomain, ThePrimaryDomainIsTheResolversFirstSearchDomain) {
+    const struct {
+        const char* conf;
+        const char* domain;
+    } cases[] = {
+        {"nameserver 10.0.0.1\nsearch corp.example lab.example\n", "corp.example"},
+        {"domain corp.example.\n", "corp.example"},
+        {"search a.example\ndomain b.example\n", "b.example"},  // the last line counts
+        {"# search x.example\n  search\tcorp.example # comment\n", "corp.example"},
+        {"nameserver 10.0.0.1\n", ""},
+        {"search corp.example\nsearch\n", ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(PrimaryDomainFromResolvConf(c.conf), c.domain) << c.conf;
+}
+
+}  // namespace
+}  // namespace orvik

@@ -15,6 +15,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <limits>
 
 #include "base/TextCompare.h"
@@ -556,6 +558,32 @@ std::int32_t cLdapDirectory::NetWkstaGetInfo(const std::u16string& server, std::
     return kNerrSuccess;
 }
 
+std::string PrimaryDomainFromResolvConf(const std::string& resolvConf) {
+    std::string domain;
+    std::size_t at = 0;
+    while (at < resolvConf.size()) {
+        std::size_t end = resolvConf.find('\n', at);
+        if (end == std::string::npos) end = resolvConf.size();
+        std::string line = resolvConf.substr(at, end - at);
+        at = end + 1;
+        const std::size_t comment = line.find_first_of("#;");
+        if (comment != std::string::npos) line.resize(comment);
+        std::size_t word = line.find_first_not_of(" \t\r");
+        if (word == std::string::npos) continue;
+        const std::size_t wordEnd = line.find_first_of(" \t\r", word);
+        const std::string keyword = line.substr(word, wordEnd - word);
+        if (keyword != "domain" && keyword != "search") continue;
+        const std::size_t first = wordEnd == std::string::npos ? wordEnd : line.find_first_not_of(" \t\r", wordEnd);
+        if (first == std::string::npos) {
+            domain.clear();
+            continue;
+        }
+        domain = line.substr(first, line.find_first_of(" \t\r", first) - first);
+        if (!domain.empty() && domain.back() == '.') domain.pop_back();
+    }
+    return domain;
+}
+
 std::int32_t cLdapDirectory::NetServerEnum(const std::u16string& domain, std::uint32_t level, std::uint32_t serverType,
                                            std::int32_t, std::vector<std::u16string>& names, std::uint32_t& entriesRead,
                                            std::uint32_t& totalEntries, std::uint32_t& resumeHandle) {
@@ -568,8 +596,19 @@ std::int32_t cLdapDirectory::NetServerEnum(const std::u16string& domain, std::ui
     struct __res_state state;
     std::memset(&state, 0, sizeof state);
     if (res_ninit(&state) != 0) return kErrorNoBrowserServersFound;
+    // The lookup waits at most the network timeout, once per name server.
+    state.retrans = std::max(1, m_Options.networkTimeoutSeconds);
+    state.retry = 1;
     std::string dnsDomain = ToUtf8(domain);
-    if (dnsDomain.empty()) dnsDomain = state.dnsrch[0] != nullptr ? state.dnsrch[0] : state.defdname;
+    if (dnsDomain.empty()) {
+        std::ifstream conf("/etc/resolv.conf");
+        const std::string text((std::istreambuf_iterator<char>(conf)), std::istreambuf_iterator<char>());
+        dnsDomain = PrimaryDomainFromResolvConf(text);
+    }
+    if (dnsDomain.empty()) {
+        res_nclose(&state);
+        return kErrorNoBrowserServersFound;
+    }
     const std::string query = "_ldap._tcp.dc._msdcs." + dnsDomain;
     std::vector<unsigned char> answer(65536);
     const int length =

@@ -39,6 +39,13 @@ struct cLdapOptions {
     int operationTimeoutSeconds = 60;
 };
 
+// The primary domain of this computer, for a controller search without a
+// domain: the first name of the resolver's search list, which on a computer
+// joined to an Active Directory domain is that domain's DNS name. `resolvConf`
+// is the text of /etc/resolv.conf; as for the resolver, the last "domain" or
+// "search" line counts. Empty when there is none.
+std::string PrimaryDomainFromResolvConf(const std::string& resolvConf);
+
 class cLdapDirectory final : public iNetApi {
 public:
     // Entries per page: the preferred length divided by this, at most the servers' 1000.
