@@ -56,6 +56,7 @@ int RunApplication(int argc, char** argv) {
     cMainDialogOptions options;
     options.autoStart = start.autoStart;
     options.defaultControllers = network.defaultControllers;
+    options.net = network.net.get();
 
     cSystemClock clock;
     cPosixFileSystem files;

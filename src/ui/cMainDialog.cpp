@@ -24,7 +24,9 @@
 #include "ui/HelpPage.h"
 #include "ui/Pictures.h"
 #include "ui/QtText.h"
+#include "ui/cInputDialog.h"
 #include "ui/cProgressDialog.h"
+#include "ui/cSelectDCDialog.h"
 
 namespace orvik {
 
@@ -241,22 +243,12 @@ void cMainDialog::OnStart() {
 }
 
 void cMainDialog::OnAddDc() {
-    // A plain list of names, one per line, until the selection dialog exists.
     std::vector<std::u16string> names;
     m_Collection.GetControllerNames(names);
-    QStringList lines;
-    for (const auto& name : names) lines << ToQt(name);
-    bool ok = false;
-    const QString text = QInputDialog::getMultiLineText(this, QStringLiteral("Domain controllers"),
-                                                        QStringLiteral("Domain controllers, one per line:"),
-                                                        lines.join(QLatin1Char('\n')), &ok);
-    if (!ok) return;
-    names.clear();
-    for (const QString& line : text.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
-        const QString name = line.trimmed();
-        if (!name.isEmpty()) names.push_back(FromQt(name));
-    }
-    m_Collection.SetDomainControllers(*m_ControllerRows, names);
+    cSelectDCDialog dialog(this, names, m_Collection.Settings().m_DefaultDomains, m_Options.net);
+    if (dialog.exec() != QDialog::Accepted) return;
+    m_Collection.SetDomainControllers(*m_ControllerRows, dialog.Names());
+    UpdateRemoveState();
 }
 
 void cMainDialog::OnRemoveDc() {
@@ -312,14 +304,11 @@ void cMainDialog::OnReset() {
 }
 
 void cMainDialog::OnSearch() {
-    bool ok = false;
-    const QString text = QInputDialog::getText(
-        this, QStringLiteral("Search"), QStringLiteral("Show users whose name, full name or description contains:"),
-        QLineEdit::Normal, QString(), &ok);
-    if (!ok) return;
+    std::u16string text;  // empty every time
+    if (ShowInputDialog(this, u"Specify text in name to search for:", text) != 0) return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     m_Collection.SortUsers();
-    m_Collection.ShowUsers(FromQt(text));
+    m_Collection.ShowUsers(text);
     QApplication::restoreOverrideCursor();
 }
 

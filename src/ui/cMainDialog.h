@@ -1,5 +1,5 @@
 #pragma once
-// The program's main window: the controller list, the user list, fourteen
+// The program's main window: the controller list, the user list, a column of
 // picture buttons and the one-second timer that moves a collection forward.
 
 #include <QDialog>
@@ -24,6 +24,7 @@ class cHelpWindow;
 class cUserDataCollector;
 class iClock;
 class iFileSystem;
+class iNetApi;
 
 // Button ids, which are also the controls' object names ("id1" ...).
 enum eMainButton : int {
@@ -57,6 +58,8 @@ struct cMainDialogOptions {
     // Where messages and questions go; the window's own message boxes when not given.
     iMessageSink* messages = nullptr;
     iQuestions* questions = nullptr;
+    // Answers the controller selection's Search; without it Search finds nothing.
+    iNetApi* net = nullptr;
 };
 
 class cMainDialog final : public QDialog, public iCollectionView {

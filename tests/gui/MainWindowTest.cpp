@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QSet>
@@ -22,6 +23,7 @@
 #include "base/TextCompare.h"
 #include "engine/cDomainControllerCollection.h"
 #include "engine/cUserDataCollector.h"
+#include "gui/WhenShown.h"
 #include "platform/NetApiCodes.h"
 #include "platform/cSimulatedDirectory.h"
 #include "platform/iFileSystem.h"
@@ -157,6 +159,7 @@ private:
         options.tickMs = 20;
         options.messages = &prompts;
         options.questions = &prompts;
+        options.net = directory.get();
         if (listControllers) options.defaultControllers = directory->ControllerNames();
         window = std::make_unique<cMainDialog>(*collection, *collector, *clock, desktop, marker, files, options);
         window->show();
@@ -463,6 +466,47 @@ private slots:
         Build({}, false);
         QVERIFY(window->findChild<cHelpWindow*>() == nullptr);
         QCOMPARE(marker.writes, 0);
+    }
+
+    void addDcHandsTheChosenNamesOverAndSavesOnOkOnly() {
+        Build({Dc(1, 0), Dc(2, 0)}, false);
+        test::WhenShown(QStringLiteral("id129"), [](QDialog& d) {
+            d.findChild<QLineEdit*>(QStringLiteral("id1008"))->setText(QStringLiteral("DC9"));
+            QTest::mouseClick(d.findChild<QPushButton*>(QStringLiteral("id1005")), Qt::LeftButton);
+            QTest::mouseClick(d.findChild<QPushButton*>(QStringLiteral("id2")), Qt::LeftButton);
+        });
+        QTest::mouseClick(Button(kIdAddDc), Qt::LeftButton);
+        QCOMPARE(Controllers()->topLevelItemCount(), 2);  // Cancel: nothing changed, nothing saved
+        QVERIFY(!Exists("orvik.cfg"));
+        test::WhenShown(QStringLiteral("id129"), [](QDialog& d) {
+            d.findChild<QLineEdit*>(QStringLiteral("id1008"))->setText(QStringLiteral("DC9"));
+            QTest::mouseClick(d.findChild<QPushButton*>(QStringLiteral("id1005")), Qt::LeftButton);
+            QTest::mouseClick(d.findChild<QPushButton*>(QStringLiteral("id1")), Qt::LeftButton);
+        });
+        QTest::mouseClick(Button(kIdAddDc), Qt::LeftButton);
+        QCOMPARE(Controllers()->topLevelItemCount(), 3);
+        QVERIFY(collection->FindDomainController(u"DC9") >= 0);
+        QVERIFY(Exists("orvik.cfg"));
+    }
+
+    void searchFiltersTheUserListAndCancelLeavesIt() {
+        Build({Dc(1, 30)}, false);
+        QTest::mouseClick(Button(kIdStart), Qt::LeftButton);
+        QTRY_COMPARE(desktop.beeps, 1);
+        QCOMPARE(UserRows(), 30);
+        const QString name = UserCell(7, 0);
+        test::WhenShown(QStringLiteral("id146"), [&](QDialog& d) {
+            QVERIFY(d.findChild<QLineEdit*>(QStringLiteral("id1035"))->text().isEmpty());
+            d.findChild<QLineEdit*>(QStringLiteral("id1035"))->setText(name.toLower());
+            QTest::mouseClick(d.findChild<QPushButton*>(QStringLiteral("id1")), Qt::LeftButton);
+        });
+        QTest::mouseClick(Button(kIdSearch), Qt::LeftButton);
+        QVERIFY(UserRows() >= 1 && UserRows() < 30);
+        QCOMPARE(UserCell(0, 0).toLower().contains(name.toLower()), true);
+        const int filtered = UserRows();
+        test::WhenShown(QStringLiteral("id146"), [](QDialog& d) { d.reject(); });
+        QTest::mouseClick(Button(kIdSearch), Qt::LeftButton);
+        QCOMPARE(UserRows(), filtered);
     }
 
     void startingSelectedControllersAsksFirst() {
