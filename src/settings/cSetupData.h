@@ -26,6 +26,7 @@ public:
     // Assigns every field, the summary file included; the only way settings
     // move between the live record and a dialog's working copy.
     void CopyFrom(const cSetupData& other);
+    bool operator==(const cSetupData&) const = default;
 
     // The stored fields inline, in the file's order; the summary file is not
     // stored and keeps its value when reading.

@@ -27,6 +27,7 @@
 #include "ui/cInputDialog.h"
 #include "ui/cProgressDialog.h"
 #include "ui/cSelectDCDialog.h"
+#include "ui/cSetupDialog.h"
 
 namespace orvik {
 
@@ -264,20 +265,13 @@ void cMainDialog::OnRemoveDc() {
 }
 
 void cMainDialog::OnSetup() {
-    const cSetupData& s = m_Collection.Settings();
-    QMessageBox box(QMessageBox::Information, QStringLiteral("Setup"),
-                    QStringLiteral("Export file: %1\nFormat: %2\nSummary file: %3\nUsers shown: %4\n"
-                                   "Buffer size: %5 KB\nConcurrent threads: %6\nRefresh period: %7 s\n"
-                                   "Configuration file: %8\n\nThese settings are kept in the configuration file.")
-                        .arg(ToQt(s.m_ExportFile), ToQt(s.m_ExportFormat), ToQt(s.m_SummaryFile))
-                        .arg(s.m_UsersShown)
-                        .arg(s.m_BufferSize)
-                        .arg(s.m_MaxThreads)
-                        .arg(s.m_RefreshPeriod)
-                        .arg(QString::fromStdString(m_Collection.GetConfigPath())),
-                    QMessageBox::Ok, this);
-    box.setObjectName(QStringLiteral("id130"));
-    box.exec();
+    cSetupDialog dialog(this, m_Options.fileChooser != nullptr ? *m_Options.fileChooser : m_FileDialog,
+                        m_Options.fontChooser != nullptr ? *m_Options.fontChooser : m_FontDialog);
+    dialog.m_Setup.CopyFrom(m_Collection.Settings());
+    dialog.Initialise();
+    if (dialog.exec() != QDialog::Accepted) return;
+    m_Collection.Settings().CopyFrom(dialog.m_Setup);
+    m_Collection.SaveConfiguration();
 }
 
 void cMainDialog::ResetAndWait() {

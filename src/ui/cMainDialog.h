@@ -13,6 +13,7 @@
 #include "engine/iCollectionView.h"
 #include "ui/cQtDesktop.h"
 #include "ui/cQtListView.h"
+#include "ui/iChoosers.h"
 
 class QPushButton;
 class QTreeWidget;
@@ -25,6 +26,8 @@ class cUserDataCollector;
 class iClock;
 class iFileSystem;
 class iNetApi;
+class iFileChooser;
+class iFontChooser;
 
 // Button ids, which are also the controls' object names ("id1" ...).
 enum eMainButton : int {
@@ -60,6 +63,9 @@ struct cMainDialogOptions {
     iQuestions* questions = nullptr;
     // Answers the controller selection's Search; without it Search finds nothing.
     iNetApi* net = nullptr;
+    // The file and font dialogs; the platform's own when not given.
+    iFileChooser* fileChooser = nullptr;
+    iFontChooser* fontChooser = nullptr;
 };
 
 class cMainDialog final : public QDialog, public iCollectionView {
@@ -111,6 +117,8 @@ private:
     iFileSystem& m_Files;
     cMainDialogOptions m_Options;
     cQtMessageSink m_Boxes;
+    cQtFileChooser m_FileDialog;
+    cQtFontChooser m_FontDialog;
     iMessageSink& m_Messages;
     iQuestions& m_Questions;
 

@@ -1,8 +1,11 @@
 // The dialogs on their own, driven headless: controls found by their ids,
 // modal dialogs answered from inside their event loop.
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
@@ -12,7 +15,11 @@
 #include "ui/DialogLayout.h"
 #include "ui/QtText.h"
 #include "ui/cInputDialog.h"
+#include "ui/cPrintSetupDialog.h"
 #include "ui/cSelectDCDialog.h"
+#include "ui/cSetupDialog.h"
+#include "ui/cSpinControl.h"
+#include "ui/iChoosers.h"
 
 using namespace orvik;
 
@@ -39,6 +46,30 @@ std::unique_ptr<cSimulatedDirectory> Domains() {
         { "name": "DC2", "domain": "CORP" }, { "name": "LAB1", "domain": "LAB" } ]})",
                                          error);
 }
+
+// File and font dialogs that answer from what the test queued (Cancel when nothing is).
+class FakeChoosers final : public iFileChooser, public iFontChooser {
+public:
+    int BrowseForFile(QWidget*, std::u16string& path, const std::u16string&, const std::u16string&,
+                      const std::u16string&, bool) override {
+        started.push_back(path);
+        if (picks.empty()) return -1;
+        path = picks.front();
+        picks.erase(picks.begin());
+        return 0;
+    }
+    bool ChooseFont(QWidget*, LogFont& font) override {
+        offered.push_back(font);
+        if (!fontAnswer) return false;
+        font = *fontAnswer;
+        return true;
+    }
+    std::vector<std::u16string> started, picks;
+    std::vector<LogFont> offered;
+    std::optional<LogFont> fontAnswer;
+};
+
+QLineEdit* Edit(const QDialog& d, int id) { return Control<QLineEdit>(d, id); }
 
 constexpr int kSelected = 1004, kAdd = 1005, kRemove = 1006, kAvailable = 1007, kEdit = 1008, kSearch = 3;
 
@@ -122,6 +153,122 @@ private slots:
         cSelectDCDialog blank(nullptr, {}, u"LAB, CORP", net.get());  // " CORP" is no domain
         Click(blank, kSearch);
         QCOMPARE(Rows(blank, kAvailable), QStringList());
+    }
+
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+
+    void setupConfirmedUntouchedChangesNothing() {
+        FakeChoosers choosers;
+        cSetupDialog dialog(nullptr, choosers, choosers);
+        dialog.m_Setup.m_UsersShown = 32767;
+        const cSetupData before = dialog.m_Setup;
+        dialog.Initialise();
+        QCOMPARE(Edit(dialog, 1018)->text(), QStringLiteral("32,767"));  // the locale's separator
+        Click(dialog, 1);
+        QVERIFY(dialog.m_Setup == before);
+    }
+
+    void setupTakesATypedNumberOnlyWithinItsRange() {
+        const struct {
+            int buddy;
+            const char* typed;
+            int cSetupData::*field;
+            int stored;
+        } rows[] = {
+            {1016, "5000", &cSetupData::m_MaxThreads, 4},     {1016, "1000", &cSetupData::m_MaxThreads, 1000},
+            {1016, "1,000", &cSetupData::m_MaxThreads, 1000}, {1016, "ten", &cSetupData::m_MaxThreads, 4},
+            {1023, "0", &cSetupData::m_RefreshPeriod, 0},     {1023, "-1", &cSetupData::m_RefreshPeriod, 10},
+            {1018, "0", &cSetupData::m_UsersShown, 500},      {1014, "9", &cSetupData::m_BufferSize, 1000},
+            {1014, " 12 ", &cSetupData::m_BufferSize, 12},
+        };
+        for (const auto& row : rows) {
+            FakeChoosers choosers;
+            cSetupDialog dialog(nullptr, choosers, choosers);
+            dialog.Initialise();
+            Edit(dialog, row.buddy)->setText(QString::fromLatin1(row.typed));
+            Click(dialog, 1);
+            QCOMPARE(dialog.m_Setup.*row.field, row.stored);
+        }
+    }
+
+    void theArrowsStepWithinTheRange() {
+        FakeChoosers choosers;
+        cSetupDialog dialog(nullptr, choosers, choosers);
+        dialog.m_Setup.m_MaxThreads = 999;
+        dialog.Initialise();
+        QTest::keyClick(Edit(dialog, 1016), Qt::Key_Up);
+        QTest::keyClick(Edit(dialog, 1016), Qt::Key_Up);
+        QCOMPARE(Edit(dialog, 1016)->text(), QStringLiteral("1,000"));
+        Edit(dialog, 1016)->setText(QStringLiteral("nonsense"));
+        QTest::keyClick(Edit(dialog, 1016), Qt::Key_Down);  // from the last valid position
+        QCOMPARE(Edit(dialog, 1016)->text(), QStringLiteral("999"));
+    }
+
+    void insertPutsTheVariableAtTheCaretOrOverTheSelection() {
+        FakeChoosers choosers;
+        cSetupDialog dialog(nullptr, choosers, choosers);
+        dialog.m_Setup.m_ExportFormat = u"%USER_NAME%,%FULL_NAME%";
+        dialog.Initialise();
+        dialog.show();
+        dialog.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        auto* variables = Control<QComboBox>(dialog, 1012);
+        QVERIFY(!Control<QPushButton>(dialog, 1013)->isEnabled());
+        QCOMPARE(variables->itemText(0), QStringLiteral("%DESCRIPTION%"));  // sorted
+        auto* format = Edit(dialog, 1011);
+        format->setFocus();
+        format->setCursorPosition(12);  // after "%USER_NAME%,"
+        variables->setCurrentText(QStringLiteral("%DOMAIN%"));
+        QVERIFY(Control<QPushButton>(dialog, 1013)->isEnabled());
+        Control<QPushButton>(dialog, 1013)->setFocus();
+        Click(dialog, 1013);
+        QCOMPARE(format->text(), QStringLiteral("%USER_NAME%,%DOMAIN%%FULL_NAME%"));
+        format->setFocus();
+        format->setSelection(0, 11);  // "%USER_NAME%"
+        Control<QPushButton>(dialog, 1013)->setFocus();
+        Click(dialog, 1013);
+        QCOMPARE(format->text(), QStringLiteral("%DOMAIN%,%DOMAIN%%FULL_NAME%"));
+    }
+
+    void browseStartsFromTheStoredPathAndShowsThePick() {
+        FakeChoosers choosers;
+        cSetupDialog dialog(nullptr, choosers, choosers);
+        dialog.m_Setup.m_ExportFile = u"/srv/old.txt";
+        dialog.Initialise();
+        Edit(dialog, 1009)->setText(QStringLiteral("/typed/new.txt"));
+        Click(dialog, 1010);  // cancelled: nothing changes
+        QCOMPARE(choosers.started.back(), std::u16string(u"/srv/old.txt"));
+        QCOMPARE(Edit(dialog, 1009)->text(), QStringLiteral("/typed/new.txt"));
+        choosers.picks = {u"/srv/picked.txt"};
+        Click(dialog, 1022);
+        QCOMPARE(choosers.started.back(), std::u16string(u"LastLogonSummary.txt"));
+        QCOMPARE(Edit(dialog, 1021)->text(), QStringLiteral("/srv/picked.txt"));
+        Edit(dialog, 1009)->clear();
+        Click(dialog, 1);
+        QCOMPARE(dialog.m_Setup.m_SummaryFile, std::u16string(u"/srv/picked.txt"));
+        QCOMPARE(dialog.m_Setup.m_ExportFile, std::u16string());  // an empty box is an empty name
+    }
+
+    void printSetupFontsAndTexts() {
+        FakeChoosers choosers;
+        cPrintSetupDialog dialog(nullptr, choosers);
+        dialog.m_Setup.m_StrongFont = u"broken";
+        dialog.Initialise();
+        QCOMPARE(Edit(dialog, 1030)->text(), QStringLiteral("Ambrel data"));
+        Click(dialog, 1035);  // cancelled, but the broken string became the default
+        QCOMPARE(dialog.m_Setup.m_StrongFont, DefaultFontString(Strong));
+        QCOMPARE(choosers.offered.back().lfWeight, 700);
+        Click(dialog, 1033);  // cancelled: a valid string stays
+        QCOMPARE(dialog.m_Setup.m_RegularFont, DefaultFontString(Regular));
+        LogFont chosen = choosers.offered.back();
+        chosen.lfHeight = -15;
+        chosen.lfFaceName = u"DejaVu Sans";
+        choosers.fontAnswer = chosen;
+        Click(dialog, 1034);
+        QCOMPARE(dialog.m_Setup.m_HeaderFooterFont, std::u16string(u"-15,0,0,0,400,0,0,0,0,3,2,1,34,DejaVu Sans"));
+        Edit(dialog, 1031)->setText(QStringLiteral("Printed %DATE%"));
+        Click(dialog, 1);
+        QCOMPARE(dialog.m_Setup.m_FooterLeft, std::u16string(u"Printed %DATE%"));
     }
 
     void theInputDialogGivesTheTextAsTypedOrLeavesTheValue() {

@@ -509,6 +509,29 @@ private slots:
         QCOMPARE(UserRows(), filtered);
     }
 
+    void setupKeepsNothingOfANestedPrintSetupOnCancelAndSavesOnOk() {
+        Build({Dc(1, 0)}, false);
+        const cSetupData before = collection->Settings();
+        auto changeAll = [](QDialog& setup, int ending) {
+            test::WhenShown(QStringLiteral("id133"), [](QDialog& print) {
+                print.findChild<QLineEdit*>(QStringLiteral("id1029"))->setText(QStringLiteral("Audit"));
+                QTest::mouseClick(print.findChild<QPushButton*>(QStringLiteral("id1")), Qt::LeftButton);
+            });
+            QTest::mouseClick(setup.findChild<QPushButton*>(QStringLiteral("id3")), Qt::LeftButton);
+            setup.findChild<QLineEdit*>(QStringLiteral("id1016"))->setText(QStringLiteral("8"));
+            QTest::mouseClick(setup.findChild<QPushButton*>(QStringLiteral("id%1").arg(ending)), Qt::LeftButton);
+        };
+        test::WhenShown(QStringLiteral("id130"), [&](QDialog& setup) { changeAll(setup, 2); });
+        QTest::mouseClick(Button(kIdSetup), Qt::LeftButton);
+        QVERIFY(collection->Settings() == before);
+        QVERIFY(!Exists("orvik.cfg"));
+        test::WhenShown(QStringLiteral("id130"), [&](QDialog& setup) { changeAll(setup, 1); });
+        QTest::mouseClick(Button(kIdSetup), Qt::LeftButton);
+        QCOMPARE(collection->Settings().m_HeaderLeft, std::u16string(u"Audit"));
+        QCOMPARE(collection->Settings().m_MaxThreads, 8);
+        QVERIFY(Exists("orvik.cfg"));
+    }
+
     void startingSelectedControllersAsksFirst() {
         Build({Dc(1, 5), Dc(2, 5)}, false);
         Controllers()->topLevelItem(1)->setSelected(true);

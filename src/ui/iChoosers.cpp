@@ -1,0 +1,48 @@
+#include "ui/iChoosers.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontDialog>
+
+#include "ui/FontMapping.h"
+#include "ui/QtText.h"
+
+namespace orvik {
+namespace {
+
+// "Text files (*.txt)|*.txt" as the file dialog's "Text files (*.txt) (*.txt)".
+QString QtFilter(const std::u16string& filter) {
+    const QString text = ToQt(filter);
+    const int bar = text.indexOf(QLatin1Char('|'));
+    if (bar < 0) return text;
+    return QStringLiteral("%1 (%2)").arg(text.left(bar), text.mid(bar + 1).replace(QLatin1Char(';'), QLatin1Char(' ')));
+}
+
+}  // namespace
+
+int cQtFileChooser::BrowseForFile(QWidget* owner, std::u16string& path, const std::u16string& filter1,
+                                  const std::u16string& filter2, const std::u16string& defaultExtension,
+                                  bool openMode) {
+    QFileDialog dialog(owner);
+    dialog.setAcceptMode(openMode ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+    dialog.setFileMode(openMode ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    QStringList filters{QtFilter(filter1)};
+    if (!filter2.empty()) filters << QtFilter(filter2);
+    dialog.setNameFilters(filters);
+    dialog.setDefaultSuffix(ToQt(defaultExtension));  // appended to a name without one
+    if (!path.empty()) dialog.selectFile(ToQt(path));
+    // The save dialog asks before it overwrites a file (Qt's default).
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return -1;
+    path = FromQt(QFileInfo(dialog.selectedFiles().first()).absoluteFilePath());
+    return 0;
+}
+
+bool cQtFontChooser::ChooseFont(QWidget* owner, LogFont& font) {
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, ToQFont(font), owner);
+    if (!ok) return false;
+    font = FromQFont(chosen, font);
+    return true;
+}
+
+}  // namespace orvik
