@@ -32,8 +32,16 @@ cDialogLayout::cDialogLayout(QDialog& dialog, const QString& caption, int width,
     dialog.setFixedSize(m_Units.X(width), m_Units.Y(height));
 }
 
+// A text wider in this font than in the one its place was measured for grows
+// to the right instead of being cut.
+template <typename T>
+T* FitText(T* control) {
+    if (control->sizeHint().width() > control->width()) control->resize(control->sizeHint().width(), control->height());
+    return control;
+}
+
 QLabel* cDialogLayout::Label(const QString& text, int x, int y, int width, int height, int id) {
-    return Place(new QLabel(text, &m_Dialog), id, m_Units.Rect(x, y, width, height));
+    return FitText(Place(new QLabel(text, &m_Dialog), id, m_Units.Rect(x, y, width, height)));
 }
 
 QGroupBox* cDialogLayout::Group(const QString& text, int x, int y, int width, int height) {
@@ -53,7 +61,7 @@ QPushButton* cDialogLayout::Button(int id, const QString& text, int x, int y, in
 }
 
 QCheckBox* cDialogLayout::Check(int id, const QString& text, int x, int y, int width, int height) {
-    return Place(new QCheckBox(text, &m_Dialog), id, m_Units.Rect(x, y, width, height));
+    return FitText(Place(new QCheckBox(text, &m_Dialog), id, m_Units.Rect(x, y, width, height)));
 }
 
 QComboBox* cDialogLayout::Combo(int id, int x, int y, int width, int height) {

@@ -7,6 +7,8 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
+#include <QScreen>
+#include <QSet>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -269,6 +271,39 @@ private slots:
         Edit(dialog, 1031)->setText(QStringLiteral("Printed %DATE%"));
         Click(dialog, 1);
         QCOMPARE(dialog.m_Setup.m_FooterLeft, std::u16string(u"Printed %DATE%"));
+    }
+
+    // Each dialog shown and painted; on a display, its picture is kept when asked for.
+    void everyDialogIsPainted() {
+        FakeChoosers choosers;
+        auto net = Domains();
+        std::vector<std::unique_ptr<QDialog>> dialogs;
+        dialogs.push_back(std::make_unique<cSelectDCDialog>(nullptr, std::vector<std::u16string>{u"DC1", u"DC2"},
+                                                            u"CORP", net.get()));
+        Click(*dialogs.back(), kSearch);
+        auto setup = std::make_unique<cSetupDialog>(nullptr, choosers, choosers);
+        setup->Initialise();
+        dialogs.push_back(std::move(setup));
+        auto print = std::make_unique<cPrintSetupDialog>(nullptr, choosers);
+        print->Initialise();
+        dialogs.push_back(std::move(print));
+        dialogs.push_back(std::make_unique<cInputDialog>(nullptr, u"Specify text in name to search for:", u"smith"));
+        const QString pictures = qEnvironmentVariable("ORVIK_PICTURES");
+        for (auto& dialog : dialogs) {
+            dialog->show();
+            QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+            QImage image = dialog->grab().toImage();
+            if (QApplication::platformName() != QStringLiteral("offscreen")) {
+                QTRY_VERIFY(!dialog->screen()->grabWindow(dialog->winId()).isNull());
+                image = dialog->screen()->grabWindow(dialog->winId()).toImage();
+            }
+            if (!pictures.isEmpty()) image.save(pictures + QStringLiteral("/%1.png").arg(dialog->objectName()));
+            QSet<QRgb> colours;
+            for (int y = 0; y < image.height(); y += 2)
+                for (int x = 0; x < image.width(); x += 2) colours.insert(image.pixel(x, y));
+            QVERIFY2(colours.size() > 8, qPrintable(dialog->objectName()));
+            dialog->hide();
+        }
     }
 
     void theInputDialogGivesTheTextAsTypedOrLeavesTheValue() {
