@@ -1,7 +1,9 @@
 #include "ui/Pictures.h"
 
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
+#include <cmath>
 
 namespace orvik {
 
@@ -25,8 +27,13 @@ constexpr ButtonLook kLooks[] = {
     {"Mail", QColor(85, 87, 83), "Mail"},        {"Close", QColor(164, 0, 0), "Close"},
 };
 
+// A transparent picture of `width` by `height` in the screen's logical
+// pixels, with as many device pixels as the screen has, so that it stays
+// sharp on a screen scaled to 200%.
 QPixmap Blank(int width, int height) {
-    QPixmap pixmap(width, height);
+    const qreal ratio = std::max<qreal>(1, QGuiApplication::instance() != nullptr ? qApp->devicePixelRatio() : 1);
+    QPixmap pixmap(static_cast<int>(std::ceil(width * ratio)), static_cast<int>(std::ceil(height * ratio)));
+    pixmap.setDevicePixelRatio(ratio);
     pixmap.fill(Qt::transparent);
     return pixmap;
 }

@@ -7,6 +7,8 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QSet>
 #include <QShortcut>
 #include <QTreeWidget>
 
@@ -89,12 +91,12 @@ cMainDialog::cMainDialog(cDomainControllerCollection& collection, cUserDataColle
       m_Questions(m_Options.questions != nullptr ? *m_Options.questions : m_Boxes),
       m_bAutoStart(m_Options.autoStart),
       m_Ticks(collection, clock,
-              {[this] { OnSaveResults(); }, [this] { RefreshUserList(); }, [this] { m_Desktop.Beep(); }}) {
+              {[this] { OnSaveResults(); }, [this] { RefreshKeepingPlace(); }, [this] { m_Desktop.Beep(); }}) {
     setObjectName(QStringLiteral("id102"));
     setWindowTitle(MainTitle());
     setWindowIcon(ProgramIcon());
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+                   Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
     Initialise();
 }
 
@@ -110,12 +112,18 @@ QPushButton* cMainDialog::Button(int id) const {
 
 void cMainDialog::BuildControls() {
     const cDialogUnits du(font());
-    setFixedSize(du.X(527), du.Y(330));
+    // Opens at its designed size and may grow (not shrink): the lists take
+    // the room, the button column stays at the right.
+    m_BaseSize = QSize(du.X(527), du.Y(330));
+    setMinimumSize(m_BaseSize);
+    resize(m_BaseSize);
 
     auto* controllers = new QGroupBox(QStringLiteral("Domain controllers"), this);
     controllers->setGeometry(du.Rect(3, 7, 461, 124));
+    m_Anchors.push_back({controllers, controllers->geometry(), 0, 0, 1});
     auto* users = new QGroupBox(QStringLiteral("User last logon information"), this);
     users->setGeometry(du.Rect(3, 138, 461, 184));
+    m_Anchors.push_back({users, users->geometry(), 0, 1, 2});
 
     m_ControllerList = MakeList(this, kIdControllerList,
                                 {QStringLiteral("Domain controller"), QStringLiteral("User count"),
@@ -123,12 +131,14 @@ void cMainDialog::BuildControls() {
                                  QStringLiteral("End time"), QStringLiteral("Status"), QStringLiteral("Error code")},
                                 {145, 75, 120, 120, 125, 150, 100});
     m_ControllerList->setGeometry(du.Rect(9, 17, 449, 108));
+    m_Anchors.push_back({m_ControllerList, m_ControllerList->geometry(), 0, 0, 1});
     m_ControllerList->setContextMenuPolicy(Qt::CustomContextMenu);
     m_UserList = MakeList(this, kIdUserList,
                           {QStringLiteral("User name"), QStringLiteral("Last logon time"), QStringLiteral("Full name"),
                            QStringLiteral("Description"), QStringLiteral("Domain")},
                           {150, 150, 150, 250, 150});
     m_UserList->setGeometry(du.Rect(9, 149, 449, 166));
+    m_Anchors.push_back({m_UserList, m_UserList->geometry(), 0, 1, 2});
 
     m_ControllerRows = std::make_unique<cQtListView>(
         *m_ControllerList,
@@ -153,6 +163,7 @@ void cMainDialog::BuildControls() {
         button->setAccessibleName(QString::fromLatin1(layout.name));
         button->setAutoDefault(false);
         m_Buttons[layout.id] = button;
+        m_Anchors.push_back({button, button->geometry(), 1, 0, 0});
         y += 23;
     }
     Button(kIdStart)->setDefault(true);
@@ -218,6 +229,37 @@ void cMainDialog::Initialise() {
 void cMainDialog::ApplyJobResults(std::vector<cCollectionJob>& jobs) {
     ApplyJobsToControllerRows(*m_ControllerRows, jobs);
     jobs.clear();
+}
+
+void cMainDialog::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    const int dx = std::max(0, width() - m_BaseSize.width());
+    const int dy = std::max(0, height() - m_BaseSize.height());
+    for (const cAnchor& a : m_Anchors) {
+        // The controller list takes a third of the extra height, the user list the rest.
+        const int top = a.base.top() + dy * a.topThirds / 3;
+        const int bottom = a.base.bottom() + dy * (a.topThirds + a.heightThirds) / 3;
+        if (a.moves)
+            a.widget->setGeometry(a.base.translated(dx, 0));
+        else
+            a.widget->setGeometry(QRect(QPoint(a.base.left(), top), QPoint(a.base.right() + dx, bottom)));
+    }
+}
+
+void cMainDialog::RefreshKeepingPlace() {
+    // The users still shown stay selected (told apart by name and domain),
+    // and the list stays scrolled where it was.
+    QSet<QPair<QString, QString>> selected;
+    for (const QTreeWidgetItem* item : m_UserList->selectedItems()) selected.insert({item->text(0), item->text(4)});
+    const int scrolled = m_UserList->verticalScrollBar()->value();
+    RefreshUserList();
+    if (!selected.isEmpty()) {
+        for (int row = 0; row < m_UserList->topLevelItemCount(); ++row) {
+            QTreeWidgetItem* item = m_UserList->topLevelItem(row);
+            if (selected.contains({item->text(0), item->text(4)})) item->setSelected(true);
+        }
+    }
+    m_UserList->verticalScrollBar()->setValue(scrolled);
 }
 
 void cMainDialog::RefreshUserList() {

@@ -101,7 +101,23 @@ public:
     void OnUserHeader(int column);
     void ShowControllerMenu(const QPoint& at);
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
+    // How a control follows the window's size: `moves` right with the extra
+    // width, or grows with it; its top moves and its height grows by thirds of
+    // the extra height.
+    struct cAnchor {
+        QWidget* widget;
+        QRect base;
+        int moves;
+        int topThirds;
+        int heightThirds;
+    };
+    // The user list shown afresh, keeping its scroll position and the
+    // selection of users still shown.
+    void RefreshKeepingPlace();
     // Stops every worker and waits for them with the progress window up.
     void ResetAndWait();
     void BuildControls();
@@ -132,6 +148,8 @@ private:
     QTimer m_Timer;
     cHelpWindow* m_Help = nullptr;
     std::u16string m_LoadFailure;
+    QSize m_BaseSize;
+    std::vector<cAnchor> m_Anchors;
 };
 
 }  // namespace orvik

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSet>
 #include <QTest>
 #include <QTreeWidget>
@@ -385,6 +386,46 @@ private slots:
         QVERIFY(painted);
         const QPoint screen = QApplication::primaryScreen()->availableGeometry().center();
         QVERIFY((centre - screen).manhattanLength() <= 2);
+    }
+
+    void theWindowGrowsWithItsListsAndKeepsItsButtonsAtTheRight() {
+        Build({Dc(1, 0)}, false);
+        const QSize base = window->size();
+        QCOMPARE(window->minimumSize(), base);
+        const QRect start = Button(kIdStart)->geometry(), users = Users()->geometry(),
+                    controllers = Controllers()->geometry();
+        window->resize(base + QSize(300, 300));
+        QCOMPARE(Button(kIdStart)->geometry(), start.translated(300, 0));
+        QCOMPARE(Controllers()->geometry(), controllers.adjusted(0, 0, 300, 100));
+        QCOMPARE(Users()->geometry(), users.adjusted(0, 100, 300, 300));
+        window->showMaximized();
+        QTRY_VERIFY(window->width() > base.width());
+        QVERIFY(Button(kIdClose)->geometry().right() < window->width());
+        const QString pictures = qEnvironmentVariable("ORVIK_PICTURES");
+        if (!pictures.isEmpty()) window->grab().save(pictures + QStringLiteral("/main-maximised.png"));
+    }
+
+    void aTimedRefreshKeepsTheScrollPositionAndTheSelectedUsers() {
+        Build({Dc(1, 300)}, true);
+        collection->Settings().m_RefreshPeriod = 10;
+        QTest::mouseClick(Button(kIdStart), Qt::LeftButton);
+        gate->AllowCalls(u"DC1", 20);
+        clock->Set(1010);
+        QTRY_VERIFY(UserRows() >= 150);
+        const QString chosen = UserCell(120, 0);
+        Users()->topLevelItem(120)->setSelected(true);
+        Users()->scrollToItem(Users()->topLevelItem(120));
+        const int scrolled = Users()->verticalScrollBar()->value();
+        QVERIFY(scrolled > 0);
+        gate->OpenAll();
+        clock->Set(1020);
+        QTRY_COMPARE(desktop.beeps, 1);  // the refreshes of the run and of its completion
+        QCOMPARE(UserRows(), 300);
+        QCOMPARE(Users()->verticalScrollBar()->value(), scrolled);
+        QCOMPARE(Users()->selectedItems().size(), 1);
+        QCOMPARE(Users()->selectedItems()[0]->text(0), chosen);
+        QTest::mouseClick(Button(kIdShowResults), Qt::LeftButton);  // an explicit refresh starts afresh
+        QVERIFY(Users()->selectedItems().isEmpty());
     }
 
     void aFailedExportIsShownInTheTitleUntilOneSucceeds() {
