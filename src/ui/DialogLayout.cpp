@@ -32,16 +32,39 @@ cDialogLayout::cDialogLayout(QDialog& dialog, const QString& caption, int width,
     dialog.setFixedSize(m_Units.X(width), m_Units.Y(height));
 }
 
+cDialogLayout::~cDialogLayout() {
+    for (QWidget* grown : m_Grown) {
+        const QRect area = grown->geometry();
+        int right = area.right();
+        for (QWidget* other : m_Dialog.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+            if (other == grown || qobject_cast<QGroupBox*>(other) != nullptr) continue;
+            const QRect o = other->geometry();
+            const bool sameRow = o.top() <= area.bottom() && o.bottom() >= area.top();
+            if (sameRow && o.left() > area.left() && o.left() <= right) right = o.left() - 2;
+        }
+        grown->resize(std::max(1, right - area.left() + 1), area.height());
+        if (grown->width() < grown->sizeHint().width()) {
+            // Still cut: the whole text is at hand when the mouse rests on it.
+            if (auto* label = qobject_cast<QLabel*>(grown)) grown->setToolTip(label->text());
+            if (auto* check = qobject_cast<QCheckBox*>(grown)) grown->setToolTip(check->text());
+        }
+    }
+}
+
 // A text wider in this font than in the one its place was measured for grows
-// to the right instead of being cut.
-template <typename T>
-T* FitText(T* control) {
-    if (control->sizeHint().width() > control->width()) control->resize(control->sizeHint().width(), control->height());
+// to the right instead of being cut, up to the next control.
+QWidget* cDialogLayout::FitText(QWidget* control) {
+    if (control->sizeHint().width() > control->width()) {
+        control->resize(control->sizeHint().width(), control->height());
+        m_Grown.push_back(control);
+    }
     return control;
 }
 
 QLabel* cDialogLayout::Label(const QString& text, int x, int y, int width, int height, int id) {
-    return FitText(Place(new QLabel(text, &m_Dialog), id, m_Units.Rect(x, y, width, height)));
+    auto* label = Place(new QLabel(text, &m_Dialog), id, m_Units.Rect(x, y, width, height));
+    FitText(label);
+    return label;
 }
 
 QGroupBox* cDialogLayout::Group(const QString& text, int x, int y, int width, int height) {
@@ -61,7 +84,9 @@ QPushButton* cDialogLayout::Button(int id, const QString& text, int x, int y, in
 }
 
 QCheckBox* cDialogLayout::Check(int id, const QString& text, int x, int y, int width, int height) {
-    return FitText(Place(new QCheckBox(text, &m_Dialog), id, m_Units.Rect(x, y, width, height)));
+    auto* check = Place(new QCheckBox(text, &m_Dialog), id, m_Units.Rect(x, y, width, height));
+    FitText(check);
+    return check;
 }
 
 QComboBox* cDialogLayout::Combo(int id, int x, int y, int width, int height) {

@@ -5,6 +5,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <vector>
 
 #include "ui/DialogUnits.h"
 
@@ -22,6 +23,10 @@ class cDialogLayout {
 public:
     // Sets the dialog's caption and fixed size.
     cDialogLayout(QDialog& dialog, const QString& caption, int width, int height);
+    // Texts that grew past their place stop short of the control to their right.
+    ~cDialogLayout();
+    cDialogLayout(const cDialogLayout&) = delete;
+    cDialogLayout& operator=(const cDialogLayout&) = delete;
 
     QLabel* Label(const QString& text, int x, int y, int width, int height, int id = 0);
     QGroupBox* Group(const QString& text, int x, int y, int width, int height);
@@ -37,8 +42,11 @@ public:
     const cDialogUnits& Units() const { return m_Units; }
 
 private:
+    QWidget* FitText(QWidget* control);
+
     QDialog& m_Dialog;
     cDialogUnits m_Units;
+    std::vector<QWidget*> m_Grown;
 };
 
 // The control of `dialog` with the id `id`, or nullptr.

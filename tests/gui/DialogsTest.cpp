@@ -15,6 +15,7 @@
 #include "gui/WhenShown.h"
 #include "platform/cSimulatedDirectory.h"
 #include "ui/DialogLayout.h"
+#include "ui/Pictures.h"
 #include "ui/QtText.h"
 #include "ui/cInputDialog.h"
 #include "ui/cPrintSetupDialog.h"
@@ -304,6 +305,19 @@ private slots:
             QVERIFY2(colours.size() > 8, qPrintable(dialog->objectName()));
             dialog->hide();
         }
+    }
+
+    // Run once more with QT_SCALE_FACTOR=2: the pictures keep their size on
+    // the screen and get twice the pixels.
+    void picturesHaveAsManyPixelsAsTheScreen() {
+        const qreal ratio = qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1")).toDouble();
+        QCOMPARE(qApp->devicePixelRatio(), ratio);
+        for (const QPixmap& picture :
+             {ControllerPicture(2), UserPicture(), ButtonPicture(QStringLiteral("Start"), 50, 14)}) {
+            QCOMPARE(picture.devicePixelRatio(), ratio);
+            QCOMPARE(picture.width(), qRound(picture.deviceIndependentSize().width() * ratio));
+        }
+        QCOMPARE(ControllerPicture(0).deviceIndependentSize(), QSizeF(20, 16));
     }
 
     void theInputDialogGivesTheTextAsTypedOrLeavesTheValue() {
