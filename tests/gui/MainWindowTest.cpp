@@ -573,6 +573,24 @@ private slots:
         QVERIFY(Exists("orvik.cfg"));
     }
 
+    void confirmingAnUntouchedDialogChangesNothingAndStillSaves() {
+        for (int button : {kIdAddDc, kIdSetup}) {
+            init();
+            Build({Dc(1, 0), Dc(2, 0), Dc(3, 0)}, false);
+            const cSetupData before = collection->Settings();
+            test::WhenShown(button == kIdAddDc ? QStringLiteral("id129") : QStringLiteral("id130"), [](QDialog& d) {
+                QTest::mouseClick(d.findChild<QPushButton*>(QStringLiteral("id1")), Qt::LeftButton);
+            });
+            QTest::mouseClick(Button(button), Qt::LeftButton);
+            QVERIFY(Exists("orvik.cfg"));
+            QVERIFY(collection->Settings() == before);
+            std::vector<std::u16string> names;
+            collection->GetControllerNames(names);
+            QCOMPARE(names, (std::vector<std::u16string>{u"DC1", u"DC2", u"DC3"}));
+            cleanup();
+        }
+    }
+
     void startingSelectedControllersAsksFirst() {
         Build({Dc(1, 5), Dc(2, 5)}, false);
         Controllers()->topLevelItem(1)->setSelected(true);
