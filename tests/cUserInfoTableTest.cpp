@@ -175,6 +175,9 @@ TEST(UserList, FilterMatchesNameFullNameOrDescriptionButNotDomain) {
     std::vector<std::u16string> shown;
     for (int r = 0; r < list.GetRowCount(); ++r) shown.push_back(list.GetCellText(r, 0));
     EXPECT_EQ(shown, (std::vector<std::u16string>{u"y", u"x", u"padmin"}));
+    t.ShowUsers(list, u" adm", 500);  // a blank is part of the text
+    ASSERT_EQ(list.GetRowCount(), 1);
+    EXPECT_EQ(list.GetCellText(0, 0), u"y");
 }
 
 TEST(UserList, ShowsAtMostTheLimitOfMatchingRowsFromTheTop) {

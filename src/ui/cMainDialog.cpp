@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QHeaderView>
-#include <QInputDialog>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>

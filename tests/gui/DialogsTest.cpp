@@ -15,6 +15,7 @@
 #include "gui/WhenShown.h"
 #include "platform/cSimulatedDirectory.h"
 #include "ui/DialogLayout.h"
+#include "ui/FontMapping.h"
 #include "ui/Pictures.h"
 #include "ui/QtText.h"
 #include "ui/cInputDialog.h"
@@ -318,6 +319,22 @@ private slots:
             QCOMPARE(picture.width(), qRound(picture.deviceIndependentSize().width() * ratio));
         }
         QCOMPARE(ControllerPicture(0).deviceIndependentSize(), QSizeF(20, 16));
+    }
+
+    void aFontStringBecomesAQFontAndBack() {
+        LogFont f;
+        QCOMPARE(ParseFontString(u"-15,0,0,0,700,255,1,1,0,3,2,1,34,DejaVu Sans", f), 0);
+        const QFont font = ToQFont(f);
+        QCOMPARE(font.pixelSize(), 15);
+        QCOMPARE(font.weight(), QFont::Bold);
+        QVERIFY(font.italic() && font.underline() && font.strikeOut());
+        QCOMPARE(font.family(), QStringLiteral("DejaVu Sans"));
+        QCOMPARE(FormatFontString(FromQFont(font, f)), std::u16string(u"-15,0,0,0,700,255,1,1,0,3,2,1,34,DejaVu Sans"));
+        f.lfHeight = 30;  // a cell height: the characters are smaller
+        QVERIFY(ToQFont(f).pixelSize() < 30);
+        QFont points(QStringLiteral("DejaVu Sans"));
+        points.setPointSize(12);  // a font dialog may answer in points
+        QVERIFY(FromQFont(points, f).lfHeight < 0);
     }
 
     void theInputDialogGivesTheTextAsTypedOrLeavesTheValue() {
