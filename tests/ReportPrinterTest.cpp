@@ -1,0 +1,196 @@
+// The report engine against a recording surface: golden call logs for the
+// page layouts, and the clipping search against the plain one it replaces.
+
+#include "output/cReportPrinter.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "base/TextCompare.h"
+#include "output/cReportSource.h"
+#include "support/GoldenFile.h"
+#include "support/RecordingSurface.h"
+#include "support/ScopedTimeZone.h"
+
+namespace orvik {
+namespace {
+
+using Cells = std::vector<std::u16string>;
+
+// A report from tables.
+class TableSource final : public cReportSource {
+public:
+    int GetColumnTitle(std::u16string& title, int& index) override {
+        if (index < 0 || index >= static_cast<int>(titles.size())) return -1;
+        title = titles[static_cast<std::size_t>(index++)];
+        return 0;
+    }
+    int GetSummaryLine(std::u16string& key, std::u16string& value, int& index) override {
+        if (index < 0 || index >= static_cast<int>(summary.size())) return -1;
+        key = summary[static_cast<std::size_t>(index)].first;
+        value = summary[static_cast<std::size_t>(index++)].second;
+        return 0;
+    }
+    int GetRow(cReportRow& row, int& index) override {
+        if (index < 0 || index >= static_cast<int>(rows.size())) return -1;
+        row.SetCells(rows[static_cast<std::size_t>(index++)]);
+        ++rowsGiven;
+        return 0;
+    }
+    int GetRegularFont(std::u16string& text) override {
+        if (regularFont.empty()) return -1;
+        text = regularFont;
+        return 0;
+    }
+
+    Cells titles{u"Name", u"Logon"};
+    std::vector<std::pair<std::u16string, std::u16string>> summary{{u"Report", u"Test"}};
+    std::vector<Cells> rows;
+    std::u16string regularFont;
+    long rowsGiven = 0;
+};
+
+// Hands the recording surface to the printer and keeps a pointer to it.
+class Chooser final : public iPrinterChooser {
+public:
+    std::unique_ptr<iDrawingSurface> ChoosePrinter() override {
+        if (cancel) return nullptr;
+        auto surface = std::make_unique<test::RecordingSurface>();
+        if (metrics) surface->metrics = *metrics;
+        made = surface.get();
+        return surface;
+    }
+    bool cancel = false;
+    std::optional<cDeviceMetrics> metrics;
+    test::RecordingSurface* made = nullptr;
+};
+
+class ReportTest : public testing::Test {
+protected:
+    test::RecordingSurface& Print() {
+        cReportPrinter printer;
+        EXPECT_EQ(printer.SelectPrinter(chooser), 0);
+        EXPECT_EQ(printer.Print(source, 981212709), 0);  // 15:05:09 02/03/2001 UTC
+        surface = std::move(*chooser.made);
+        return surface;
+    }
+    std::vector<Cells> Numbered(int count) {
+        std::vector<Cells> rows;
+        for (int i = 0; i < count; ++i) rows.push_back({u"user" + FormatLong(i), u"Never"});
+        return rows;
+    }
+
+    test::ScopedTimeZone tz{"UTC0"};
+    TableSource source;
+    Chooser chooser;
+    test::RecordingSurface surface;
+};
+
+TEST_F(ReportTest, ACancelledPrintDialogPrintsNothing) {
+    chooser.cancel = true;
+    cReportPrinter printer;
+    EXPECT_EQ(printer.SelectPrinter(chooser), -1);
+    EXPECT_EQ(printer.Print(source, 0), -1);
+}
+
+TEST_F(ReportTest, MillimetresBecomeDevicePixels) {
+    chooser.metrics = cDeviceMetrics{4960, 7016, 210, 297, 600};  // A4 at 600 dpi
+    cReportPrinter printer;
+    ASSERT_EQ(printer.SelectPrinter(chooser), 0);
+    EXPECT_EQ(printer.Layout().leftMargin, 354);  // 15 * 4960 / 210 = 354.3
+    EXPECT_EQ(printer.Layout().topMargin, 118);   // 5 * 7016 / 297 = 118.1
+    EXPECT_EQ(printer.Layout().columnGap, 71);    // 3 * 4960 / 210 = 70.9
+}
+
+// Page numbers from 1, the same date and time on every page, the summary's
+// repeated keys blank and every key with its colon, rows over three pages.
+TEST_F(ReportTest, PagesWithHeadersFootersAndTheSummaryOnTheFirst) {
+    source.SetHeaderLeft(u"www.corvanta.example");
+    source.SetHeaderRight(u"Ambrel data");
+    source.SetFooterLeft(u"%DATE% - %TIME%");
+    source.SetFooterRight(u"Page %PAGENUMBER%");
+    source.summary = {{u"Report", u"Real user last logon data"},
+                      {u"Controllers", u"2:"},
+                      {u"  DC1", u"120 users, OK (0)"},
+                      {u"  DC1", u"again"},
+                      {u"", u"no key"},
+                      {u"Last", u"a:b"}};
+    source.rows = Numbered(70);
+    EXPECT_TRUE(test::MatchesGolden(Print().Bytes(), "report_pages.log"));
+    EXPECT_EQ(surface.pages, 3);
+}
+
+// A cell wider than the body: its column takes the whole line and the cell
+// is cut at its right end; a short row leaves its missing cells empty.
+TEST_F(ReportTest, WideCellsAreCutAndShortRowsLeaveCellsEmpty) {
+    source.titles = {u"A", u"B", u"C"};
+    source.rows = {{std::u16string(200, u'w'), u"b", u"c"}, {u"only a"}, {u"a", u"", u"c"}};
+    EXPECT_TRUE(test::MatchesGolden(Print().Bytes(), "report_clipping.log"));
+}
+
+// Columns that do not fit share the rows over several pages; the rows of the
+// first block start below the summary on each of those pages.
+TEST_F(ReportTest, ColumnsThatDoNotFitGoOnTheNextPageWithTheSameRows) {
+    source.titles = {u"One", u"Two", u"Three"};
+    for (int i = 0; i < 40; ++i)
+        source.rows.push_back({std::u16string(40, u'a'), std::u16string(40, u'b'), u"c" + FormatLong(i)});
+    EXPECT_TRUE(test::MatchesGolden(Print().Bytes(), "report_column_groups.log"));
+}
+
+TEST_F(ReportTest, NoRowsIsOnePageAndRowsThatFillAPageExactlyGiveOneMore) {
+    EXPECT_EQ(Print().pages, 1);
+    EXPECT_NE(surface.log.find("\"Name\""), std::string::npos);  // the column titles all the same
+    // How many rows the first page holds...
+    source.rows = Numbered(500);
+    Print();
+    const std::size_t page2 = surface.log.find("StartPage", surface.log.find("EndPage"));
+    std::size_t onPage1 = 0;
+    for (std::size_t at = surface.log.find("\"user"); at < page2; at = surface.log.find("\"user", at + 1)) ++onPage1;
+    // ...and a report of exactly that many: a second page with titles only.
+    source.rows = Numbered(static_cast<int>(onPage1));
+    Print();
+    EXPECT_EQ(surface.pages, 2);
+    const std::string second = surface.log.substr(surface.log.rfind("StartPage"));
+    EXPECT_NE(second.find("\"Name\""), std::string::npos);
+    EXPECT_EQ(second.find("\"user"), std::string::npos);
+}
+
+TEST_F(ReportTest, AFontTallerThanThePageStillEnds) {
+    source.regularFont = u"-2000,0,0,0,400,0,0,0,0,3,2,1,34,Huge";
+    source.rows = Numbered(3);
+    Print();
+    // Both columns are as wide as the body: each of the three rows takes a
+    // page per column, and each column a page that finds no more rows.
+    EXPECT_EQ(surface.pages, 8);
+}
+
+TEST(FittingPrefix, AgreesWithDroppingOneCharacterAtATimeInFewMeasurements) {
+    std::mt19937 rng(7);
+    for (int round = 0; round < 2000; ++round) {
+        std::u16string text(rng() % 60, u'x');
+        std::vector<int> widths;
+        for (auto& c : text) {
+            c = static_cast<char16_t>(u'a' + rng() % 26);
+            widths.push_back(1 + static_cast<int>(rng() % 9));
+        }
+        long calls = 0;
+        auto measure = [&](const std::u16string& t) {
+            ++calls;
+            int w = 0;
+            for (std::size_t i = 0; i < t.size(); ++i) w += widths[i];
+            return w;
+        };
+        const std::int32_t width = static_cast<std::int32_t>(rng() % 300) - 5;
+        std::u16string plain = text;  // the plain way: drop the last character until it fits
+        while (!plain.empty() && measure(plain) > width) plain.pop_back();
+        calls = 0;
+        ASSERT_EQ(FittingPrefixLength(text, width, measure), plain.size()) << round;
+        EXPECT_LE(calls, 8);  // log2(60) + 2
+    }
+    const std::u16string pair = u"ab\U0001F600";  // never half of a surrogate pair
+    EXPECT_EQ(FittingPrefixLength(pair, 3, [](const std::u16string& t) { return static_cast<int>(t.size()); }), 2u);
+}
+
+}  // namespace
+}  // namespace orvik
