@@ -12,6 +12,7 @@
 
 #include "app/CommandLine.h"
 #include "base/TextCompare.h"
+#include "output/cResultsReport.h"
 #include "settings/ConfigurationFile.h"
 #include "support/GoldenFile.h"
 #include "support/RecordingMessages.h"
@@ -26,6 +27,29 @@ constexpr const char* kDirectory = R"({ "controllers": [
     { "name": "DC1", "domain": "CORP", "pageSize": 2,
       "users": [ { "name": "jdoe", "lastLogon": 100 }, { "name": "amy", "lastLogon": 300 } ] },
     { "name": "DC2", "domain": "CORP", "users": [ { "name": "JDOE", "lastLogon": 200 } ] } ] })";
+
+// Reads the report it is given, as a PDF writer would, and writes nothing.
+class ReportReader final : public iPdfReportWriter {
+public:
+    int WritePdf(cReportSource& report, const std::string& path, std::int64_t, std::u16string& reason) override {
+        paths.push_back(path);
+        std::u16string key, value;
+        for (int cursor = 0; report.GetSummaryLine(key, value, cursor) == 0;) lines.push_back(key + u": " + value);
+        cReportRow row;
+        std::u16string cell;
+        for (int cursor = 0; report.GetRow(row, cursor) == 0;) {
+            row.GetCell(0, cell);
+            rows.push_back(cell);
+        }
+        header = report.GetHeaderRight();
+        reason = u"No space left on device";
+        return fail ? -1 : 0;
+    }
+    bool fail = false;
+    std::vector<std::string> paths;
+    std::vector<std::u16string> lines, rows;
+    std::u16string header;
+};
 
 class BatchTest : public testing::Test {
 protected:
@@ -44,6 +68,7 @@ protected:
         out.str("");
         cBatchSettings settings;
         settings.tickMs = 5;
+        settings.pdfWriter = &reports;
         return RunBatch(test::TypedLine(arguments), out, progress, messages, settings);
     }
 
@@ -51,6 +76,7 @@ protected:
     test::TempFolder folder;
     std::ostringstream out, progress;
     test::RecordingMessages messages;
+    ReportReader reports;
 
 private:
     std::filesystem::path m_OldDir;
@@ -128,6 +154,23 @@ TEST_F(BatchTest, TheBuiltInDemoRuns) {
     EXPECT_EQ(Run(u"/BATCH /SIM:demo /CF:demo.cfg"), kBatchSomeFailed);  // one demo controller fails
     EXPECT_NE(out.str().find("CORP-DC3\tError\t1000\t1722\n"), std::string::npos) << out.str();
     EXPECT_NE(out.str().find("LAB-DC2\tReady\t1000\t0\n"), std::string::npos);
+}
+
+TEST_F(BatchTest, ThePdfReportHoldsTheListsUsersAndItsFailureIsStatusThree) {
+    EXPECT_EQ(Run(u"/BATCH /SIM:sim.json /CF:orvik.cfg \"/PDF:my report.pdf\""), kBatchAllReady);
+    ASSERT_EQ(reports.paths, (std::vector<std::string>{"my report.pdf"}));
+    ASSERT_EQ(reports.rows.size(), 2u);
+    EXPECT_EQ(reports.rows[0], u"amy");  // most recent first; jdoe's spelling is whichever came first
+    EXPECT_EQ(reports.lines.at(2), u"Total number of users: 2");
+    EXPECT_EQ(reports.lines.at(5), u"  DC1: 2 users, OK (0)");
+    EXPECT_EQ(reports.header, u"Ambrel data");
+    EXPECT_NE(out.str().find("Report file: my report.pdf\n"), std::string::npos);
+
+    reports.fail = true;
+    EXPECT_EQ(Run(u"/BATCH /SIM:sim.json /CF:orvik.cfg /PDF:r.pdf"), kBatchOutputFailed);
+    EXPECT_EQ(messages.texts.back(), u"The report r.pdf could not be written. (No space left on device)");
+    EXPECT_EQ(Run(u"/BATCH /SIM:sim.json /CF:orvik.cfg /PDF: /AS"), kBatchUsage);
+    EXPECT_EQ(messages.texts.back(), u"/PDF: needs the report file's name.");
 }
 
 }  // namespace

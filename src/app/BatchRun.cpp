@@ -11,6 +11,7 @@
 #include "engine/cMemoryCollectionView.h"
 #include "engine/cUserDataCollector.h"
 #include "output/ResultsExport.h"
+#include "output/cResultsReport.h"
 #include "platform/iClock.h"
 #include "platform/iFileSystem.h"
 #include "platform/iMessageSink.h"
@@ -24,6 +25,14 @@ int RunBatch(const cCommandLine& arguments, std::ostream& out, std::ostream& pro
     cProgramStart start;
     if (!PrepareStart(arguments, messages, nullptr, true, start)) return kBatchUsage;
     cNetworkSetup& network = start.network;
+    // "/PDF:<file>": the results report as a PDF file too, found like "/CF:".
+    std::u16string pdfPath;
+    const bool wantPdf = GetCommandLineOption(arguments.Text(), u"/PDF:", pdfPath) == 0;
+    if (wantPdf && (pdfPath.empty() || settings.pdfWriter == nullptr)) {
+        messages.ShowMessage(pdfPath.empty() ? u"/PDF: needs the report file's name."
+                                             : u"This program cannot write a PDF report.");
+        return kBatchUsage;
+    }
 
     cSystemClock clock;
     cPosixFileSystem files;
@@ -69,6 +78,15 @@ int RunBatch(const cCommandLine& arguments, std::ostream& out, std::ostream& pro
     const bool exportedAll = ExportResults(collection, files, clock.Now(), &messages, &exported) == 0;
     cFileError saveError;
     const int saved = collection.SaveConfiguration(&saveError);
+    std::u16string pdfFailure;
+    bool pdfWritten = true;
+    if (wantPdf) {
+        // The report shows the users as the window's list would: sorted, up to the users shown.
+        collection.ShowUsers(u"");
+        cResultsReport report(collection, view.GetUserList(), clock);
+        report.CopyTexts();
+        pdfWritten = settings.pdfWriter->WritePdf(report, ToUtf8(pdfPath), clock.Now(), pdfFailure) == 0;
+    }
 
     bool anyError = false;
     iListView& rows = view.GetControllerList();
@@ -85,6 +103,7 @@ int RunBatch(const cCommandLine& arguments, std::ostream& out, std::ostream& pro
     out << "Export file: " << (exported.exportFile.empty() ? std::string("(none written)") : exported.exportFile)
         << '\n';
     out << "Summary file: " << (summary.empty() ? std::string("(none)") : ToUtf8(summary)) << '\n';
+    if (wantPdf) out << "Report file: " << (pdfWritten ? ToUtf8(pdfPath) : std::string("(none written)")) << '\n';
     out.flush();
 
     int code = anyError ? kBatchSomeFailed : kBatchAllReady;
@@ -92,6 +111,10 @@ int RunBatch(const cCommandLine& arguments, std::ostream& out, std::ostream& pro
         std::u16string text = u"The export or summary file could not be written completely.";
         if (exported.error) text += u" (" + exported.error.Describe() + u")";
         messages.ShowMessage(text);
+        code = kBatchOutputFailed;
+    }
+    if (!pdfWritten) {
+        messages.ShowMessage(u"The report " + pdfPath + u" could not be written. (" + pdfFailure + u")");
         code = kBatchOutputFailed;
     }
     if (saved != 0) {

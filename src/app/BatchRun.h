@@ -19,9 +19,13 @@ enum eBatchExit : int {
     kBatchOutputFailed = 3,  // the export, summary or configuration file could not be written
 };
 
+class iPdfReportWriter;
+
 struct cBatchSettings {
     std::int32_t tickMs = 10;   // how often the run is polled
     bool showProgress = false;  // a progress line on standard error per tick
+    // Writes the results report for "/PDF:<file>"; without it "/PDF:" is refused.
+    iPdfReportWriter* pdfWriter = nullptr;
 };
 
 // Runs the options of `arguments` ("/CF:", and the directory options of NetworkSetup.h). Controller lines and the

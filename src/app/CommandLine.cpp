@@ -11,7 +11,7 @@ bool IsBlank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == 
 // Every option the program knows, for telling a value from the next option.
 constexpr std::u16string_view kOptionWords[] = {
     u"/CF:",     u"/AS",      u"/BATCH",       u"/SIM:",       u"/DC:",         u"/USER:",
-    u"/PWFILE:", u"/CAFILE:", u"/NETTIMEOUT:", u"/OPTIMEOUT:", u"/TLSNOVERIFY",
+    u"/PWFILE:", u"/CAFILE:", u"/NETTIMEOUT:", u"/OPTIMEOUT:", u"/TLSNOVERIFY", u"/PDF:",
 };
 
 bool StartsWithOptionWord(std::u16string_view text) {
@@ -56,7 +56,7 @@ std::u16string ArgumentText(const std::vector<std::u16string>& arguments) {
     for (std::u16string arg : arguments) {
         if (arg.find_first_of(u" \t") != std::u16string::npos && arg.find(u'"') == std::u16string::npos) {
             std::size_t valueStart = 0;
-            for (const char16_t* prefix : {u"/CF:", u"/SIM:"}) {
+            for (const char16_t* prefix : {u"/CF:", u"/SIM:", u"/PDF:"}) {
                 const std::u16string p(prefix);
                 if (arg.compare(0, p.size(), p) == 0) valueStart = p.size();
             }

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QInputDialog>
 #include <cstdlib>
 #include <iostream>
@@ -24,6 +25,7 @@
 #include "ui/QtText.h"
 #include "ui/cMainDialog.h"
 #include "ui/cQtDesktop.h"
+#include "ui/cQtPdfReportWriter.h"
 
 namespace orvik {
 
@@ -33,6 +35,15 @@ int RunApplication(int argc, char** argv) {
         cStdErrMessageSink messages;
         cBatchSettings settings;
         settings.showProgress = ::isatty(STDERR_FILENO) != 0;
+        // A PDF report is drawn with Qt, which needs no display for it.
+        std::u16string pdf;
+        std::unique_ptr<QGuiApplication> drawing;
+        cQtPdfReportWriter pdfWriter;
+        if (GetCommandLineOption(arguments.Text(), u"/PDF:", pdf) == 0) {
+            if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+            drawing = std::make_unique<QGuiApplication>(argc, argv);
+            settings.pdfWriter = &pdfWriter;
+        }
         return RunBatch(arguments, std::cout, std::cerr, messages, settings);
     }
 

@@ -18,6 +18,8 @@
 #include "engine/cDomainControllerCollection.h"
 #include "engine/cUserDataCollector.h"
 #include "output/ResultsExport.h"
+#include "output/cReportPrinter.h"
+#include "output/cResultsReport.h"
 #include "platform/NetErrorText.h"
 #include "platform/iClock.h"
 #include "settings/ConfigurationFile.h"
@@ -27,6 +29,7 @@
 #include "ui/QtText.h"
 #include "ui/cInputDialog.h"
 #include "ui/cProgressDialog.h"
+#include "ui/cQtSurface.h"
 #include "ui/cSelectDCDialog.h"
 #include "ui/cSetupDialog.h"
 
@@ -144,6 +147,7 @@ void cMainDialog::BuildControls() {
         std::vector<QPixmap>{ControllerPicture(0), ControllerPicture(1), ControllerPicture(2), ControllerPicture(3)},
         true);
     m_UserRows = std::make_unique<cQtListView>(*m_UserList, std::vector<QPixmap>{UserPicture()}, false);
+    m_Report = std::make_unique<cResultsReport>(m_Collection, *m_UserRows, m_Clock);
     // The error cell says what its code means.
     m_ControllerRows->SetToolTips(kColErrorCode, [](const std::u16string& code) {
         const long value = std::strtol(ToUtf8(code).c_str(), nullptr, 10);
@@ -364,12 +368,13 @@ void cMainDialog::OnSaveResults() {
 }
 
 void cMainDialog::OnPrint() {
-    QMessageBox box(QMessageBox::Information, QStringLiteral("Print"),
-                    QStringLiteral("Printing the report is not part of this version. Save results writes the users "
-                                   "to the export file."),
-                    QMessageBox::Ok, this);
-    box.setObjectName(QStringLiteral("PrintPlaceholder"));
-    box.exec();
+    cQtPrinterChooser dialog(this);
+    cReportPrinter printer;
+    if (printer.SelectPrinter(m_Options.printerChooser != nullptr ? *m_Options.printerChooser : dialog) != 0) return;
+    m_Report->CopyTexts();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    printer.Print(*m_Report, m_Clock.Now());
+    QApplication::restoreOverrideCursor();
 }
 
 void cMainDialog::OnHelp() {

@@ -28,6 +28,8 @@ class iFileSystem;
 class iNetApi;
 class iFileChooser;
 class iFontChooser;
+class iPrinterChooser;
+class cResultsReport;
 
 // Button ids, which are also the controls' object names ("id1" ...).
 enum eMainButton : int {
@@ -66,6 +68,8 @@ struct cMainDialogOptions {
     // The file and font dialogs; the platform's own when not given.
     iFileChooser* fileChooser = nullptr;
     iFontChooser* fontChooser = nullptr;
+    // The print dialog; the platform's own when not given.
+    iPrinterChooser* printerChooser = nullptr;
 };
 
 class cMainDialog final : public QDialog, public iCollectionView {
@@ -149,6 +153,8 @@ private:
     cHelpWindow* m_Help = nullptr;
     std::u16string m_LoadFailure;
     QSize m_BaseSize;
+    // The results report over the user list, for Print.
+    std::unique_ptr<cResultsReport> m_Report;
     std::vector<cAnchor> m_Anchors;
 };
 

@@ -1,0 +1,82 @@
+#include "output/cResultsReport.h"
+
+#include <gtest/gtest.h>
+
+#include "base/TextCompare.h"
+#include "engine/cDomainControllerCollection.h"
+#include "engine/cMemoryListView.h"
+#include "engine/cUserDataCollector.h"
+#include "platform/cSimulatedDirectory.h"
+#include "support/ScopedTimeZone.h"
+#include "support/TestClock.h"
+#include "support/UserFactory.h"
+
+namespace orvik {
+namespace {
+
+class ResultsReportTest : public testing::Test {
+protected:
+    std::vector<std::u16string> Lines() {
+        std::vector<std::u16string> lines;
+        std::u16string key, value;
+        for (int cursor = 0; report.GetSummaryLine(key, value, cursor) == 0;) lines.push_back(key + u"|" + value);
+        return lines;
+    }
+
+    test::ScopedTimeZone tz{"UTC0"};
+    cSimulatedDirectory directory{{}};
+    test::TestClock clock{981212709};
+    cUserDataCollector collector{directory, clock};
+    cDomainControllerCollection collection{collector, clock};
+    cMemoryListView controllers, users;
+    cResultsReport report{collection, users, clock};
+};
+
+TEST_F(ResultsReportTest, TheSummaryCountsUsersAndListsEveryController) {
+    EXPECT_EQ(Lines(), (std::vector<std::u16string>{u"Report|Real user last logon data",
+                                                    u"Generation date|15:05:09 02/03/01", u"Total number of users|0",
+                                                    u"Number of users in report|0", u"Domain controllers|0:"}));
+    collection.AddDomainController(controllers, u"DC1");
+    cCollectionJob job(u"DC1", 1024);
+    job.state = kJobFinished;
+    job.userCount = 120;
+    const_cast<cDomainController&>(*collection.Controllers()[0]).UpdateFromJob(job, controllers, 0);
+    auto batch = std::make_unique<cUserInfoBatch>();
+    for (int i = 0; i < 600; ++i) batch->Append(test::MakeUser(u"u" + FormatLong(i), 1));
+    collection.Users().MergeBatch(std::move(batch));
+    const auto lines = Lines();
+    ASSERT_EQ(lines.size(), 6u);
+    EXPECT_EQ(lines[2], u"Total number of users|600");
+    EXPECT_EQ(lines[3], u"Number of users in report|500");
+    EXPECT_EQ(lines[4], u"Domain controllers|1:");
+    EXPECT_EQ(lines[5], u"  DC1|120 users, OK (0)");
+    std::u16string key, value;
+    int cursor = 6;
+    EXPECT_EQ(report.GetSummaryLine(key, value, cursor), -1);
+    EXPECT_EQ(cursor, 7);  // advanced at the end too
+}
+
+TEST_F(ResultsReportTest, RowsAreTheUserListsRowsAndTitlesTheFiveColumns) {
+    users.InsertRow(0, u"jdoe", 0);
+    for (int c = 1; c < 5; ++c) users.SetCellText(0, c, c == 1 ? u"Never" : u"x");
+    cReportRow row;
+    int cursor = 0;
+    ASSERT_EQ(report.GetRow(row, cursor), 0);
+    std::u16string cell;
+    row.GetCell(1, cell);
+    EXPECT_EQ(cell, u"Never");
+    EXPECT_EQ(row.Size(), 5u);
+    EXPECT_EQ(report.GetRow(row, cursor), -1);
+    EXPECT_EQ(cursor, 1);  // unchanged at the end
+    std::vector<std::u16string> titles;
+    std::u16string title;
+    for (cursor = 0; report.GetColumnTitle(title, cursor) == 0;) titles.push_back(title);
+    EXPECT_EQ(titles,
+              (std::vector<std::u16string>{u"Username", u"Logon time", u"Full name", u"Description", u"Domain"}));
+    collection.Settings().m_StrongFont = u"bold";
+    EXPECT_EQ(report.GetStrongFont(cell), 0);
+    EXPECT_EQ(cell, u"bold");
+}
+
+}  // namespace
+}  // namespace orvik
