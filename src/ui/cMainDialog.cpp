@@ -320,13 +320,16 @@ void cMainDialog::OnSetup() {
 }
 
 void cMainDialog::ResetAndWait() {
+    // No tick may run from here on: painting the progress window runs the
+    // events, and a tick there could complete (and export) the run being reset.
+    m_Timer.stop();
+    m_Ticks.RunReset();
     // The window stays painted while the workers end: the progress window
     // runs the events (without the user's input) instead of a blocked thread.
     cProgressDialog progress(this);
     progress.Show(1);
     progress.SetText(QStringLiteral("Waiting for collection process to respond and terminate ..."));
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    m_Timer.stop();
     m_Collection.BeginReset();
     progress.WaitUntil([this] { return m_Collection.AreWorkersStopped(); }, kResetPollMs);
     m_Collection.FinishReset();
@@ -336,8 +339,6 @@ void cMainDialog::ResetAndWait() {
 
 void cMainDialog::OnReset() {
     ResetAndWait();
-    // The reset run is over: its completion actions never run.
-    m_Ticks.RunReset();
     Button(kIdReset)->setEnabled(true);
     m_Collection.SaveConfiguration();
 }

@@ -122,7 +122,8 @@ private:
     // The user list shown afresh, keeping its scroll position and the
     // selection of users still shown.
     void RefreshKeepingPlace();
-    // Stops every worker and waits for them with the progress window up.
+    // Stops every worker and waits for them with the progress window up; the
+    // run being reset never completes.
     void ResetAndWait();
     void BuildControls();
     void Initialise();

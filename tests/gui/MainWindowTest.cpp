@@ -353,6 +353,10 @@ private slots:
             painted = IsPainted(progress);
             offCentre = progress.geometry().center() - window->geometry().center();
             gate->OpenAll();
+            // A tick that comes while the progress window is painted finds
+            // the workers gone; the run being reset must not complete in it.
+            while (collector->GetRunningCount() > 0) std::this_thread::yield();
+            window->OnTimer();
         });
         QTest::mouseClick(Button(kIdReset), Qt::LeftButton);
         QCOMPARE(shownText, QStringLiteral("Waiting for collection process to respond and terminate ..."));
