@@ -8,6 +8,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPdfWriter>
+#include <QProcess>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
@@ -35,10 +37,23 @@
 #include "ui/HelpPage.h"
 #include "ui/QtText.h"
 #include "ui/cMainDialog.h"
+#include "ui/cQtSurface.h"
 
 using namespace orvik;
 
 namespace {
+
+// The print dialog answered: a PDF file of the chosen name, or Cancel.
+class PdfPrinter final : public iPrinterChooser {
+public:
+    std::unique_ptr<iDrawingSurface> ChoosePrinter() override {
+        ++asked;
+        if (path.empty()) return nullptr;
+        return std::make_unique<cQtSurface>(std::make_unique<QPdfWriter>(QString::fromStdString(path)));
+    }
+    std::string path;
+    int asked = 0;
+};
 
 class RecordingDesktop final : public iDesktop {
 public:
@@ -144,6 +159,7 @@ private:
     RecordingDesktop desktop;
     FakeMarker marker;
     RecordingPrompts prompts;
+    PdfPrinter printer;
     cPosixFileSystem files;
     std::unique_ptr<cMainDialog> window;
 
@@ -161,6 +177,7 @@ private:
         options.messages = &prompts;
         options.questions = &prompts;
         options.net = directory.get();
+        options.printerChooser = &printer;
         if (listControllers) options.defaultControllers = directory->ControllerNames();
         window = std::make_unique<cMainDialog>(*collection, *collector, *clock, desktop, marker, files, options);
         window->show();
@@ -192,6 +209,7 @@ private slots:
         desktop = RecordingDesktop();
         marker = FakeMarker();
         prompts = RecordingPrompts();
+        printer = PdfPrinter();
     }
 
     void cleanup() {
@@ -593,6 +611,24 @@ private slots:
             QCOMPARE(names, (std::vector<std::u16string>{u"DC1", u"DC2", u"DC3"}));
             cleanup();
         }
+    }
+
+    void printPrintsTheUserListAsShownAndCancelPrintsNothing() {
+        Build({Dc(1, 30)}, false);
+        QTest::mouseClick(Button(kIdStart), Qt::LeftButton);
+        QTRY_COMPARE(desktop.beeps, 1);
+        QTest::mouseClick(Button(kIdPrint), Qt::LeftButton);  // cancelled
+        QCOMPARE(printer.asked, 1);
+        printer.path = folder->File("printed.pdf");
+        collection->Settings().m_HeaderLeft = u"Audit 2026";
+        QTest::mouseClick(Button(kIdPrint), Qt::LeftButton);
+        QProcess pdftotext;
+        pdftotext.start(QStringLiteral("pdftotext"), {QString::fromStdString(printer.path), QStringLiteral("-")});
+        QVERIFY(pdftotext.waitForFinished(30000));
+        const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
+        QVERIFY(text.contains(QStringLiteral("Audit 2026")));  // the settings' texts, copied in before printing
+        QVERIFY(text.contains(QStringLiteral("Total number of users:")));
+        QVERIFY(text.indexOf(UserCell(0, 0)) < text.indexOf(UserCell(29, 0)));
     }
 
     void startingSelectedControllersAsksFirst() {
