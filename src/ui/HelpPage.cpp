@@ -20,7 +20,8 @@ last-logon time that any controller reported. Use it to find accounts nobody has
 before you disable them.</p>
 <h2>Collecting</h2>
 <ul>
-<li><b>Add DC</b> sets the list of domain controllers; <b>Remove DC</b> removes the selected one.</li>
+<li><b>Add DC</b> sets the list of domain controllers: type a name and press Add, or press Search to list
+the domain controllers of the default domains (Setup); <b>Remove DC</b> removes the selected one.</li>
 <li><b>Start</b> (or the Enter key) collects from every controller in the list. Each controller's row shows
 its status: blue Idle, yellow Busy, green Ready, red Error with the error code. A right click on selected
 controllers starts only those and keeps the results that are there.</li>
@@ -34,10 +35,14 @@ that column, a second click reverses the order. "Never" means no controller saw 
 description contains a text.</li>
 <li>At the end of every collection, and on <b>Save results</b>, the users are written to the export file
 (a new file each time) and a block is added to the summary file.</li>
+<li><b>Print</b> prints the report: a summary, then the user list as it is shown. Choose a printer, or
+print to a PDF file.</li>
 </ul>
 <h2>Settings</h2>
 <p><b>Setup</b> holds the export file and its line format, the summary file, the refresh period, the number
-of users shown, the page size of one request and the number of controllers asked at the same time.</p>
+of users shown, the page size of one request and the number of controllers asked at the same time. Its
+<b>Print setup</b> holds the report's header and footer texts (%DATE%, %TIME% and %PAGENUMBER% are filled
+in) and its three fonts.</p>
 </body></html>)");
 }
 
