@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 
+#include "app/Usage.h"
 #include "base/TextCompare.h"
 
 namespace orvik {
@@ -8,14 +9,8 @@ namespace {
 
 bool IsBlank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n'; }
 
-// Every option the program knows, for telling a value from the next option.
-constexpr std::u16string_view kOptionWords[] = {
-    u"/CF:",     u"/AS",      u"/BATCH",       u"/SIM:",       u"/DC:",         u"/USER:",
-    u"/PWFILE:", u"/CAFILE:", u"/NETTIMEOUT:", u"/OPTIMEOUT:", u"/TLSNOVERIFY", u"/PDF:",
-};
-
 bool StartsWithOptionWord(std::u16string_view text) {
-    for (std::u16string_view word : kOptionWords) {
+    for (std::u16string_view word : OptionWords()) {
         if (text.substr(0, word.size()) != word) continue;
         if (word.back() == u':' || text.size() == word.size() || IsBlank(text[word.size()])) return true;
     }

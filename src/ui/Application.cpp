@@ -13,6 +13,7 @@
 #include "app/CommandLine.h"
 #include "app/NetworkSetup.h"
 #include "app/ProgramStart.h"
+#include "app/Usage.h"
 #include "base/TextCompare.h"
 #include "base/Vendor.h"
 #include "engine/cDomainControllerCollection.h"
@@ -31,6 +32,17 @@ namespace orvik {
 
 int RunApplication(int argc, char** argv) {
     const cCommandLine arguments(argc, argv);
+    if (argc == 2) {
+        const std::string only = argv[1];
+        if (only == "/?" || only == "--help") {
+            std::cout << UsageText();
+            return 0;
+        }
+        if (only == "--version") {
+            std::cout << VersionText();
+            return 0;
+        }
+    }
     if (arguments.HasFlag(u"/BATCH")) {
         cStdErrMessageSink messages;
         cBatchSettings settings;
