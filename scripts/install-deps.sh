@@ -6,6 +6,7 @@ packages=(
   libgtest-dev libbenchmark-dev nlohmann-json3-dev
   clang libclang-rt-14-dev clang-format
   qt6-base-dev libgl-dev xvfb xauth poppler-utils
+  lintian desktop-file-utils man-db dpkg-dev
   libldap-dev libsasl2-dev libsasl2-modules-gssapi-mit libgnutls28-dev pkg-config
 )
 missing=()
