@@ -88,31 +88,6 @@ TEST_F(CollectionTest, MergesEveryControllersReportsIntoTheLatestLogonPerUser) {
     EXPECT_EQ(Cell(0, kColUserCount), u"1500");
 }
 
-TEST_F(CollectionTest, AFailingControllerShowsErrorAndTheRunStillCompletes) {
-    auto dcs = Numbered(3, 10);
-    dcs[1].failCode = kErrorAccessDenied;
-    Build(dcs, false);
-    collection->StartAll();
-    ASSERT_TRUE(PollUntilComplete());
-    EXPECT_EQ(Status(0), u"Ready");
-    EXPECT_EQ(Status(1), u"Error");
-    EXPECT_EQ(Cell(1, kColErrorCode), u"5");
-    EXPECT_EQ(view.Controllers().GetRow(1).image, 3);
-    EXPECT_EQ(Status(2), u"Ready");
-}
-
-TEST_F(CollectionTest, UsersOfAControllerWithoutADomainStayApart) {
-    auto dcs = Numbered(2, 10);
-    dcs[1].domainError = kErrorAccessDenied;
-    Build(dcs, false);
-    collection->StartAll();
-    ASSERT_TRUE(PollUntilComplete());
-    EXPECT_EQ(collection->GetTotalUsers(), 20u);
-    int unknown = 0;
-    for (const cUserInfo* u : collection->Users().Merged()) unknown += u->m_Domain == u"?";
-    EXPECT_EQ(unknown, 10);
-}
-
 TEST_F(CollectionTest, AWorkerThatCannotStartShowsAnErrorAndTheRunCompletes) {
     Build(Numbered(2, 10), false, [](std::function<void()>) { return false; });
     collection->StartAll();
@@ -216,15 +191,6 @@ TEST_F(CollectionTest, StartSelectedWithOnlyBusyControllersNeverCompletes) {
     }
 }
 
-TEST_F(CollectionTest, StartAllWithoutControllersNeverCompletes) {
-    Build({});
-    collection->StartAll();
-    for (int i = 0; i < 5; ++i) {
-        collection->Poll(complete);
-        EXPECT_FALSE(complete);
-    }
-}
-
 TEST_F(CollectionTest, AThreadLimitBelowOneRunsOneControllerAtATime) {
     Build(Numbered(3, 5));
     collection->Settings().m_MaxThreads = 0;
@@ -286,16 +252,6 @@ TEST_F(CollectionTest, ControllerHeaderClicksChooseTheKeyAndFlipTheDirection) {
         if (click.column >= 0) collection->SetControllerSortColumn(click.column);
         EXPECT_EQ(collection->CompareControllers(failed, ready), click.sign) << click.column;
     }
-}
-
-TEST_F(CollectionTest, ShowUsersFillsTheUserListUpToTheSetting) {
-    Build({SimDc(u"DC1", 40)}, false);
-    collection->Settings().m_UsersShown = 25;
-    collection->StartAll();
-    ASSERT_TRUE(PollUntilComplete());
-    collection->SortUsers();
-    collection->ShowUsers(u"");
-    EXPECT_EQ(view.Users().GetRowCount(), 25);
 }
 
 }  // namespace
