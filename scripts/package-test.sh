@@ -23,6 +23,13 @@ trap 'rm -rf "$work"' EXIT
   orvik --version
 )
 desktop-file-validate /usr/share/applications/orvik.desktop
+if command -v systemd-analyze >/dev/null; then
+  # The example units as a user would copy them.
+  mkdir -p "$work/units" "$work/runtime"
+  cp /usr/share/doc/orvik/examples/orvik-nightly.* "$work/units/"
+  XDG_RUNTIME_DIR="$work/runtime" systemd-analyze verify --user "$work/units/orvik-nightly.timer" \
+    "$work/units/orvik-nightly.service"
+fi
 warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l /usr/share/man/man1/orvik.1.gz 2>&1 >/dev/null)
 [ -z "$warnings" ] || { echo "man page warnings: $warnings"; exit 1; }
 apt-get remove -y -q orvik
