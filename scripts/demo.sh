@@ -10,7 +10,7 @@ cmake --build --preset release --target orvik
 mkdir -p build/demo
 cd build/demo
 status=0
-../release/orvik /BATCH /SIM:demo /CF:orvik.cfg || status=$?
+../release/orvik /BATCH /SIM:demo /CF:orvik.cfg /PDF:report.pdf || status=$?
 echo "orvik exited with $status (1: a controller ended in Error, as the demo's CORP-DC3 is meant to)."
 echo "Files in $(pwd):"
 ls -l

@@ -53,6 +53,10 @@ int RunApplication(int argc, char** argv) {
         cQtPdfReportWriter pdfWriter;
         if (GetCommandLineOption(arguments.Text(), u"/PDF:", pdf) == 0) {
             if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+            // Qt's notes about the desktop it is not on are no business of a scheduled run.
+            qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+                if (type == QtCriticalMsg || type == QtFatalMsg) std::cerr << text.toStdString() << '\n';
+            });
             drawing = std::make_unique<QGuiApplication>(argc, argv);
             settings.pdfWriter = &pdfWriter;
         }
