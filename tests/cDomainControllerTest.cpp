@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "base/TextCompare.h"
 #include "engine/cCollectionJob.h"
 #include "engine/cMemoryListView.h"
 #include "support/ScopedTimeZone.h"
@@ -60,32 +61,27 @@ TEST(DomainControllerRow, AControllerReadBackShowsItsStoredFiguresAndIdle) {
 }
 
 TEST(DomainControllerStatus, FollowsTheJobStateAndResult) {
+    const struct {
+        std::int32_t state, result;
+        const char16_t *listWord, *reportWord;
+        int image;
+    } steps[] = {
+        {kJobFinished, 53, u"Error", u"Error", 3},
+        {kJobFinished, 0, u"Ready", u"OK", 1},
+        {kJobRunning, 234, u"Busy", u"Data collection in progress", 2},
+        {kJobNew, 0, u"Idle", u"Idle", 0},
+    };
     cMemoryListView list;
     cDomainController dc(u"DC1");
     const int row = list.InsertRow(0, dc.GetName(), 0);
-
-    dc.UpdateFromJob(Job(kJobFinished, 53), list, row);
-    EXPECT_EQ(dc.GetStatus(), kStatusError);
-    EXPECT_EQ(list.GetCellText(row, kColStatus), u"Error");
-    EXPECT_EQ(list.GetCellText(row, kColErrorCode), u"53");
-    EXPECT_EQ(list.GetRow(row).image, 3);
-    EXPECT_EQ(std::u16string(dc.GetStatusText()), u"Error");
-
-    dc.UpdateFromJob(Job(kJobFinished, 0), list, row);
-    EXPECT_EQ(list.GetCellText(row, kColStatus), u"Ready");
-    EXPECT_EQ(list.GetRow(row).image, 1);
-    EXPECT_EQ(std::u16string(dc.GetStatusText()), u"OK");
-
-    dc.UpdateFromJob(Job(kJobRunning, 234), list, row);
-    EXPECT_EQ(list.GetCellText(row, kColStatus), u"Busy");
-    EXPECT_EQ(list.GetCellText(row, kColErrorCode), u"234");
-    EXPECT_EQ(list.GetCellText(row, kColUserCount), u"2500");
-    EXPECT_EQ(list.GetRow(row).image, 2);
-    EXPECT_EQ(std::u16string(dc.GetStatusText()), u"Data collection in progress");
-
-    dc.UpdateFromJob(Job(kJobNew, 0), list, row);
-    EXPECT_EQ(list.GetCellText(row, kColStatus), u"Idle");
-    EXPECT_EQ(std::u16string(dc.GetStatusText()), u"Idle");
+    for (const auto& step : steps) {
+        dc.UpdateFromJob(Job(step.state, step.result), list, row);
+        EXPECT_EQ(list.GetCellText(row, kColStatus), step.listWord);
+        EXPECT_EQ(std::u16string(dc.GetStatusText()), step.reportWord);
+        EXPECT_EQ(list.GetRow(row).image, step.image);
+        EXPECT_EQ(list.GetCellText(row, kColErrorCode), FormatLong(step.result));
+        EXPECT_EQ(list.GetCellText(row, kColUserCount), u"2500");
+    }
 }
 
 TEST(DomainControllerStatus, UnknownCodesReportAQuestionMark) {

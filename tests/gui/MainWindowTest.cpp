@@ -26,6 +26,7 @@
 #include "base/TextCompare.h"
 #include "engine/cDomainControllerCollection.h"
 #include "engine/cUserDataCollector.h"
+#include "gui/Painted.h"
 #include "gui/WhenShown.h"
 #include "platform/NetApiCodes.h"
 #include "platform/cSimulatedDirectory.h"
@@ -109,29 +110,6 @@ void WhenProgressShowsText(const std::function<void(QWidget&)>& look) {
         }
     });
     timer->start(0);
-}
-
-// On a real display, whether the window's pixels on the screen show its
-// text: more than the background's one colour. Offscreen nothing is exposed,
-// and the widget's own rendering stands in.
-bool IsPainted(QWidget& widget) {
-    QImage image;
-    if (QApplication::platformName() == QStringLiteral("offscreen")) {
-        image = widget.grab().toImage();
-    } else {
-        const QRect area = widget.geometry();
-        image = widget.screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height()).toImage();
-    }
-    if (image.isNull()) return false;
-    // Pictures to look at, when asked for (scripts/screenshot.sh).
-    const QString pictures = qEnvironmentVariable("ORVIK_PICTURES");
-    if (!pictures.isEmpty())
-        image.save(pictures + QStringLiteral("/progress-%1.png").arg(QTest::currentTestFunction()));
-    QSet<QRgb> colours;
-    for (int y = 0; y < image.height(); y += 2) {
-        for (int x = 0; x < image.width(); x += 2) colours.insert(image.pixel(x, y));
-    }
-    return colours.size() > 8;  // a black or blank box has one or two
 }
 
 cSimulatedDirectory::Controller Dc(int i, std::uint32_t users) {
@@ -368,7 +346,7 @@ private slots:
         QPoint offCentre(100, 100);
         WhenProgressShowsText([&](QWidget& progress) {
             shownText = progress.findChild<QLabel*>(QStringLiteral("id1026"))->text();
-            painted = IsPainted(progress);
+            painted = test::IsPainted(progress, QStringLiteral("progress-%1").arg(QTest::currentTestFunction()));
             offCentre = progress.geometry().center() - window->geometry().center();
             gate->OpenAll();
             // A tick that comes while the progress window is painted finds
@@ -400,7 +378,7 @@ private slots:
         QPoint centre;
         WhenProgressShowsText([&](QWidget& progress) {
             shownText = progress.findChild<QLabel*>(QStringLiteral("id1026"))->text();
-            painted = IsPainted(progress);
+            painted = test::IsPainted(progress, QStringLiteral("progress-%1").arg(QTest::currentTestFunction()));
             centre = progress.geometry().center();
         });
         Build({Dc(1, 5)}, false);
