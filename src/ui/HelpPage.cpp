@@ -12,9 +12,9 @@ namespace orvik {
 
 QString HelpPageHtml() {
     return QStringLiteral(R"(<html><body>
-<h1><a name="131223"></a>Ambrel: the real last logon of every user</h1>
+<h1><a name="131223"></a>{product}: the real last logon of every user</h1>
 <p>Every domain controller keeps its own last-logon time for each account and does not pass it on to the
-others, so no single controller knows when a user really last logged on. Ambrel asks every domain controller
+others, so no single controller knows when a user really last logged on. {product} asks every domain controller
 in its list for all normal user accounts, several at the same time, and keeps for each user the latest
 last-logon time that any controller reported. Use it to find accounts nobody has used for a long time
 before you disable them.</p>
@@ -43,7 +43,8 @@ print to a PDF file.</li>
 of users shown, the page size of one request and the number of controllers asked at the same time. Its
 <b>Print setup</b> holds the report's header and footer texts (%DATE%, %TIME% and %PAGENUMBER% are filled
 in) and its three fonts.</p>
-</body></html>)");
+</body></html>)")
+        .replace(QStringLiteral("{product}"), ToQt(kProductName));
 }
 
 cHelpWindow::cHelpWindow(QWidget* parent) : QDialog(parent), m_Browser(new QTextBrowser(this)) {

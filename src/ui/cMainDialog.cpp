@@ -200,7 +200,7 @@ void cMainDialog::Initialise() {
     progress.Show(1);
     QApplication::setOverrideCursor(Qt::BusyCursor);
     BuildControls();
-    progress.SetText(QStringLiteral("Starting Ambrel application, reading configuration file ..."));
+    progress.SetText(QStringLiteral("Starting %1 application, reading configuration file ...").arg(ToQt(kProductName)));
     m_Collection.LoadConfiguration(*m_ControllerRows, &m_LoadFailure);
     if (!m_LoadFailure.empty() && !m_Collection.KeepAsidePath().empty()) {
         m_LoadFailure += u"\n" + KeptAsideText(m_Collection.KeepAsidePath());

@@ -13,7 +13,9 @@
 #include <filesystem>
 
 #include "base/TextCompare.h"
+#include "base/Vendor.h"
 #include "output/cReportPrinter.h"
+#include "ui/QtText.h"
 #include "ui/cQtSurface.h"
 
 namespace orvik {
@@ -51,7 +53,7 @@ int cQtPdfReportWriter::WritePdf(cReportSource& report, const std::string& path,
             auto writer = std::make_unique<QPdfWriter>(&file);
             writer->setResolution(300);
             writer->setPageSize(QPageSize(QPageSize::A4));
-            writer->setCreator(QStringLiteral("orvik"));
+            writer->setCreator(ToQt(kProgramName));
             writer->setTitle(QStringLiteral("Real user last logon data"));
             auto surface = std::make_unique<cQtSurface>(std::move(writer));
             cQtSurface* drawn = surface.get();
