@@ -108,11 +108,14 @@ QTreeWidget* cDialogLayout::NameList(int id, int x, int y, int width, int height
     return list;
 }
 
-void cDialogLayout::OkCancel(int x, int okY, int cancelY, int width, int height) {
+void cDialogLayout::OkCancel(int x, int okY, int cancelY, int width, int height, std::function<void()> onOk) {
     QPushButton* ok = Button(1, QStringLiteral("OK"), x, okY, width, height);
     ok->setDefault(true);
     ok->setAutoDefault(true);
-    QObject::connect(ok, &QPushButton::clicked, &m_Dialog, &QDialog::accept);
+    if (onOk)
+        QObject::connect(ok, &QPushButton::clicked, &m_Dialog, std::move(onOk));
+    else
+        QObject::connect(ok, &QPushButton::clicked, &m_Dialog, &QDialog::accept);
     QPushButton* cancel = Button(2, QStringLiteral("Cancel"), x, cancelY, width, height);
     QObject::connect(cancel, &QPushButton::clicked, &m_Dialog, &QDialog::reject);
 }

@@ -5,6 +5,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <functional>
 #include <vector>
 
 #include "ui/DialogUnits.h"
@@ -36,8 +37,9 @@ public:
     QComboBox* Combo(int id, int x, int y, int width, int height);
     // A list of names: one column without a header, several rows selectable.
     QTreeWidget* NameList(int id, int x, int y, int width, int height);
-    // OK (id 1) and Cancel (id 2) of the same size; OK is the default button.
-    void OkCancel(int x, int okY, int cancelY, int width, int height);
+    // OK (id 1) and Cancel (id 2) of the same size; OK is the default button
+    // and runs `onOk` (which ends the dialog), or accepts when none is given.
+    void OkCancel(int x, int okY, int cancelY, int width, int height, std::function<void()> onOk = {});
 
     const cDialogUnits& Units() const { return m_Units; }
 

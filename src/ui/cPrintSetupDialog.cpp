@@ -29,9 +29,7 @@ cPrintSetupDialog::cPrintSetupDialog(QWidget* parent, iFontChooser& fonts) : QDi
     auto* regular = layout.Button(1033, QStringLiteral("Regular font"), 4, 67, 78, 13);
     auto* headerFooter = layout.Button(1034, QStringLiteral("Header/footer font"), 104, 67, 78, 13);
     auto* strong = layout.Button(1035, QStringLiteral("Strong font"), 201, 67, 78, 13);
-    layout.OkCancel(288, 5, 22, 50, 14);
-    disconnect(Control<QPushButton>(*this, 1), nullptr, this, nullptr);
-    connect(Control<QPushButton>(*this, 1), &QPushButton::clicked, this, [this] { OnOK(); });
+    layout.OkCancel(288, 5, 22, 50, 14, [this] { OnOK(); });
     connect(regular, &QPushButton::clicked, this, [this] { OnRegularFont(); });
     connect(headerFooter, &QPushButton::clicked, this, [this] { OnHeaderFooterFont(); });
     connect(strong, &QPushButton::clicked, this, [this] { OnStrongFont(); });

@@ -7,6 +7,7 @@
 
 #include "app/ServerSearch.h"
 #include "base/TextCompare.h"
+#include "engine/ListFunctions.h"
 #include "ui/DialogLayout.h"
 #include "ui/Pictures.h"
 #include "ui/QtText.h"
@@ -19,26 +20,6 @@ std::u16string TrimBlanks(const std::u16string& text) {
     const std::size_t first = text.find_first_not_of(u' ');
     if (first == std::u16string::npos) return {};
     return text.substr(first, text.find_last_not_of(u' ') - first + 1);
-}
-
-int FindRow(const QTreeWidget& list, const std::u16string& name) {
-    for (int row = 0; row < list.topLevelItemCount(); ++row) {
-        if (CompareNoCase(FromQt(list.topLevelItem(row)->text(0)), name) == 0) return row;
-    }
-    return -1;
-}
-
-void InsertAtTop(QTreeWidget& list, const std::u16string& name) {
-    auto* item = new QTreeWidgetItem(QStringList{ToQt(name)});
-    item->setIcon(0, QIcon(ControllerPicture(0)));
-    list.insertTopLevelItem(0, item);
-}
-
-int FirstSelectedRow(const QTreeWidget& list) {
-    for (int row = 0; row < list.topLevelItemCount(); ++row) {
-        if (list.topLevelItem(row)->isSelected()) return row;
-    }
-    return -1;
 }
 
 }  // namespace
@@ -56,7 +37,7 @@ cSelectDCDialog::cSelectDCDialog(QWidget* parent, const std::vector<std::u16stri
     m_Edit = layout.Edit(1008, 197, 18, 120, 12);
     layout.Label(QStringLiteral("Available domain controllers:"), 197, 40, 90, 11);
     m_Available = layout.NameList(1007, 197, 51, 120, 159);
-    layout.OkCancel(349, 7, 48, 50, 14);
+    layout.OkCancel(349, 7, 48, 50, 14, [this] { OnOK(); });
     QPushButton* search = layout.Button(3, QStringLiteral("Search"), 349, 27, 50, 14);
     // Tab order follows the controls' order in the dialog.
     setTabOrder(m_Selected, m_Add);
@@ -67,11 +48,11 @@ cSelectDCDialog::cSelectDCDialog(QWidget* parent, const std::vector<std::u16stri
     setTabOrder(Control<QPushButton>(*this, 1), search);
     setTabOrder(search, Control<QPushButton>(*this, 2));
 
+    m_SelectedRows = std::make_unique<cQtListView>(*m_Selected, std::vector<QPixmap>{ControllerPicture(0)}, false);
+    m_AvailableRows = std::make_unique<cQtListView>(*m_Available, std::vector<QPixmap>{ControllerPicture(0)}, false);
     // Reversed: each name goes in at the top.
-    for (const auto& name : m_Names) InsertAtTop(*m_Selected, name);
+    for (const auto& name : m_Names) m_SelectedRows->InsertRow(0, name, 0);
 
-    disconnect(Control<QPushButton>(*this, 1), nullptr, this, nullptr);
-    connect(Control<QPushButton>(*this, 1), &QPushButton::clicked, this, [this] { OnOK(); });
     connect(m_Add, &QPushButton::clicked, this, [this] { OnAdd(); });
     connect(m_Remove, &QPushButton::clicked, this, [this] { OnRemove(); });
     connect(search, &QPushButton::clicked, this, [this] { OnSearch(); });
@@ -85,32 +66,32 @@ cSelectDCDialog::cSelectDCDialog(QWidget* parent, const std::vector<std::u16stri
 
 void cSelectDCDialog::UpdateButtons() {
     m_Add->setEnabled(!TrimBlanks(FromQt(m_Edit->text())).empty());
-    m_Remove->setEnabled(FirstSelectedRow(*m_Selected) >= 0);
+    m_Remove->setEnabled(GetFirstSelectedItem(*m_SelectedRows) >= 0);
 }
 
 void cSelectDCDialog::OnAvailableSelected() {
-    const int row = FirstSelectedRow(*m_Available);
-    if (row >= 0) m_Edit->setText(m_Available->topLevelItem(row)->text(0));
+    const int row = GetFirstSelectedItem(*m_AvailableRows);
+    if (row >= 0) m_Edit->setText(ToQt(m_AvailableRows->GetCellText(row, 0)));
 }
 
 void cSelectDCDialog::OnAdd() {
     const std::u16string name = TrimBlanks(FromQt(m_Edit->text()));
     if (name.empty()) return;
-    if (FindRow(*m_Selected, name) < 0) {
-        InsertAtTop(*m_Selected, name);
+    if (FindListItem(*m_SelectedRows, name) < 0) {
+        m_SelectedRows->InsertRow(0, name, 0);
         m_Edit->clear();
     }
-    const int available = FindRow(*m_Available, name);
-    if (available >= 0) delete m_Available->takeTopLevelItem(available);
+    const int available = FindListItem(*m_AvailableRows, name);
+    if (available >= 0) m_AvailableRows->DeleteRow(available);
     UpdateButtons();
 }
 
 void cSelectDCDialog::OnRemove() {
-    const int row = FirstSelectedRow(*m_Selected);
+    const int row = GetFirstSelectedItem(*m_SelectedRows);
     if (row >= 0) {
-        const std::u16string name = FromQt(m_Selected->topLevelItem(row)->text(0));
-        if (FindRow(*m_Available, name) < 0) InsertAtTop(*m_Available, name);
-        delete m_Selected->takeTopLevelItem(row);
+        const std::u16string name = m_SelectedRows->GetCellText(row, 0);
+        if (FindListItem(*m_AvailableRows, name) < 0) m_AvailableRows->InsertRow(0, name, 0);
+        m_SelectedRows->DeleteRow(row);
     }
     UpdateButtons();
 }
@@ -122,15 +103,15 @@ void cSelectDCDialog::OnSearch() {
     QApplication::restoreOverrideCursor();
     if (result != 0) return;  // any domain failed: nothing is added, nothing said
     for (const auto& name : found) {
-        if (FindRow(*m_Available, name) < 0) InsertAtTop(*m_Available, name);
+        if (FindListItem(*m_AvailableRows, name) < 0) m_AvailableRows->InsertRow(0, name, 0);
     }
     UpdateButtons();
 }
 
 void cSelectDCDialog::OnOK() {
     m_Names.clear();
-    for (int row = 0; row < m_Selected->topLevelItemCount(); ++row)
-        m_Names.push_back(FromQt(m_Selected->topLevelItem(row)->text(0)));
+    for (int row = 0; row < m_SelectedRows->GetRowCount(); ++row)
+        m_Names.push_back(m_SelectedRows->GetCellText(row, 0));
     accept();
 }
 

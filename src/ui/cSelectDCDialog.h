@@ -4,8 +4,11 @@
 // the right.
 
 #include <QDialog>
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "ui/cQtListView.h"
 
 class QLineEdit;
 class QPushButton;
@@ -43,6 +46,8 @@ private:
     QPushButton* m_Add;
     QTreeWidget* m_Selected;
     QTreeWidget* m_Available;
+    std::unique_ptr<cQtListView> m_SelectedRows;
+    std::unique_ptr<cQtListView> m_AvailableRows;
 };
 
 }  // namespace orvik

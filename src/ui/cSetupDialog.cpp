@@ -69,11 +69,9 @@ cSetupDialog::cSetupDialog(QWidget* parent, iFileChooser& files, iFontChooser& f
     layout.Label(QStringLiteral("Maximum number of concurrent userdata collection threads:"), 11, 200, 191, 11);
     m_MaxThreads = spin(1017, 1016, 217, 198, 50, 12);
     layout.Label(QStringLiteral("threads."), 281, 200, 38, 11);
-    layout.OkCancel(339, 7, 26, 50, 14);
+    layout.OkCancel(339, 7, 26, 50, 14, [this] { OnOK(); });
     auto* printSetup = layout.Button(kPrintSetup, QStringLiteral("Print setup"), 339, 102, 50, 14);
 
-    disconnect(Control<QPushButton>(*this, 1), nullptr, this, nullptr);
-    connect(Control<QPushButton>(*this, 1), &QPushButton::clicked, this, [this] { OnOK(); });
     connect(browseExport, &QPushButton::clicked, this, [this] { OnBrowseExportFile(); });
     connect(m_Insert, &QPushButton::clicked, this, [this] { OnInsertVariable(); });
     connect(m_Variables, &QComboBox::currentIndexChanged, this, [this] { OnVariableSelChange(); });
