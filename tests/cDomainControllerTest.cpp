@@ -84,54 +84,34 @@ TEST(DomainControllerStatus, FollowsTheJobStateAndResult) {
     }
 }
 
-TEST(DomainControllerStatus, UnknownCodesReportAQuestionMark) {
-    EXPECT_EQ(std::u16string(StatusReportWord(0)), u"?");
-    EXPECT_EQ(std::u16string(StatusReportWord(5)), u"?");
-    EXPECT_EQ(StatusListWord(5), nullptr);
-    EXPECT_EQ(StatusImageIndex(-1), -1);
-}
-
-std::vector<std::u16string> SortedNames(std::vector<cDomainController>& dcs, int key, bool ascending) {
-    std::stable_sort(dcs.begin(), dcs.end(), [&](const cDomainController& a, const cDomainController& b) {
-        return a.Compare(b, key, ascending) < 0;
-    });
-    std::vector<std::u16string> names;
-    for (const auto& dc : dcs) names.push_back(dc.GetName());
-    return names;
-}
-
-TEST(DomainControllerCompare, StatusKeyOrdersIdleBusyReadyError) {
+TEST(DomainControllerCompare, OrdersByTheKeyThenByNameInTheSameDirection) {
     cMemoryListView list;
-    std::vector<cDomainController> dcs{cDomainController(u"a"), cDomainController(u"b"), cDomainController(u"c"),
-                                       cDomainController(u"d")};
     list.InsertRow(0, u"", 0);
-    dcs[0].UpdateFromJob(Job(kJobFinished, 5), list, 0);   // Error
-    dcs[1].UpdateFromJob(Job(kJobFinished, 0), list, 0);   // Ready
-    dcs[2].UpdateFromJob(Job(kJobRunning, 234), list, 0);  // Busy
-    EXPECT_EQ(SortedNames(dcs, 6, true), (std::vector<std::u16string>{u"d", u"c", u"b", u"a"}));
-    EXPECT_EQ(SortedNames(dcs, 6, false), (std::vector<std::u16string>{u"a", u"b", u"c", u"d"}));
-}
-
-TEST(DomainControllerCompare, EqualValuesFallBackToNamesInTheSameDirection) {
-    std::vector<cDomainController> dcs{cDomainController(u"dc2"), cDomainController(u"DC3"), cDomainController(u"Dc1")};
-    EXPECT_EQ(SortedNames(dcs, 1, true), (std::vector<std::u16string>{u"Dc1", u"dc2", u"DC3"}));
-    EXPECT_EQ(SortedNames(dcs, 1, false), (std::vector<std::u16string>{u"DC3", u"dc2", u"Dc1"}));
-    EXPECT_EQ(cDomainController(u"DC1").Compare(cDomainController(u"dc1"), 0, true), 0);
-}
-
-TEST(DomainControllerCompare, NumbersCompareSigned) {
-    cDomainController a, b;
-    a.SetPersisted(u"a", -5, 0, 0);
-    b.SetPersisted(u"b", 3, 0, 0);
-    EXPECT_EQ(a.Compare(b, 1, true), -1);
-}
-
-TEST(DomainControllerCompare, AnUnknownKeyOrdersByName) {
-    cDomainController a, b;
-    a.SetPersisted(u"a", 9, 0, 0);
-    b.SetPersisted(u"B", 1, 0, 0);
-    EXPECT_EQ(a.Compare(b, 7, true), -1);
-    EXPECT_EQ(a.Compare(b, -1, false), 1);
+    std::vector<cDomainController> dcs{cDomainController(u"d"), cDomainController(u"c"), cDomainController(u"B"),
+                                       cDomainController(u"a")};
+    dcs[3].UpdateFromJob(Job(kJobFinished, 5), list, 0);   // Error
+    dcs[2].UpdateFromJob(Job(kJobFinished, 0), list, 0);   // Ready
+    dcs[1].UpdateFromJob(Job(kJobRunning, 234), list, 0);  // Busy
+    dcs[0].SetPersisted(u"d", -5, 0, 0);                   // Idle, a count below zero
+    const struct {
+        int key;
+        bool ascending;
+        const char16_t* order;
+    } cases[] = {
+        {6, true, u"dcBa"}, {6, false, u"aBcd"},  // Idle, Busy, Ready, Error
+        {1, true, u"daBc"}, {1, false, u"cBad"},  // signed counts; equal counts by name
+        {0, true, u"aBcd"}, {7, false, u"dcBa"},  // by name, case ignored; an unknown key too
+    };
+    for (const auto& c : cases) {
+        std::stable_sort(dcs.begin(), dcs.end(), [&](const cDomainController& a, const cDomainController& b) {
+            return a.Compare(b, c.key, c.ascending) < 0;
+        });
+        std::u16string order;
+        for (const auto& dc : dcs) order += dc.GetName();
+        EXPECT_EQ(order, c.order) << c.key << c.ascending;
+    }
+    EXPECT_EQ(StatusListWord(5), nullptr);
+    EXPECT_EQ(std::u16string(StatusReportWord(5)), u"?");
 }
 
 }  // namespace

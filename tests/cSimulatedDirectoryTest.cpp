@@ -5,7 +5,6 @@
 #include <fstream>
 #include "support/TempFolder.h"
 
-#include "platform/DemoDirectory.h"
 #include "platform/NetApiCodes.h"
 
 namespace orvik {
@@ -72,14 +71,6 @@ TEST(SimulatedDirectory, OnlyARegularFileOfASaneSizeIsRead) {
     EXPECT_EQ(error, big + " is larger than 64 MB");
 }
 
-TEST(SimulatedDirectory, AnUnknownServerIsNotFound) {
-    auto d = Load(R"({"controllers": [ { "name": "DC1", "domain": "CORP" } ]})");
-    std::uint32_t resume = 0;
-    EXPECT_EQ(Enum(*d, u"\\\\DC9", resume).rc, kErrorBadNetPath);
-    std::u16string domain;
-    EXPECT_EQ(d->NetWkstaGetInfo(u"DC9", 100, domain), kErrorBadNetPath);
-}
-
 TEST(SimulatedDirectory, PagesFollowThePreferredLengthWithoutAPageSize) {
     auto d = Load(R"({"controllers": [ { "name": "DC1", "generate": { "count": 10 } } ]})");
     std::uint32_t resume = 0;
@@ -107,35 +98,6 @@ TEST(SimulatedDirectory, CountsCallsPerEnumerationAndStartsAgainAfterAnAbandoned
     EXPECT_EQ(Enum(*d, u"DC1", resume).rc, 53);
     resume = 0;
     EXPECT_EQ(Enum(*d, u"DC1", resume).rc, kErrorMoreData);  // after a failure, call 1 again
-}
-
-TEST(SimulatedDirectory, GeneratedUsersOverlapByNumberAndDifferByController) {
-    auto d = Load(R"({"controllers": [ { "name": "A", "generate": { "count": 50, "seed": 1 } },
-                                         { "name": "B", "generate": { "count": 50, "seed": 2, "first": 25 } } ]})");
-    std::uint32_t ra = 0, rb = 0;
-    Page a = Enum(*d, u"A", ra), b = Enum(*d, u"B", rb);
-    EXPECT_EQ(a.entries[25].name, b.entries[0].name);
-    int differing = 0;
-    for (int i = 0; i < 25; ++i) differing += a.entries[25 + i].lastLogon != b.entries[i].lastLogon;
-    EXPECT_GT(differing, 20);
-}
-
-TEST(SimulatedDirectory, ListsTheControllersOfADomain) {
-    auto d = Load(R"({"controllers": [ { "name": "\\\\DC1", "domain": "CORP" }, { "name": "LAB1", "domain": "LAB" },
-                                         { "name": "DC2", "domain": "corp" } ]})");
-    std::vector<std::u16string> names;
-    std::uint32_t read = 0, total = 0, resume = 0;
-    EXPECT_EQ(d->NetServerEnum(u"", 100, kSvTypeDomainCtrl | kSvTypeDomainBakCtrl, -1, names, read, total, resume),
-              kNerrSuccess);
-    EXPECT_EQ(names, (std::vector<std::u16string>{u"DC1", u"DC2"}));
-    EXPECT_EQ(d->NetServerEnum(u"LAB", 100, 0x18, 64, names, read, total, resume), kNerrSuccess);
-    EXPECT_EQ(names, (std::vector<std::u16string>{u"LAB1"}));
-    EXPECT_NE(d->NetServerEnum(u"NOPE", 100, 0x18, -1, names, read, total, resume), kNerrSuccess);
-}
-
-TEST(SimulatedDirectory, TheBuiltInDemoLoads) {
-    auto d = Load(DemoDirectoryJson());
-    EXPECT_EQ(d->ControllerNames().size(), 5u);
 }
 
 }  // namespace

@@ -16,71 +16,59 @@ namespace {
 using test::Batch;
 using test::MakeUser;
 
-std::vector<std::u16string> DisplayNames(const cUserInfoTable& t) {
-    std::vector<std::u16string> names;
-    for (const cUserInfo* u : t.Display()) names.push_back(u->m_UserName);
-    return names;
+struct U {
+    std::u16string name;
+    std::uint32_t logon;
+    std::u16string domain = u"CORP", full = u"";
+};
+
+std::unique_ptr<cUserInfoBatch> ToBatch(const std::vector<U>& users) {
+    auto batch = std::make_unique<cUserInfoBatch>();
+    for (const U& u : users) batch->Append(MakeUser(u.name, u.logon, u.domain, u.full));
+    return batch;
 }
 
-TEST(UserMerge, KeepsTheLatestLastLogonWhicheverArrivesFirst) {
-    for (auto [first, second] : {std::pair{1000u, 2000u}, std::pair{2000u, 1000u}, std::pair{0u, 2000u}}) {
-        cUserInfoTable t;
-        t.MergeBatch(Batch(MakeUser(u"jdoe", first)));
-        t.MergeBatch(Batch(MakeUser(u"jdoe", second)));
-        ASSERT_EQ(t.GetCount(), 1u);
-        EXPECT_EQ(t.Merged()[0]->m_LastLogon, 2000u);
+// "DOMAIN\name logon full name" for each record in the given order.
+std::vector<std::u16string> Rows(const std::vector<cUserInfo*>& records) {
+    std::vector<std::u16string> rows;
+    for (const cUserInfo* u : records) {
+        rows.push_back(u->m_Domain + u"\\" + u->m_UserName + u" " +
+                       FormatLong(static_cast<std::int64_t>(u->m_LastLogon)) +
+                       (u->m_FullName.empty() ? u"" : u" " + u->m_FullName));
     }
+    return rows;
 }
 
-TEST(UserMerge, LastLogonsCompareUnsigned) {
-    cUserInfoTable t;
-    t.MergeBatch(Batch(MakeUser(u"jdoe", 4294967295u), MakeUser(u"JDOE", 2147483648u)));
-    t.MergeBatch(Batch(MakeUser(u"jdoe", 1)));
-    EXPECT_EQ(t.Merged()[0]->m_LastLogon, 4294967295u);
-}
-
-TEST(UserMerge, TheFirstReportKeepsItsSpellingAndTexts) {
-    cUserInfoTable t;
-    t.MergeBatch(Batch(MakeUser(u"JDoe", 10, u"CORP", u"John Doe", u"Sales")));
-    t.MergeBatch(Batch(MakeUser(u"jdoe", 20, u"CORP", u"Johnny", u"Marketing")));
-    ASSERT_EQ(t.GetCount(), 1u);
-    const cUserInfo& u = *t.Merged()[0];
-    EXPECT_EQ(u.m_UserName, u"JDoe");
-    EXPECT_EQ(u.m_FullName, u"John Doe");
-    EXPECT_EQ(u.m_Description, u"Sales");
-    EXPECT_EQ(u.m_LastLogon, 20u);
-}
-
-TEST(UserMerge, DuplicatesWithinOneBatchMergeInBatchOrder) {
-    cUserInfoTable t;
-    t.MergeBatch(
-        Batch(MakeUser(u"b", 5), MakeUser(u"ADMIN", 1, u"CORP", u"first"), MakeUser(u"admin", 9, u"CORP", u"second")));
-    ASSERT_EQ(t.GetCount(), 2u);
-    EXPECT_EQ(t.Merged()[0]->m_UserName, u"ADMIN");
-    EXPECT_EQ(t.Merged()[0]->m_FullName, u"first");
-    EXPECT_EQ(t.Merged()[0]->m_LastLogon, 9u);
-}
-
-TEST(UserMerge, DomainsThatDifferOnlyInCaseOrFailedLookupsStaySeparate) {
-    cUserInfoTable t;
-    t.MergeBatch(Batch(MakeUser(u"jdoe", 1, u"CORP"), MakeUser(u"jdoe", 2, u"corp"), MakeUser(u"jdoe", 3, u"?")));
-    EXPECT_EQ(t.GetCount(), 3u);
-}
-
-TEST(UserMerge, KeepsRecordsInMergeKeyOrder) {
-    cUserInfoTable t;
-    t.MergeBatch(Batch(MakeUser(u"m", 0, u"B"), MakeUser(u"z", 0, u"A"), MakeUser(u"a", 0, u"B")));
-    t.MergeBatch(Batch(MakeUser(u"C", 0, u"A"), MakeUser(u"x", 0, u"C"), MakeUser(u"b", 0, u"A")));
-    std::vector<std::u16string> keys;
-    for (const cUserInfo* u : t.Merged()) keys.push_back(u->m_Domain + u"\\" + u->m_UserName);
-    EXPECT_EQ(keys, (std::vector<std::u16string>{u"A\\b", u"A\\C", u"A\\z", u"B\\a", u"B\\m", u"C\\x"}));
-}
-
-TEST(UserMerge, EmptyAndMissingBatchesChangeNothing) {
-    cUserInfoTable t;
-    t.MergeBatch(Batch());
-    t.MergeBatch(nullptr);
-    EXPECT_EQ(t.GetCount(), 0u);
+TEST(UserMerge, KeepsOneRecordPerAccountWithTheLatestLogonAndTheFirstSpelling) {
+    const struct {
+        const char* what;
+        std::vector<std::vector<U>> batches;
+        std::vector<std::u16string> merged;
+    } cases[] = {
+        {"later second", {{{u"jdoe", 1000}}, {{u"jdoe", 2000}}}, {u"CORP\\jdoe 2000"}},
+        {"later first", {{{u"jdoe", 2000}}, {{u"jdoe", 1000}}}, {u"CORP\\jdoe 2000"}},
+        {"never first", {{{u"jdoe", 0}}, {{u"jdoe", 2000}}}, {u"CORP\\jdoe 2000"}},
+        {"unsigned", {{{u"jdoe", 4294967295u}, {u"JDOE", 2147483648u}}, {{u"jdoe", 1}}}, {u"CORP\\jdoe 4294967295"}},
+        {"first spelling and texts",
+         {{{u"JDoe", 10, u"CORP", u"John Doe"}}, {{u"jdoe", 20, u"CORP", u"Johnny"}}},
+         {u"CORP\\JDoe 20 John Doe"}},
+        {"duplicates in one batch",
+         {{{u"b", 5}, {u"ADMIN", 1, u"CORP", u"first"}, {u"admin", 9, u"CORP", u"second"}}},
+         {u"CORP\\ADMIN 9 first", u"CORP\\b 5"}},
+        {"domains differing in case and failed lookups stay apart",
+         {{{u"jdoe", 1, u"CORP"}, {u"jdoe", 2, u"corp"}, {u"jdoe", 3, u"?"}}},
+         {u"?\\jdoe 3", u"CORP\\jdoe 1", u"corp\\jdoe 2"}},
+        {"merge key order",
+         {{{u"m", 0, u"B"}, {u"z", 0, u"A"}, {u"a", 0, u"B"}}, {{u"C", 0, u"A"}, {u"x", 0, u"C"}, {u"b", 0, u"A"}}},
+         {u"A\\b 0", u"A\\C 0", u"A\\z 0", u"B\\a 0", u"B\\m 0", u"C\\x 0"}},
+        {"empty batch", {{}}, {}},
+    };
+    for (const auto& c : cases) {
+        cUserInfoTable t;
+        for (const auto& batch : c.batches) t.MergeBatch(ToBatch(batch));
+        t.MergeBatch(nullptr);
+        EXPECT_EQ(Rows(t.Merged()), c.merged) << c.what;
+    }
 }
 
 TEST(UserMerge, ClearEmptiesBothOrdersAndMergingStartsAfresh) {
@@ -94,59 +82,50 @@ TEST(UserMerge, ClearEmptiesBothOrdersAndMergingStartsAfresh) {
     EXPECT_EQ(t.Merged()[0]->m_LastLogon, 7u);
 }
 
-TEST(UserDisplay, DefaultsToMostRecentFirstAndHeaderClicksFlipOrSwitch) {
-    cUserInfoTable t;
-    t.MergeBatch(Batch(MakeUser(u"bob", 300), MakeUser(u"amy", 100), MakeUser(u"cid", 200)));
-    t.Sort();
-    EXPECT_EQ(DisplayNames(t), (std::vector<std::u16string>{u"bob", u"cid", u"amy"}));
-
-    t.SetSortColumn(kColLastLogon);  // same column: oldest first
-    t.Sort();
-    EXPECT_EQ(DisplayNames(t), (std::vector<std::u16string>{u"amy", u"cid", u"bob"}));
-
-    t.SetSortColumn(kColUserName);  // new column: descending
-    t.Sort();
-    EXPECT_EQ(DisplayNames(t), (std::vector<std::u16string>{u"cid", u"bob", u"amy"}));
-    t.SetSortColumn(kColUserName);
-    t.Sort();
-    EXPECT_EQ(DisplayNames(t), (std::vector<std::u16string>{u"amy", u"bob", u"cid"}));
-}
-
-TEST(UserDisplay, ColumnsOutsideTheListAreIgnoredByHeaderClicks) {
-    cUserInfoTable t;
-    t.SetSortColumn(5);
-    t.SetSortColumn(-1);
-    EXPECT_EQ(t.GetSortColumn(), kColLastLogon);
-    EXPECT_FALSE(t.IsAscending());
-}
-
-TEST(UserDisplay, EqualLastLogonsAreOrderedByNameInTheSameDirection) {
-    cUserInfoTable t;
-    t.MergeBatch(Batch(MakeUser(u"b", 5), MakeUser(u"C", 5), MakeUser(u"a", 5)));
-    t.Sort();
-    EXPECT_EQ(DisplayNames(t), (std::vector<std::u16string>{u"C", u"b", u"a"}));
-}
-
-TEST(UserDisplay, SameNameInDomainsTheColumnCannotTellApartKeepsMergeOrder) {
-    cUserInfoTable t;
-    t.MergeBatch(Batch(MakeUser(u"jdoe", 5, u"corp"), MakeUser(u"JDOE", 5, u"CORP"), MakeUser(u"Jdoe", 5, u"?")));
-    t.RestoreSortColumn(kColDomain);
-    t.Sort();
-    // Descending by domain puts "?" last; CORP and corp compare equal
-    // ignoring case, so they stay in merge order: CORP before corp.
-    std::vector<std::u16string> domains;
-    for (const cUserInfo* u : t.Display()) domains.push_back(u->m_Domain);
-    EXPECT_EQ(domains, (std::vector<std::u16string>{u"CORP", u"corp", u"?"}));  // descending
-}
-
-TEST(UserDisplay, AStoredColumnOutsideTheListSortsLikeTheLastLogon) {
-    cUserInfoTable t;
-    t.MergeBatch(Batch(MakeUser(u"old", 1), MakeUser(u"new", 9)));
-    t.RestoreSortColumn(42);
-    t.Sort();
-    EXPECT_EQ(DisplayNames(t), (std::vector<std::u16string>{u"new", u"old"}));
-    t.SetSortColumn(kColUserName);
-    EXPECT_EQ(t.GetSortColumn(), kColUserName);
+TEST(UserDisplay, HeaderClicksFlipTheColumnOrSwitchToANewOneDescending) {
+    const struct {
+        const char* what;
+        int restored;             // a stored sort column, or -1 for the default
+        std::vector<int> clicks;  // header clicks after it
+        std::vector<U> users;
+        std::vector<std::u16string> shown;
+    } cases[] = {
+        {"most recent first", -1, {}, {{u"bob", 300}, {u"amy", 100}, {u"cid", 200}}, {u"bob", u"cid", u"amy"}},
+        {"same column: oldest first",
+         -1,
+         {kColLastLogon},
+         {{u"bob", 300}, {u"amy", 100}, {u"cid", 200}},
+         {u"amy", u"cid", u"bob"}},
+        {"new column: descending",
+         -1,
+         {kColUserName},
+         {{u"bob", 300}, {u"amy", 100}, {u"cid", 200}},
+         {u"cid", u"bob", u"amy"}},
+        {"clicked twice: ascending",
+         -1,
+         {kColUserName, kColUserName},
+         {{u"bob", 3}, {u"amy", 1}, {u"cid", 2}},
+         {u"amy", u"bob", u"cid"}},
+        {"columns outside the list", -1, {5, -1}, {{u"old", 1}, {u"new", 9}}, {u"new", u"old"}},
+        {"a stored column outside the list", 42, {}, {{u"old", 1}, {u"new", 9}}, {u"new", u"old"}},
+        {"equal logons by name, same direction", -1, {}, {{u"b", 5}, {u"C", 5}, {u"a", 5}}, {u"C", u"b", u"a"}},
+        // "CORP" and "corp" are equal ignoring case: they stay in merge order.
+        {"domains the column cannot tell apart",
+         kColDomain,
+         {},
+         {{u"jdoe", 5, u"corp"}, {u"JDOE", 5, u"CORP"}, {u"Jdoe", 5, u"?"}},
+         {u"JDOE", u"jdoe", u"Jdoe"}},
+    };
+    for (const auto& c : cases) {
+        cUserInfoTable t;
+        t.MergeBatch(ToBatch(c.users));
+        if (c.restored >= 0) t.RestoreSortColumn(c.restored);
+        for (int column : c.clicks) t.SetSortColumn(column);
+        t.Sort();
+        std::vector<std::u16string> shown;
+        for (const cUserInfo* u : t.Display()) shown.push_back(u->m_UserName);
+        EXPECT_EQ(shown, c.shown) << c.what;
+    }
 }
 
 TEST(UserList, ShowsRowsWithNeverForUsersThatNeverLoggedOn) {
@@ -154,9 +133,9 @@ TEST(UserList, ShowsRowsWithNeverForUsersThatNeverLoggedOn) {
     cUserInfoTable t;
     t.MergeBatch(Batch(MakeUser(u"jdoe", 0, u"CORP", u"John Doe", u"Sales"),
                        MakeUser(u"asmith", 981209109, u"LAB", u"Ann Smith", u"IT")));
-    t.MergeBatch(Batch(MakeUser(u"JDOE", 0)));
     t.Sort();
     cMemoryListView list;
+    list.InsertRow(0, u"stale", 0);
     t.ShowUsers(list, u"", 500);
     ASSERT_EQ(list.GetRowCount(), 2);
     EXPECT_EQ(list.GetRow(0).cells,
@@ -194,31 +173,12 @@ TEST(UserList, ShowsAtMostTheLimitOfMatchingRowsFromTheTop) {
     ASSERT_EQ(list.GetRowCount(), 500);
     EXPECT_EQ(list.GetCellText(0, 0), u"svc2997");
     EXPECT_EQ(list.GetCellText(499, 0), u"svc1500");
-
     t.ShowUsers(list, u"", 20000);
     EXPECT_EQ(list.GetRowCount(), 3000);
-}
-
-TEST(UserList, ALimitBelowOneShowsTheDefaultNumberOfRows) {
-    cUserInfoTable t;
-    auto batch = std::make_unique<cUserInfoBatch>();
-    for (int i = 0; i < 600; ++i) batch->Append(MakeUser(u"u" + FormatLong(i), 1));
-    t.MergeBatch(std::move(batch));
-    t.Sort();
-    cMemoryListView list;
-    for (std::int32_t limit : {0, -1, -2147483647 - 1}) {
+    for (std::int32_t limit : {0, -1, -2147483647 - 1}) {  // below one: the default number of rows
         t.ShowUsers(list, u"", limit);
         EXPECT_EQ(list.GetRowCount(), 500) << limit;
     }
-}
-
-TEST(UserList, ReplacesTheRowsThatWereThere) {
-    cUserInfoTable t;
-    cMemoryListView list;
-    list.InsertRow(0, u"stale", 0);
-    t.Sort();
-    t.ShowUsers(list, u"", 500);
-    EXPECT_EQ(list.GetRowCount(), 0);
 }
 
 }  // namespace

@@ -35,6 +35,7 @@
 #include "support/GoldenFile.h"
 #include "support/TempFolder.h"
 #include "support/TestClock.h"
+#include "ui/DialogLayout.h"
 #include "ui/HelpPage.h"
 #include "ui/QtText.h"
 #include "ui/cMainDialog.h"
@@ -242,7 +243,7 @@ private slots:
         QVERIFY(!Exists("Ambrel1.txt"));
     }
 
-    void theTimedRefreshWaitsForItsPeriod() {
+    void theTimedRefreshWaitsForItsPeriodAndForNewResults() {
         Build({Dc(1, 30)}, true);
         collection->Settings().m_RefreshPeriod = 10;
         QTest::mouseClick(Button(kIdStart), Qt::LeftButton);
@@ -253,15 +254,6 @@ private slots:
         QCOMPARE(UserRows(), 0);  // new results, but the period has not passed
         clock->Set(1010);
         QTRY_COMPARE(UserRows(), 10);
-    }
-
-    void theTimedRefreshWaitsForNewResults() {
-        Build({Dc(1, 30)}, false);
-        QTest::mouseClick(Button(kIdStart), Qt::LeftButton);
-        QTRY_COMPARE(desktop.beeps, 1);
-        QCOMPARE(UserRows(), 30);
-        clock->Set(2000);
-        Ticks(1);  // the refresh after the last result
         Users()->clear();
         clock->Set(3000);
         Ticks(3);
@@ -286,8 +278,6 @@ private slots:
         QCOMPARE(Cell(0, 0), QStringLiteral("DC1"));  // the list keeps its rows in name order
         ClickHeader(Controllers(), 0);                // from ascending: descending
         QCOMPARE(Cell(0, 0), QStringLiteral("DC3"));
-        ClickHeader(Controllers(), 0);
-        QCOMPARE(Cell(0, 0), QStringLiteral("DC1"));
 
         collection->Users().MergeBatch([] {
             auto b = std::make_unique<cUserInfoBatch>();
@@ -302,8 +292,6 @@ private slots:
         QCOMPARE(UserCell(0, 0), QStringLiteral("amy"));  // oldest first
         ClickHeader(Users(), 0);
         QCOMPARE(UserCell(0, 0), QStringLiteral("cid"));  // names descending
-        ClickHeader(Users(), 0);
-        QCOMPARE(UserCell(0, 0), QStringLiteral("amy"));
     }
 
     void removeDcRemovesTheTopmostSelectedRow() {
@@ -446,11 +434,8 @@ private slots:
         Build({Dc(1, 5)}, false, options);
         QTRY_COMPARE(desktop.beeps, 1);  // started without Start being pressed, and completed
         QVERIFY(Exists("Ambrel.txt"));
-    }
-
-    void autoStartWithAnEmptyListExportsNothing() {
-        cMainDialogOptions options;
-        options.autoStart = true;
+        cleanup();
+        init();
         Build({}, false, options, false);
         Ticks(5);
         QCoreApplication::processEvents();  // the start the first tick queued
@@ -484,8 +469,11 @@ private slots:
     }
 
     void helpWebMailAndTheFirstStart() {
+        Build({}, false);
+        QVERIFY(window->findChild<cHelpWindow*>() == nullptr);  // no marker: no first start
+        QCOMPARE(marker.writes, 0);
+        cleanup();
         marker.exists = true;
-        marker.value = 0;
         Build({}, false);
         auto* help = window->findChild<cHelpWindow*>();
         QVERIFY(help != nullptr && help->isVisible());  // opened once on the first start
@@ -503,28 +491,20 @@ private slots:
         }
     }
 
-    void noFirstStartHelpWithoutTheMarker() {
-        Build({}, false);
-        QVERIFY(window->findChild<cHelpWindow*>() == nullptr);
-        QCOMPARE(marker.writes, 0);
-    }
-
     void addDcHandsTheChosenNamesOverAndSavesOnOkOnly() {
         Build({Dc(1, 0), Dc(2, 0)}, false);
-        test::WhenShown(QStringLiteral("id129"), [](QDialog& d) {
-            d.findChild<QLineEdit*>(QStringLiteral("id1008"))->setText(QStringLiteral("DC9"));
-            QTest::mouseClick(d.findChild<QPushButton*>(QStringLiteral("id1005")), Qt::LeftButton);
-            QTest::mouseClick(d.findChild<QPushButton*>(QStringLiteral("id2")), Qt::LeftButton);
-        });
-        QTest::mouseClick(Button(kIdAddDc), Qt::LeftButton);
+        auto addDc9 = [&](int ending) {
+            test::WhenShown(QStringLiteral("id129"), [ending](QDialog& d) {
+                Control<QLineEdit>(d, 1008)->setText(QStringLiteral("DC9"));
+                QTest::mouseClick(Control<QPushButton>(d, 1005), Qt::LeftButton);
+                QTest::mouseClick(Control<QPushButton>(d, ending), Qt::LeftButton);
+            });
+            QTest::mouseClick(Button(kIdAddDc), Qt::LeftButton);
+        };
+        addDc9(2);
         QCOMPARE(Controllers()->topLevelItemCount(), 2);  // Cancel: nothing changed, nothing saved
         QVERIFY(!Exists("orvik.cfg"));
-        test::WhenShown(QStringLiteral("id129"), [](QDialog& d) {
-            d.findChild<QLineEdit*>(QStringLiteral("id1008"))->setText(QStringLiteral("DC9"));
-            QTest::mouseClick(d.findChild<QPushButton*>(QStringLiteral("id1005")), Qt::LeftButton);
-            QTest::mouseClick(d.findChild<QPushButton*>(QStringLiteral("id1")), Qt::LeftButton);
-        });
-        QTest::mouseClick(Button(kIdAddDc), Qt::LeftButton);
+        addDc9(1);
         QCOMPARE(Controllers()->topLevelItemCount(), 3);
         QVERIFY(collection->FindDomainController(u"DC9") >= 0);
         QVERIFY(Exists("orvik.cfg"));
