@@ -47,37 +47,6 @@ protected:
     test::TempFolder folder;
 };
 
-TEST_F(ConfigFileTest, SaveThenLoadReproducesTheState) {
-    const std::string path = folder.File("orvik.cfg");
-    collection.SetConfigPath(path);
-    collection.AddDomainController(list, u"DC1");
-    collection.Settings().m_ExportFile = u"/srv/reports/users.txt";
-    collection.Settings().m_SummaryFile = u"changed.txt";
-    collection.Users().MergeBatch(test::Batch(test::MakeUser(u"jdoe", 42, u"CORP", u"John", u"Sales")));
-    ASSERT_EQ(collection.SaveConfiguration(), 0);
-
-    cDomainControllerCollection fresh(collector, clock);
-    fresh.SetConfigPath(path);
-    cMemoryListView rows;
-    std::u16string failure;
-    ASSERT_EQ(fresh.LoadConfiguration(rows, &failure), 0);
-    EXPECT_TRUE(failure.empty());
-    EXPECT_EQ(rows.GetRowCount(), 1);
-    EXPECT_EQ(fresh.Settings().m_ExportFile, u"/srv/reports/users.txt");
-    EXPECT_EQ(fresh.Settings().m_SummaryFile, u"LastLogonSummary.txt");  // never stored
-    ASSERT_EQ(fresh.GetTotalUsers(), 1u);
-    EXPECT_EQ(fresh.Users().Merged()[0]->m_FullName, u"John");
-}
-
-TEST_F(ConfigFileTest, TheFileIsReadableByItsOwnerOnly) {
-    const std::string path = folder.File("orvik.cfg");
-    collection.SetConfigPath(path);
-    ASSERT_EQ(collection.SaveConfiguration(), 0);
-    struct stat st {};
-    ASSERT_EQ(::stat(path.c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 0777, 0600u);
-}
-
 TEST_F(ConfigFileTest, AMissingFileIsAQuietFirstStart) {
     collection.SetConfigPath(folder.File("none.cfg"));
     collection.AddDomainController(list, u"DC1");
@@ -221,6 +190,8 @@ TEST_F(ConfigFileTest, TheDefaultFolderIsCreatedOnFirstSave) {
     struct stat st {};
     ASSERT_EQ(::stat(folder.File("home/.config/orvik").c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0700u);
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);  // the file is its owner's only
     collection.SetConfigPath(folder.File("elsewhere/orvik.cfg"));
     EXPECT_EQ(collection.SaveConfiguration(), -1);  // a given path's folder is not made up
 }

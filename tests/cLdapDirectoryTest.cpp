@@ -90,12 +90,6 @@ TEST(LdapCalls, OnlyLevelTwoAndAKnownResumeHandle) {
     EXPECT_EQ(directory.NetUserEnum(u"x", 2, 2, -1, entries, read, total, resume), kErrorInvalidParameter);
 }
 
-}  // namespace
-}  // namespace orvik
-
-namespace orvik {
-namespace {
-
 // Against the test domain of scripts/samba-domain.sh only: the DNS name of
 // its domain in ORVIK_TEST_DOMAIN (the domain test sets it).
 TEST(LdapDomain, ServerEnumerationFindsTheDomainsControllers) {
@@ -114,12 +108,6 @@ TEST(LdapDomain, ServerEnumerationFindsTheDomainsControllers) {
     EXPECT_NE(directory.NetServerEnum(u"no-such-domain.invalid", 100, 0x18, -1, names, read, total, resume),
               kNerrSuccess);
 }
-
-}  // namespace
-}  // namespace orvik
-
-namespace orvik {
-namespace {
 
 TEST(LdapDomain, ThePrimaryDomainIsTheResolversFirstSearchDomain) {
     const struct {

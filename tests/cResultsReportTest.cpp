@@ -73,9 +73,6 @@ TEST_F(ResultsReportTest, RowsAreTheUserListsRowsAndTitlesTheFiveColumns) {
     for (cursor = 0; report.GetColumnTitle(title, cursor) == 0;) titles.push_back(title);
     EXPECT_EQ(titles,
               (std::vector<std::u16string>{u"Username", u"Logon time", u"Full name", u"Description", u"Domain"}));
-    collection.Settings().m_StrongFont = u"bold";
-    EXPECT_EQ(report.GetStrongFont(cell), 0);
-    EXPECT_EQ(cell, u"bold");
 }
 
 }  // namespace
