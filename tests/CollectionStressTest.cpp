@@ -17,8 +17,8 @@ class CollectionStress : public test::CollectionFixture {};
 TEST_F(CollectionStress, FiftyControllersEightThreadsRepeatedStartStopRestart) {
     std::vector<cSimulatedDirectory::Controller> dcs;
     for (int i = 0; i < 50; ++i) {
-        auto dc = test::SimDc(u"DC" + FormatLong(i), 300, static_cast<std::uint32_t>(i), i % 2 ? u"CORP" : u"LAB");
-        dc.pageSize = 50;
+        auto dc = test::SimDc(u"DC" + FormatLong(i), 300, static_cast<std::uint32_t>(i), 50);
+        if (i % 2 == 0) dc.domain = u"LAB";
         if (i % 7 == 0) {
             dc.failCode = kErrorRpcServerUnavailable;
             dc.failAtCall = 3;

@@ -40,18 +40,14 @@ TEST(UniqueFileName, SkipsNamesThatAreTaken) {
     MakeUniqueFileName(path, files);
     EXPECT_EQ(path, folder.File("free.txt"));
 
-    std::string empty;
-    EXPECT_EQ(MakeUniqueFileName(empty, files), -1);
-}
-
-TEST(UniqueFileName, TheExtensionIsTakenFromTheLastNameOnly) {
-    test::TempFolder folder;
-    cPosixFileSystem files;
-    std::filesystem::create_directory(folder.File("v1.2"));
+    std::filesystem::create_directory(folder.File("v1.2"));  // the extension is the last name's only
     std::ofstream(folder.File("v1.2/report")) << "x";
-    std::string path = folder.File("v1.2/report");
+    path = folder.File("v1.2/report");
     MakeUniqueFileName(path, files);
     EXPECT_EQ(path, folder.File("v1.2/report1"));
+
+    std::string empty;
+    EXPECT_EQ(MakeUniqueFileName(empty, files), -1);
 }
 
 }  // namespace

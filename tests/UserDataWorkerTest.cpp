@@ -7,20 +7,11 @@
 #include "platform/cSimulatedDirectory.h"
 #include "support/DeferredLauncher.h"
 #include "support/RecordingNetApi.h"
+#include "support/SimDc.h"
 #include "support/TestClock.h"
 
 namespace orvik {
 namespace {
-
-cSimulatedDirectory::Controller Dc(std::u16string name, std::uint32_t users, std::uint32_t pageSize = 0) {
-    cSimulatedDirectory::Controller c;
-    c.name = std::move(name);
-    c.domain = u"CORP";
-    c.pageSize = pageSize;
-    c.generate.count = users;
-    c.generate.seed = 1;
-    return c;
-}
 
 // Runs one controller's worker to its end on the test's thread.
 class WorkerTest : public testing::Test {
@@ -57,7 +48,7 @@ TEST(WorkerServerName, GetsTwoBackslashesUnlessItHasThemOrIsEmpty) {
 }
 
 TEST_F(WorkerTest, PagesOfAThousandGiveThreeReportsAndEveryAccount) {
-    Run(Dc(u"DC1", 2500, 1000));
+    Run(test::SimDc(u"DC1", 2500, 1, 1000));
     const auto calls = recorder->Calls();
     ASSERT_EQ(calls.size(), 3u);
     EXPECT_EQ(calls[0].server, u"\\\\DC1");
@@ -76,7 +67,7 @@ TEST_F(WorkerTest, PagesOfAThousandGiveThreeReportsAndEveryAccount) {
 }
 
 TEST_F(WorkerTest, MoreDataWithAZeroResumeHandleRetriesWithTwiceTheBuffer) {
-    auto dc = Dc(u"DC1", 10);
+    auto dc = test::SimDc(u"DC1", 10);
     dc.moreDataZeroResume = 2;
     Run(dc, 5000);
     const auto calls = recorder->Calls();
@@ -91,7 +82,7 @@ TEST_F(WorkerTest, MoreDataWithAZeroResumeHandleRetriesWithTwiceTheBuffer) {
 }
 
 TEST_F(WorkerTest, EndlessMoreDataWithAZeroResumeHandleStopsAtTheBufferLimit) {
-    auto dc = Dc(u"DC1", 10);
+    auto dc = test::SimDc(u"DC1", 10);
     dc.moreDataZeroResume = 1000000;
     Run(dc, 1 << 20);
     const auto calls = recorder->Calls();
@@ -105,7 +96,7 @@ TEST_F(WorkerTest, EndlessMoreDataWithAZeroResumeHandleStopsAtTheBufferLimit) {
 }
 
 TEST_F(WorkerTest, ARunAfterOneThatGaveUpOnMoreDataCountsItsCallsAfresh) {
-    auto dc = Dc(u"DC1", 10);
+    auto dc = test::SimDc(u"DC1", 10);
     dc.moreDataZeroResume = 12;  // more than one run's nine attempts, fewer than two runs'
     Run(dc, 1 << 20);
     ASSERT_EQ(job.resultCode, kErrorMoreData);
@@ -120,7 +111,7 @@ TEST_F(WorkerTest, ARunAfterOneThatGaveUpOnMoreDataCountsItsCallsAfresh) {
 
 TEST_F(WorkerTest, AFailureEndsTheJobAndKeepsThePagesBeforeIt) {
     for (std::uint32_t failAt : {1u, 2u}) {
-        auto dc = Dc(u"DC1", 2500, 1000);
+        auto dc = test::SimDc(u"DC1", 2500, 1, 1000);
         dc.failCode = kErrorRpcServerUnavailable;
         dc.failAtCall = failAt;
         batches.clear();
@@ -133,7 +124,7 @@ TEST_F(WorkerTest, AFailureEndsTheJobAndKeepsThePagesBeforeIt) {
 }
 
 TEST_F(WorkerTest, AFailedDomainLookupFilesUsersUnderAQuestionMark) {
-    auto dc = Dc(u"DC1", 3);
+    auto dc = test::SimDc(u"DC1", 3);
     dc.domainError = kErrorAccessDenied;
     Run(dc);
     ASSERT_EQ(batches.size(), 1u);

@@ -20,9 +20,7 @@ protected:
     // One controller of `users` in pages of `pageSize`, started and held in its
     // second call: the first page is reported and queued, the worker is busy.
     void StartHeldInItsSecondCall(std::uint32_t users, std::uint32_t pageSize) {
-        auto dc = SimDc(u"DC1", users);
-        dc.pageSize = pageSize;
-        Build({dc});
+        Build({SimDc(u"DC1", users, 1, pageSize)});
         gate.HoldFromCall(2);
         collection->StartAll();
         ASSERT_TRUE(gate.WaitForWaiting(1));

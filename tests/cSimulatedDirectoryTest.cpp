@@ -31,23 +31,6 @@ Page Enum(cSimulatedDirectory& d, const std::u16string& server, std::uint32_t& r
     return p;
 }
 
-TEST(SimulatedDirectory, ReadsTheDescribedFieldsAndComments) {
-    auto d = Load(R"({ "controllers": [   // comments are allowed
-        { "name": "DC1", "domain": "CORP",
-          "users": [ { "name": "jdoe", "fullName": "John Doe", "description": "Sales", "lastLogon": 4294967295 } ] } ] })");
-    std::uint32_t resume = 0;
-    Page p = Enum(*d, u"\\\\dc1", resume);
-    ASSERT_EQ(p.rc, kNerrSuccess);
-    ASSERT_EQ(p.entries.size(), 1u);
-    EXPECT_EQ(p.entries[0].name, u"jdoe");
-    EXPECT_EQ(p.entries[0].fullName, u"John Doe");
-    EXPECT_EQ(p.entries[0].comment, u"Sales");
-    EXPECT_EQ(p.entries[0].lastLogon, 4294967295u);
-    std::u16string domain;
-    EXPECT_EQ(d->NetWkstaGetInfo(u"DC1", 100, domain), kNerrSuccess);
-    EXPECT_EQ(domain, u"CORP");
-}
-
 TEST(SimulatedDirectory, RejectsBrokenDescriptionsWithAReason) {
     for (const char* bad : {"", "{", "[]", R"({"controllers": 3})", R"({"controllers": [ { "domain": "X" } ]})",
                             R"({"controllers": [ { "name": "A", "delayMs": -1 } ]})",
@@ -85,19 +68,6 @@ TEST(SimulatedDirectory, PagesFollowThePreferredLengthWithoutAPageSize) {
     EXPECT_EQ(p.rc, kNerrSuccess);
     EXPECT_EQ(p.entries.size(), 5u);
     EXPECT_EQ(resume, 0u);
-}
-
-TEST(SimulatedDirectory, CountsCallsPerEnumerationAndStartsAgainAfterAnAbandonedOne) {
-    auto d = Load(R"({"controllers": [ { "name": "DC1", "pageSize": 2, "failCode": 53, "failAtCall": 3,
-                                         "generate": { "count": 10 } } ]})");
-    std::uint32_t resume = 0;
-    EXPECT_EQ(Enum(*d, u"DC1", resume).rc, kErrorMoreData);
-    resume = 0;  // abandoned after one page: the next call starts a new enumeration
-    EXPECT_EQ(Enum(*d, u"DC1", resume).rc, kErrorMoreData);
-    EXPECT_EQ(Enum(*d, u"DC1", resume).rc, kErrorMoreData);
-    EXPECT_EQ(Enum(*d, u"DC1", resume).rc, 53);
-    resume = 0;
-    EXPECT_EQ(Enum(*d, u"DC1", resume).rc, kErrorMoreData);  // after a failure, call 1 again
 }
 
 }  // namespace

@@ -33,6 +33,7 @@
 #include "platform/iFileSystem.h"
 #include "support/ControllerGate.h"
 #include "support/GoldenFile.h"
+#include "support/SimDc.h"
 #include "support/TempFolder.h"
 #include "support/TestClock.h"
 #include "ui/DialogLayout.h"
@@ -114,13 +115,7 @@ void WhenProgressShowsText(const std::function<void(QWidget&)>& look) {
 }
 
 cSimulatedDirectory::Controller Dc(int i, std::uint32_t users) {
-    cSimulatedDirectory::Controller c;
-    c.name = u"DC" + FormatLong(i);
-    c.domain = u"CORP";
-    c.generate.count = users;
-    c.generate.seed = static_cast<std::uint32_t>(i);
-    c.pageSize = 10;
-    return c;
+    return test::SimDc(u"DC" + FormatLong(i), users, static_cast<std::uint32_t>(i), 10);
 }
 
 }  // namespace

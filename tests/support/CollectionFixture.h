@@ -13,19 +13,10 @@
 #include "engine/cUserDataCollector.h"
 #include "platform/cSimulatedDirectory.h"
 #include "support/ControllerGate.h"
+#include "support/SimDc.h"
 #include "support/TestClock.h"
 
 namespace orvik::test {
-
-inline cSimulatedDirectory::Controller SimDc(std::u16string name, std::uint32_t users, std::uint32_t seed = 1,
-                                             std::u16string domain = u"CORP") {
-    cSimulatedDirectory::Controller c;
-    c.name = std::move(name);
-    c.domain = std::move(domain);
-    c.generate.count = users;
-    c.generate.seed = seed;
-    return c;
-}
 
 class CollectionFixture : public testing::Test {
 protected:
