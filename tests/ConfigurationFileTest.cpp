@@ -97,13 +97,6 @@ TEST_F(ConfigFileTest, AFileWithOneControllerUnderTwoSpellingsKeepsTheFirst) {
     EXPECT_EQ(list.GetRowCount(), 1);
 }
 
-TEST_F(ConfigFileTest, AFileThatCannotBeReadIsReported) {
-    collection.SetConfigPath(folder.Path());  // a folder, not a file
-    std::u16string failure;
-    EXPECT_EQ(collection.LoadConfiguration(list, &failure), -1);
-    EXPECT_EQ(failure, FromUtf8(folder.Path()) + u" could not be opened. (Is a directory)");
-}
-
 TEST_F(ConfigFileTest, ADamagedFileIsReportedAndKeptAsideAtTheNextSave) {
     const std::string path = folder.File("orvik.cfg");
     const auto bad = test::ReadGolden("bad_truncated.cfg");
@@ -132,13 +125,15 @@ TEST_F(ConfigFileTest, ALinkedFileIsSavedWhereItPointsAndStaysALink) {
     EXPECT_TRUE(std::filesystem::is_regular_file(std::filesystem::symlink_status(target)));
 }
 
-TEST_F(ConfigFileTest, APipeInTheFilesPlaceIsReportedWithoutWaiting) {
-    const std::string path = folder.File("orvik.cfg");
-    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
-    collection.SetConfigPath(path);
-    std::u16string failure;
-    EXPECT_EQ(collection.LoadConfiguration(list, &failure), -1);
-    EXPECT_EQ(failure, FromUtf8(path) + u" could not be opened. (Invalid argument)");
+TEST_F(ConfigFileTest, AFolderOrAPipeInTheFilesPlaceIsReportedWithoutWaiting) {
+    const std::string pipe = folder.File("orvik.cfg");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    for (auto [path, reason] : {std::pair{folder.Path(), u"Is a directory"}, {pipe, u"Invalid argument"}}) {
+        collection.SetConfigPath(path);
+        std::u16string failure;
+        EXPECT_EQ(collection.LoadConfiguration(list, &failure), -1);
+        EXPECT_EQ(failure, FromUtf8(path) + u" could not be opened. (" + reason + u")");
+    }
 }
 
 TEST_F(ConfigFileTest, TemporaryFilesOfAProcessThatIsGoneAreRemovedAtTheNextSave) {
