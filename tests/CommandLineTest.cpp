@@ -1,5 +1,4 @@
 #include "app/CommandLine.h"
-#include "app/Usage.h"
 #include "base/TextCompare.h"
 #include "support/TypedLine.h"
 
@@ -81,13 +80,6 @@ TEST(CommandLine, ArgumentsSplitByTheShellGiveThePathBack) {
     EXPECT_EQ(GetCommandLineOption(Words({u"/BATCH", u"/CF:", u"/path/orvik.cfg"}).Text(), u"/CF:", value), 0);
     EXPECT_EQ(value, u"/path/orvik.cfg");
     EXPECT_EQ(Words({}).Text(), u"");
-}
-
-TEST(Usage, NamesEveryOption) {
-    const std::string usage = UsageText();
-    for (std::u16string_view word : OptionWords())
-        EXPECT_NE(usage.find(ToUtf8(word)), std::string::npos) << ToUtf8(word);
-    EXPECT_EQ(VersionText().rfind("orvik ", 0), 0u);
 }
 
 }  // namespace

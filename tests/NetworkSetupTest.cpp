@@ -43,17 +43,6 @@ TEST(NetworkSetup, RealControllersNeedAPasswordForASimpleBind) {
     const std::u16string args = u"/USER:admin@exp.test /PWFILE:" + FromUtf8(folder.File("pw"));
     ASSERT_TRUE(SetUpNetwork(test::TypedLine(args), messages, nullptr, setup));
     EXPECT_NE(dynamic_cast<cLdapDirectory*>(setup.net.get()), nullptr);
-
-    cNetworkSetup asked;
-    bool prompted = false;
-    ASSERT_TRUE(SetUpNetwork(
-        test::TypedLine(u"/USER:admin@exp.test"), messages,
-        [&](const std::string& user) -> std::optional<std::string> {
-            prompted = user == "admin@exp.test";
-            return std::string("pw");
-        },
-        asked));
-    EXPECT_TRUE(prompted);
 }
 
 TEST(NetworkSetup, AnEmptyPasswordIsRefusedAndAnOpenPasswordFileWarned) {

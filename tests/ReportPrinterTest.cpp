@@ -94,15 +94,6 @@ TEST_F(ReportTest, ACancelledPrintDialogPrintsNothing) {
     EXPECT_EQ(printer.Print(source, 0), -1);
 }
 
-TEST_F(ReportTest, MillimetresBecomeDevicePixels) {
-    chooser.metrics = cDeviceMetrics{4960, 7016, 210, 297, 600};  // A4 at 600 dpi
-    cReportPrinter printer;
-    ASSERT_EQ(printer.SelectPrinter(chooser), 0);
-    EXPECT_EQ(printer.Layout().leftMargin, 354);  // 15 * 4960 / 210 = 354.3
-    EXPECT_EQ(printer.Layout().topMargin, 118);   // 5 * 7016 / 297 = 118.1
-    EXPECT_EQ(printer.Layout().columnGap, 71);    // 3 * 4960 / 210 = 70.9
-}
-
 // Page numbers from 1, the same date and time on every page, the summary's
 // repeated keys blank and every key with its colon, rows over three pages.
 TEST_F(ReportTest, PagesWithHeadersFootersAndTheSummaryOnTheFirst) {

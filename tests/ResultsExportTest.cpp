@@ -203,15 +203,6 @@ TEST_F(ExportTest, TheSummaryBlockPadsColumnsAndNamesStatusesAndKeepsEarlierBloc
     EXPECT_EQ(FileBytes(SummaryPath()), twice);
 }
 
-TEST_F(ExportTest, AnEmptyControllerListGivesTheHeadingOnly) {
-    cMemoryListView none;
-    ASSERT_EQ(WriteSummaryBlock(files, SummaryPath(), u"Ambrel.txt", none, 981212709), 0);
-    const auto bytes = FileBytes(SummaryPath());
-    const std::string text(bytes.begin(), bytes.end());
-    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 6);
-    EXPECT_EQ(text.substr(text.size() - 6), "  \r\n\r\n");
-}
-
 TEST_F(ExportTest, ACharacterWithoutAByteIsWrittenAsAQuestionMarkInAWholeBlock) {
     controllers[0] = std::make_unique<cDomainController>(u"\u0414\u041a1");  // Cyrillic
     list.SetItemData(0, controllers[0].get());

@@ -176,19 +176,6 @@ TEST_F(CollectionTest, StartSelectedSkipsBusyControllersAndAddsToTheUsers) {
     EXPECT_EQ(collection->GetTotalUsers(), 5u);
 }
 
-TEST_F(CollectionTest, StartSelectedWithOnlyBusyControllersNeverCompletes) {
-    Build(Numbered(2, 5));
-    collection->StartAll();
-    view.Controllers().SetSelected(0, true);
-    collection->StartSelected();
-    gate.OpenAll();
-    ASSERT_TRUE(PollUntil([&] { return Status(0) == u"Ready" && Status(1) == u"Ready"; }));
-    for (int i = 0; i < 5; ++i) {
-        collection->Poll(complete);
-        EXPECT_FALSE(complete);
-    }
-}
-
 TEST_F(CollectionTest, AThreadLimitBelowOneRunsOneControllerAtATime) {
     Build(Numbered(3, 5));
     collection->Settings().m_MaxThreads = 0;
@@ -217,16 +204,6 @@ TEST_F(CollectionTest, SetDomainControllersKeepsTheSpellingAndFiguresOfThoseThat
     EXPECT_EQ(Cell(0, kColUserCount), u"5");
     EXPECT_EQ(Cell(1, 0), u"dc2");
     EXPECT_EQ(Status(1), u"Idle");
-}
-
-TEST_F(CollectionTest, RemovingAControllerRemovesItsRow) {
-    Build({SimDc(u"DC1", 5), SimDc(u"DC2", 5)}, false);
-    collection->RemoveDomainController(view.Controllers(), u"dc1");
-    EXPECT_EQ(collection->FindDomainController(u"DC1"), -1);
-    ASSERT_EQ(view.Controllers().GetRowCount(), 1);
-    EXPECT_EQ(Cell(0, 0), u"DC2");
-    collection->RemoveDomainController(view.Controllers(), u"nothing");
-    EXPECT_EQ(view.Controllers().GetRowCount(), 1);
 }
 
 TEST(PageBuffer, FollowsTheSettingWithinSaneBounds) {

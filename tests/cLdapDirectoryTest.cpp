@@ -44,21 +44,6 @@ TEST(LdapErrors, BindFailuresBecomeLogonCodes) {
     EXPECT_EQ(MapLdapFailure("search", LDAP_OPERATIONS_ERROR, ""), kErrorDsGeneric);
 }
 
-TEST(LdapErrors, EveryMappedCodeHasAText) {
-    for (std::int32_t code : {kErrorLogonFailure, kErrorAccountDisabled, kErrorAccountLockedOut, kErrorPasswordExpired,
-                              kErrorAccessDenied, kSecNoCredentials, kSecUntrustedRoot, kErrorTimeout,
-                              kErrorRpcServerUnavailable, kErrorDsGeneric, kErrorBadNetPath, kErrorNotEnoughMemory}) {
-        EXPECT_NE(NetErrorText(code).rfind(u"Error ", 0), 0u) << code;
-    }
-    EXPECT_EQ(NetErrorText(12345), u"Error 12345");
-}
-
-TEST(LdapNames, BackslashesAreNotPartOfTheHost) {
-    EXPECT_EQ(LdapHostOf(u"\\\\dc1.exp.test"), "dc1.exp.test");
-    EXPECT_EQ(LdapHostOf(u"dc1.exp.test"), "dc1.exp.test");
-    EXPECT_EQ(LdapHostOf(u"ldaps://dc1.exp.test"), "ldaps://dc1.exp.test");
-}
-
 std::int32_t Enumerate(cLdapDirectory& directory, const std::u16string& server) {
     std::vector<UserInfo2> entries;
     std::uint32_t read = 0, total = 0, resume = 0;
@@ -79,15 +64,6 @@ TEST(LdapUnreachable, AClosedPortIsAnUnavailableServer) {
     options.networkTimeoutSeconds = 2;
     cLdapDirectory directory(options);
     EXPECT_EQ(Enumerate(directory, u"ldap://127.0.0.1:1"), kErrorRpcServerUnavailable);
-}
-
-TEST(LdapCalls, OnlyLevelTwoAndAKnownResumeHandle) {
-    cLdapDirectory directory(cLdapOptions{});
-    std::vector<UserInfo2> entries;
-    std::uint32_t read = 0, total = 0, resume = 0;
-    EXPECT_EQ(directory.NetUserEnum(u"x", 1, 2, -1, entries, read, total, resume), kErrorInvalidLevel);
-    resume = 77;
-    EXPECT_EQ(directory.NetUserEnum(u"x", 2, 2, -1, entries, read, total, resume), kErrorInvalidParameter);
 }
 
 // Against the test domain of scripts/samba-domain.sh only: the DNS name of

@@ -8,19 +8,6 @@
 namespace orvik {
 namespace {
 
-TEST(TextVariables, NamesAreUniqueIgnoringCaseAndNeverEmpty) {
-    cTextVariables v;
-    EXPECT_EQ(v.Add(u"%A%", u"1"), 0);
-    EXPECT_EQ(v.Add(u"%a%", u"2"), -2);
-    EXPECT_EQ(v.Add(u"", u"x"), -1);
-    EXPECT_EQ(v.Size(), 1u);
-    EXPECT_EQ(v.Find(u"%a%"), 0);
-    EXPECT_EQ(v.Remove(u"%B%"), -2);
-    EXPECT_EQ(v.Remove(u""), -1);
-    EXPECT_EQ(v.Remove(u"%a%"), 0);
-    EXPECT_EQ(v.Find(u"%A%"), -1);
-}
-
 struct ApplyCase {
     const char* name;
     std::vector<std::pair<std::u16string, std::u16string>> variables;  // in the order they are added

@@ -111,20 +111,5 @@ TEST_F(CollectorTest, AfterAStopTheNextReportIsDroppedAndUnseen) {
     EXPECT_TRUE(Changed(seen).empty());
 }
 
-TEST_F(CollectorTest, ChangedJobsAreReportedOncePerChange) {
-    Start(u"DC1");
-    std::uint32_t seen = 0;
-    EXPECT_EQ(Changed(seen).size(), 1u);
-    EXPECT_TRUE(Changed(seen).empty());
-    cCollectionJob w = Copy(0, kJobRunning, 5, 5, 1001);
-    collector.ReportJob(w, nullptr);
-    cCollectionJob w2 = Copy(0, kJobRunning, 5, 5, 1002);
-    collector.ReportJob(w2, nullptr);
-    auto jobs = Changed(seen);
-    ASSERT_EQ(jobs.size(), 1u);
-    EXPECT_EQ(jobs[0].userCount, 10);
-    EXPECT_EQ(jobs[0].lastCallTime, 1002);
-}
-
 }  // namespace
 }  // namespace orvik

@@ -5,7 +5,6 @@
 // test makes itself.
 
 #include <QApplication>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPdfWriter>
@@ -13,7 +12,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
-#include <QSet>
 #include <QTest>
 #include <QTreeWidget>
 #include <deque>
@@ -168,11 +166,6 @@ private:
     void Ticks(int count) {
         for (int i = 0; i < count; ++i) window->OnTimer();
     }
-    void ClickHeader(QTreeWidget* list, int column) {
-        QHeaderView* header = list->header();
-        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
-                          QPoint(header->sectionViewportPosition(column) + 5, header->height() / 2));
-    }
     bool Exists(const char* name) { return std::filesystem::exists(folder->File(name)); }
 
 private slots:
@@ -255,40 +248,6 @@ private slots:
         QCOMPARE(UserRows(), 0);  // the period has passed, but nothing new arrived
     }
 
-    void withoutTheTimedRefreshTheListChangesAtCompletion() {
-        Build({Dc(1, 30)}, true);
-        collection->Settings().m_AutoRefresh = 0;
-        QTest::mouseClick(Button(kIdStart), Qt::LeftButton);
-        gate->AllowCalls(u"DC1", 2);
-        QTRY_COMPARE(collection->GetTotalUsers(), std::size_t{20});
-        clock->Set(5000);
-        Ticks(3);
-        QCOMPARE(UserRows(), 0);
-        gate->OpenAll();
-        QTRY_COMPARE(UserRows(), 30);
-    }
-
-    void headerClicksSortBothLists() {
-        Build({Dc(2, 0), Dc(1, 0), Dc(3, 0)}, false);
-        QCOMPARE(Cell(0, 0), QStringLiteral("DC1"));  // the list keeps its rows in name order
-        ClickHeader(Controllers(), 0);                // from ascending: descending
-        QCOMPARE(Cell(0, 0), QStringLiteral("DC3"));
-
-        collection->Users().MergeBatch([] {
-            auto b = std::make_unique<cUserInfoBatch>();
-            b->Emplace(std::u16string(u"bob"), std::u16string(), std::u16string(), std::u16string(u"X"), 300u);
-            b->Emplace(std::u16string(u"amy"), std::u16string(), std::u16string(), std::u16string(u"X"), 100u);
-            b->Emplace(std::u16string(u"cid"), std::u16string(), std::u16string(), std::u16string(u"X"), 200u);
-            return b;
-        }());
-        QTest::mouseClick(Button(kIdShowResults), Qt::LeftButton);
-        QCOMPARE(UserCell(0, 0), QStringLiteral("bob"));  // most recent first
-        ClickHeader(Users(), 1);
-        QCOMPARE(UserCell(0, 0), QStringLiteral("amy"));  // oldest first
-        ClickHeader(Users(), 0);
-        QCOMPARE(UserCell(0, 0), QStringLiteral("cid"));  // names descending
-    }
-
     void removeDcRemovesTheTopmostSelectedRow() {
         Build({Dc(1, 0), Dc(2, 0), Dc(3, 0), Dc(4, 0)}, false);
         QVERIFY(!Button(kIdRemoveDc)->isEnabled());
@@ -300,20 +259,6 @@ private slots:
         QCOMPARE(Cell(1, 0), QStringLiteral("DC3"));
         QCOMPARE(collection->FindDomainController(u"DC2"), -1);
         QVERIFY(Exists("orvik.cfg"));
-    }
-
-    void answeringNoToTheRestartQuestionChangesNothing() {
-        Build({Dc(1, 30), Dc(2, 30)}, true);
-        QTest::mouseClick(Button(kIdStart), Qt::LeftButton);
-        QTRY_COMPARE(Cell(0, 5), QStringLiteral("Busy"));
-        prompts.answers.push_back(false);
-        QTest::mouseClick(Button(kIdStart), Qt::LeftButton);
-        QCOMPARE(prompts.questions.size(), std::size_t{1});
-        QVERIFY(prompts.questions[0].starts_with(u"The data collection process is already in progress."));
-        QCOMPARE(collector->GetRunningCount(), 2);
-        QCOMPARE(Cell(0, 5), QStringLiteral("Busy"));
-        gate->OpenAll();
-        QTRY_COMPARE(desktop.beeps, 1);  // the run went on to its end
     }
 
     void resetEmptiesTheUsersSetsRowsIdleAndEndsTheRun() {
@@ -371,23 +316,6 @@ private slots:
         QVERIFY((centre - screen).manhattanLength() <= 2);
     }
 
-    void theWindowGrowsWithItsListsAndKeepsItsButtonsAtTheRight() {
-        Build({Dc(1, 0)}, false);
-        const QSize base = window->size();
-        QCOMPARE(window->minimumSize(), base);
-        const QRect start = Button(kIdStart)->geometry(), users = Users()->geometry(),
-                    controllers = Controllers()->geometry();
-        window->resize(base + QSize(300, 300));
-        QCOMPARE(Button(kIdStart)->geometry(), start.translated(300, 0));
-        QCOMPARE(Controllers()->geometry(), controllers.adjusted(0, 0, 300, 100));
-        QCOMPARE(Users()->geometry(), users.adjusted(0, 100, 300, 300));
-        window->showMaximized();
-        QTRY_VERIFY(window->width() > base.width());
-        QVERIFY(Button(kIdClose)->geometry().right() < window->width());
-        const QString pictures = qEnvironmentVariable("ORVIK_PICTURES");
-        if (!pictures.isEmpty()) window->grab().save(pictures + QStringLiteral("/main-maximised.png"));
-    }
-
     void aTimedRefreshKeepsTheScrollPositionAndTheSelectedUsers() {
         Build({Dc(1, 300)}, true);
         collection->Settings().m_RefreshPeriod = 10;
@@ -439,13 +367,6 @@ private slots:
         QVERIFY(!Exists("Ambrel.txt"));
     }
 
-    void theEnterKeyStarts() {
-        Build({Dc(1, 5)}, false);
-        Controllers()->setFocus();
-        QTest::keyClick(window.get(), Qt::Key_Return);
-        QTRY_VERIFY(desktop.beeps == 1);
-    }
-
     void aDamagedConfigurationIsSaidOnceAndTheWindowStillOpens() {
         const auto bad = test::ReadGolden("bad_truncated.cfg");
         std::ofstream(folder->File("orvik.cfg"), std::ios::binary)
@@ -479,11 +400,6 @@ private slots:
         QCOMPARE(desktop.urls.size(), std::size_t{2});
         QCOMPARE(desktop.urls[0], std::u16string(u"https://www.corvanta.example/"));
         QCOMPARE(desktop.urls[1], std::u16string(u"mailto:support@corvanta.example"));
-        for (int id : {kIdStart, kIdAddDc, kIdRemoveDc, kIdSetup, kIdReset, kIdShowResults, kIdSearch, kIdSaveResults,
-                       kIdPrint, kIdHelp, kIdAbout, kIdWeb, kIdMail, kIdClose}) {
-            QVERIFY(!Button(id)->toolTip().isEmpty());
-            QVERIFY(!Button(id)->icon().isNull());
-        }
     }
 
     void addDcHandsTheChosenNamesOverAndSavesOnOkOnly() {
@@ -503,26 +419,6 @@ private slots:
         QCOMPARE(Controllers()->topLevelItemCount(), 3);
         QVERIFY(collection->FindDomainController(u"DC9") >= 0);
         QVERIFY(Exists("orvik.cfg"));
-    }
-
-    void searchFiltersTheUserListAndCancelLeavesIt() {
-        Build({Dc(1, 30)}, false);
-        QTest::mouseClick(Button(kIdStart), Qt::LeftButton);
-        QTRY_COMPARE(desktop.beeps, 1);
-        QCOMPARE(UserRows(), 30);
-        const QString name = UserCell(7, 0);
-        test::WhenShown(QStringLiteral("id146"), [&](QDialog& d) {
-            QVERIFY(d.findChild<QLineEdit*>(QStringLiteral("id1035"))->text().isEmpty());
-            d.findChild<QLineEdit*>(QStringLiteral("id1035"))->setText(name.toLower());
-            QTest::mouseClick(d.findChild<QPushButton*>(QStringLiteral("id1")), Qt::LeftButton);
-        });
-        QTest::mouseClick(Button(kIdSearch), Qt::LeftButton);
-        QVERIFY(UserRows() >= 1 && UserRows() < 30);
-        QCOMPARE(UserCell(0, 0).toLower().contains(name.toLower()), true);
-        const int filtered = UserRows();
-        test::WhenShown(QStringLiteral("id146"), [](QDialog& d) { d.reject(); });
-        QTest::mouseClick(Button(kIdSearch), Qt::LeftButton);
-        QCOMPARE(UserRows(), filtered);
     }
 
     void setupKeepsNothingOfANestedPrintSetupOnCancelAndSavesOnOk() {
@@ -582,17 +478,6 @@ private slots:
         QVERIFY(text.contains(QStringLiteral("Audit 2026")));  // the settings' texts, copied in before printing
         QVERIFY(text.contains(QStringLiteral("Total number of users:")));
         QVERIFY(text.indexOf(UserCell(0, 0)) < text.indexOf(UserCell(29, 0)));
-    }
-
-    void startingSelectedControllersAsksFirst() {
-        Build({Dc(1, 5), Dc(2, 5)}, false);
-        Controllers()->topLevelItem(1)->setSelected(true);
-        prompts.answers.push_back(true);
-        window->OnStartSelected();
-        QCOMPARE(prompts.questions.size(), std::size_t{1});
-        QVERIFY(prompts.questions[0].starts_with(u"This will start the logon user data collection process"));
-        QTRY_COMPARE(Cell(1, 5), QStringLiteral("Ready"));
-        QCOMPARE(Cell(0, 5), QStringLiteral("Idle"));
     }
 };
 
