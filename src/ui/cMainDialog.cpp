@@ -17,6 +17,9 @@
 #include "engine/ListFunctions.h"
 #include "engine/cDomainControllerCollection.h"
 #include "engine/cUserDataCollector.h"
+#include "forms/cInputPresenter.h"
+#include "forms/cSelectDcPresenter.h"
+#include "forms/cSetupPresenter.h"
 #include "output/ResultsExport.h"
 #include "output/cReportPrinter.h"
 #include "output/cResultsReport.h"
@@ -27,11 +30,9 @@
 #include "ui/HelpPage.h"
 #include "ui/Pictures.h"
 #include "ui/QtText.h"
-#include "ui/cInputDialog.h"
 #include "ui/cProgressDialog.h"
+#include "ui/cQtForm.h"
 #include "ui/cQtSurface.h"
-#include "ui/cSelectDCDialog.h"
-#include "ui/cSetupDialog.h"
 
 namespace orvik {
 
@@ -291,8 +292,8 @@ void cMainDialog::OnStart() {
 void cMainDialog::OnAddDc() {
     std::vector<std::u16string> names;
     m_Collection.GetControllerNames(names);
-    cSelectDCDialog dialog(this, names, m_Collection.Settings().m_DefaultDomains, m_Options.net);
-    if (dialog.exec() != QDialog::Accepted) return;
+    cSelectDcPresenter dialog(names, m_Collection.Settings().m_DefaultDomains, m_Options.net);
+    if (!RunForm(this, dialog)) return;
     m_Collection.SetDomainControllers(*m_ControllerRows, dialog.Names());
     UpdateRemoveState();
 }
@@ -310,12 +311,12 @@ void cMainDialog::OnRemoveDc() {
 }
 
 void cMainDialog::OnSetup() {
-    cSetupDialog dialog(this, m_Options.fileChooser != nullptr ? *m_Options.fileChooser : m_FileDialog,
-                        m_Options.fontChooser != nullptr ? *m_Options.fontChooser : m_FontDialog);
-    dialog.m_Setup.CopyFrom(m_Collection.Settings());
-    dialog.Initialise();
-    if (dialog.exec() != QDialog::Accepted) return;
-    m_Collection.Settings().CopyFrom(dialog.m_Setup);
+    cQtFormRunner runner(this);
+    cSetupPresenter dialog(m_Collection.Settings(),
+                           m_Options.fileChooser != nullptr ? *m_Options.fileChooser : m_FileDialog,
+                           m_Options.fontChooser != nullptr ? *m_Options.fontChooser : m_FontDialog, runner);
+    if (!RunForm(this, dialog)) return;
+    m_Collection.Settings().CopyFrom(dialog.Setup());
     m_Collection.SaveConfiguration();
 }
 
@@ -344,8 +345,9 @@ void cMainDialog::OnReset() {
 }
 
 void cMainDialog::OnSearch() {
-    std::u16string text;  // empty every time
-    if (ShowInputDialog(this, u"Specify text in name to search for:", text) != 0) return;
+    cInputPresenter ask(u"Specify text in name to search for:", u"");  // empty every time
+    if (!RunForm(this, ask)) return;
+    const std::u16string& text = ask.Value();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     m_Collection.SortUsers();
     m_Collection.ShowUsers(text);

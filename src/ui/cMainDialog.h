@@ -13,7 +13,7 @@
 #include "engine/iCollectionView.h"
 #include "ui/cQtDesktop.h"
 #include "ui/cQtListView.h"
-#include "ui/iChoosers.h"
+#include "ui/cQtChoosers.h"
 
 class QPushButton;
 class QTreeWidget;

@@ -34,7 +34,7 @@
 #include "support/SimDc.h"
 #include "support/TempFolder.h"
 #include "support/TestClock.h"
-#include "ui/DialogLayout.h"
+#include "ui/cQtForm.h"
 #include "ui/HelpPage.h"
 #include "ui/QtText.h"
 #include "ui/cMainDialog.h"

@@ -1,4 +1,6 @@
-#include "ui/iChoosers.h"
+#include "ui/cQtChoosers.h"
+
+#include <QApplication>
 
 #include <QFileDialog>
 #include <QFileInfo>
@@ -20,10 +22,9 @@ QString QtFilter(const std::u16string& filter) {
 
 }  // namespace
 
-int cQtFileChooser::BrowseForFile(QWidget* owner, std::u16string& path, const std::u16string& filter1,
-                                  const std::u16string& filter2, const std::u16string& defaultExtension,
-                                  bool openMode) {
-    QFileDialog dialog(owner);
+int cQtFileChooser::BrowseForFile(std::u16string& path, const std::u16string& filter1, const std::u16string& filter2,
+                                  const std::u16string& defaultExtension, bool openMode) {
+    QFileDialog dialog(QApplication::activeWindow());
     dialog.setAcceptMode(openMode ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
     dialog.setFileMode(openMode ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     QStringList filters{QtFilter(filter1)};
@@ -37,9 +38,9 @@ int cQtFileChooser::BrowseForFile(QWidget* owner, std::u16string& path, const st
     return 0;
 }
 
-bool cQtFontChooser::ChooseFont(QWidget* owner, LogFont& font) {
+bool cQtFontChooser::ChooseFont(LogFont& font) {
     bool ok = false;
-    const QFont chosen = QFontDialog::getFont(&ok, ToQFont(font), owner);
+    const QFont chosen = QFontDialog::getFont(&ok, ToQFont(font), QApplication::activeWindow());
     if (!ok) return false;
     font = FromQFont(chosen, font);
     return true;

@@ -1,0 +1,29 @@
+#pragma once
+// A dialog's behaviour, without a toolkit: the front end shows the form the
+// presenter describes, calls Initialise once it stands, and hands on every
+// event; the presenter reads and changes the controls through the view.
+
+#include "forms/cForm.h"
+#include "forms/iFormView.h"
+
+namespace orvik {
+
+class cFormPresenter {
+public:
+    virtual ~cFormPresenter() = default;
+    virtual const cForm& Form() const = 0;
+    virtual void Initialise(iFormView& view) = 0;
+    // OK and Cancel end the dialog unless the presenter has more to do with them.
+    virtual void OnEvent(iFormView& view, int id, eFormEvent event) {
+        if (event == eFormEvent::kClicked && (id == kIdOk || id == kIdCancel)) view.End(id == kIdOk);
+    }
+};
+
+// Runs a dialog modally (for a dialog that opens another); true when it ended with OK.
+class iFormRunner {
+public:
+    virtual ~iFormRunner() = default;
+    virtual bool Run(cFormPresenter& presenter) = 0;
+};
+
+}  // namespace orvik

@@ -1,0 +1,274 @@
+#include "ui/cQtForm.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QTreeWidget>
+
+#include "ui/DialogUnits.h"
+#include "ui/Pictures.h"
+#include "ui/QtText.h"
+#include "ui/cSpinControl.h"
+
+namespace orvik {
+
+cQtForm::cQtForm(QWidget* parent, cFormPresenter& presenter) : QDialog(parent), m_Presenter(presenter) {
+    const cForm& form = presenter.Form();
+    setObjectName(QStringLiteral("id%1").arg(form.id));
+    setWindowTitle(ToQt(form.caption));
+    setWindowIcon(ProgramIcon());
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint);
+    const cDialogUnits units(font());
+    setFixedSize(units.X(form.width), units.Y(form.height));
+    for (const cControl& control : form.controls) {
+        QWidget* widget = Make(control);
+        if (widget == nullptr) continue;
+        if (control.id != 0) widget->setObjectName(QStringLiteral("id%1").arg(control.id));
+    }
+    FitGrownTexts();
+    presenter.Initialise(*this);
+}
+
+cQtForm::~cQtForm() {
+    while (m_Busy > 0) SetBusy(false);
+}
+
+QWidget* cQtForm::Make(const cControl& c) {
+    const cDialogUnits units(font());
+    const QRect area = units.Rect(c.x, c.y, c.width, c.height);
+    const int id = c.id;
+    auto tell = [this, id](eFormEvent event) { m_Presenter.OnEvent(*this, id, event); };
+    // A text wider in this font than in the one its place was measured for
+    // grows to the right instead of being cut, up to the next control.
+    auto fit = [this](QWidget* w) {
+        if (w->sizeHint().width() > w->width()) {
+            w->resize(w->sizeHint().width(), w->height());
+            m_Grown.push_back(w);
+        }
+        return w;
+    };
+    switch (c.kind) {
+        case eControlKind::kLabel: {
+            auto* label = new QLabel(ToQt(c.caption), this);
+            label->setGeometry(area);
+            return fit(label);
+        }
+        case eControlKind::kIcon: {
+            auto* label = new QLabel(this);
+            label->setGeometry(area);
+            label->setPixmap(ProgramIcon().pixmap(32, 32));
+            return label;
+        }
+        case eControlKind::kGroup: {
+            auto* group = new QGroupBox(ToQt(c.caption), this);
+            group->setGeometry(area);
+            group->lower();  // behind the controls it frames
+            return group;
+        }
+        case eControlKind::kEdit: {
+            auto* edit = new QLineEdit(this);
+            edit->setGeometry(area);
+            connect(edit, &QLineEdit::textChanged, this, [tell] { tell(eFormEvent::kTextChanged); });
+            // The caret and selection outlive the focus, so that a button can act where the user left them.
+            auto remember = [this, edit, id] {
+                if (!edit->hasFocus()) return;
+                m_Selections[id] = edit->hasSelectedText() ? cTextRange{edit->selectionStart(),
+                                                                        static_cast<int>(edit->selectedText().size())}
+                                                           : cTextRange{edit->cursorPosition(), 0};
+            };
+            connect(edit, &QLineEdit::cursorPositionChanged, this, remember);
+            connect(edit, &QLineEdit::selectionChanged, this, remember);
+            return edit;
+        }
+        case eControlKind::kButton:
+        case eControlKind::kDefaultButton: {
+            auto* button = new QPushButton(ToQt(c.caption), this);
+            button->setGeometry(area);
+            const bool isDefault = c.kind == eControlKind::kDefaultButton;
+            button->setDefault(isDefault);
+            button->setAutoDefault(isDefault);
+            connect(button, &QPushButton::clicked, this, [tell] { tell(eFormEvent::kClicked); });
+            return button;
+        }
+        case eControlKind::kCheck: {
+            auto* check = new QCheckBox(ToQt(c.caption), this);
+            check->setGeometry(area);
+            connect(check, &QCheckBox::clicked, this, [tell] { tell(eFormEvent::kClicked); });
+            return fit(check);
+        }
+        case eControlKind::kDropDownList: {
+            // Closed it is one line high; its height is that of the open list.
+            auto* combo = new QComboBox(this);
+            combo->setGeometry(units.Rect(c.x, c.y, c.width, 13));
+            combo->setMaxVisibleItems(std::max(1, c.height / 10));
+            connect(combo, &QComboBox::currentIndexChanged, this, [tell] { tell(eFormEvent::kSelectionChanged); });
+            return combo;
+        }
+        case eControlKind::kNameList: {
+            auto* list = new QTreeWidget(this);
+            list->setGeometry(area);
+            list->setHeaderHidden(true);
+            list->setRootIsDecorated(false);
+            list->setUniformRowHeights(true);
+            list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+            list->setIconSize(QSize(20, 16));
+            list->setColumnCount(1);
+            list->setColumnWidth(0, 175);
+            m_Lists[id] = std::make_unique<cQtListView>(*list, std::vector<QPixmap>{ControllerPicture(0)}, false);
+            connect(list, &QTreeWidget::itemSelectionChanged, this, [tell] { tell(eFormEvent::kSelectionChanged); });
+            connect(list, &QTreeWidget::itemDoubleClicked, this, [tell] { tell(eFormEvent::kDoubleClicked); });
+            return list;
+        }
+        case eControlKind::kSpin: {
+            auto* buddy = qobject_cast<QLineEdit*>(Widget(c.buddy));
+            if (buddy == nullptr) return nullptr;
+            // At the buddy's right edge, which keeps room for it.
+            const QRect edit = buddy->geometry();
+            const int width = units.X(c.width), height = units.Y(c.height);
+            const QRect place(edit.right() + 1 - width, edit.top() + (edit.height() - height) / 2, width, height);
+            buddy->setTextMargins(0, 0, width, 0);
+            buddy->installEventFilter(this);
+            m_SpinOfBuddy[buddy] = id;
+            return new cSpinControl(this, place,
+                                    [tell](int by) { tell(by > 0 ? eFormEvent::kStepUp : eFormEvent::kStepDown); });
+        }
+    }
+    return nullptr;
+}
+
+// Texts that grew past their place stop short of the control to their right;
+// one still cut shows its whole text when the mouse rests on it.
+void cQtForm::FitGrownTexts() {
+    for (QWidget* grown : m_Grown) {
+        const QRect area = grown->geometry();
+        int right = area.right();
+        for (QWidget* other : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+            if (other == grown || qobject_cast<QGroupBox*>(other) != nullptr) continue;
+            const QRect o = other->geometry();
+            const bool sameRow = o.top() <= area.bottom() && o.bottom() >= area.top();
+            if (sameRow && o.left() > area.left() && o.left() <= right) right = o.left() - 2;
+        }
+        grown->resize(std::max(1, right - area.left() + 1), area.height());
+        if (grown->width() < grown->sizeHint().width()) {
+            if (auto* label = qobject_cast<QLabel*>(grown)) grown->setToolTip(label->text());
+            if (auto* check = qobject_cast<QCheckBox*>(grown)) grown->setToolTip(check->text());
+        }
+    }
+    m_Grown.clear();
+}
+
+bool cQtForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        auto it = m_SpinOfBuddy.find(qobject_cast<QLineEdit*>(watched));
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (it != m_SpinOfBuddy.end() && (key == Qt::Key_Up || key == Qt::Key_Down)) {
+            m_Presenter.OnEvent(*this, it->second, key == Qt::Key_Up ? eFormEvent::kStepUp : eFormEvent::kStepDown);
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+QWidget* cQtForm::Widget(int id) const { return findChild<QWidget*>(QStringLiteral("id%1").arg(id)); }
+
+std::u16string cQtForm::Text(int id) const {
+    QWidget* w = Widget(id);
+    if (auto* edit = qobject_cast<QLineEdit*>(w)) return FromQt(edit->text());
+    if (auto* label = qobject_cast<QLabel*>(w)) return FromQt(label->text());
+    return {};
+}
+
+void cQtForm::SetText(int id, std::u16string_view text) {
+    QWidget* w = Widget(id);
+    if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+        edit->setText(ToQt(text));
+        m_Selections[id] = {static_cast<int>(edit->text().size()), 0};
+    } else if (auto* label = qobject_cast<QLabel*>(w)) {
+        label->setText(ToQt(text));
+    }
+}
+
+cTextRange cQtForm::Selection(int id) const {
+    auto it = m_Selections.find(id);
+    return it != m_Selections.end() ? it->second : cTextRange{};
+}
+
+void cQtForm::SetSelection(int id, cTextRange range) {
+    m_Selections[id] = range;
+    if (auto* edit = qobject_cast<QLineEdit*>(Widget(id))) {
+        if (range.length > 0)
+            edit->setSelection(range.start, range.length);
+        else
+            edit->setCursorPosition(range.start);
+    }
+}
+
+bool cQtForm::Checked(int id) const {
+    auto* check = qobject_cast<QCheckBox*>(Widget(id));
+    return check != nullptr && check->isChecked();
+}
+
+void cQtForm::SetChecked(int id, bool checked) {
+    if (auto* check = qobject_cast<QCheckBox*>(Widget(id))) check->setChecked(checked);
+}
+
+void cQtForm::Enable(int id, bool enabled) {
+    if (QWidget* w = Widget(id)) w->setEnabled(enabled);
+}
+
+iListView& cQtForm::List(int id) { return *m_Lists.at(id); }
+
+void cQtForm::SetChoices(int id, const std::vector<std::u16string>& choices) {
+    auto* combo = qobject_cast<QComboBox*>(Widget(id));
+    if (combo == nullptr) return;
+    const QSignalBlocker quiet(combo);
+    combo->clear();
+    for (const auto& choice : choices) combo->addItem(ToQt(choice));
+    combo->setCurrentIndex(-1);
+}
+
+int cQtForm::Choice(int id) const {
+    auto* combo = qobject_cast<QComboBox*>(Widget(id));
+    return combo != nullptr ? combo->currentIndex() : -1;
+}
+
+std::u16string cQtForm::ChoiceText(int id) const {
+    auto* combo = qobject_cast<QComboBox*>(Widget(id));
+    return combo != nullptr && combo->currentIndex() >= 0 ? FromQt(combo->currentText()) : std::u16string();
+}
+
+void cQtForm::Focus(int id) {
+    if (QWidget* w = Widget(id)) w->setFocus();
+}
+
+char16_t cQtForm::GroupSeparator() const {
+    const QString separator = QLocale().groupSeparator();
+    return separator.size() == 1 ? static_cast<char16_t>(separator.at(0).unicode()) : u'\0';
+}
+
+void cQtForm::SetBusy(bool busy) {
+    if (busy) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        ++m_Busy;
+    } else if (m_Busy > 0) {
+        QApplication::restoreOverrideCursor();
+        --m_Busy;
+    }
+}
+
+void cQtForm::End(bool ok) { done(ok ? QDialog::Accepted : QDialog::Rejected); }
+
+bool RunForm(QWidget* parent, cFormPresenter& presenter) {
+    QWidget* over = QApplication::activeModalWidget() != nullptr ? QApplication::activeModalWidget() : parent;
+    cQtForm form(over, presenter);
+    return form.exec() == QDialog::Accepted;
+}
+
+}  // namespace orvik
