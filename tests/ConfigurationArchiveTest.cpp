@@ -49,7 +49,7 @@ protected:
         job.userCount = users;
         job.startTime = start;
         job.lastCallTime = last;
-        static_cast<cDomainController*>(list.GetItemData(row))->UpdateFromJob(job, list, row);
+        static_cast<cDomainController*>(list.GetItemData(row))->UpdateFromJob(job);
     }
     const cUserInfo& UserAt(std::size_t i) { return *collection.Users().Merged().at(i); }
 

@@ -56,7 +56,7 @@ protected:
         job.userCount = count;
         job.startTime = start;
         job.lastCallTime = last;
-        if (state != kJobNew) controllers.back()->UpdateFromJob(job, list, row);
+        if (state != kJobNew) controllers.back()->UpdateFromJob(job);
     }
     int Export(iFileSystem& files) {
         const int result = ExportResults(users, setup, list, files, 981212709, &messages, &outcome);

@@ -68,6 +68,26 @@ TEST_F(CollectionTest, TenControllersWithFourThreadsStartInOrderAsSlotsFree) {
     EXPECT_EQ(collection->GetTotalUsers(), 20u);
 }
 
+TEST_F(CollectionTest, ARunWithoutAViewKeepsEveryControllersFiguresInItsRecord) {
+    auto failing = SimDc(u"DC2", 30);
+    failing.failCode = kErrorRpcServerUnavailable;
+    failing.failAtCall = 1;
+    Build({SimDc(u"DC1", 50), failing}, false);
+    collection->SetMainWindow(nullptr);
+    clock.Set(1700000000);
+    collection->StartAll();
+    ASSERT_TRUE(PollUntilComplete());
+    const auto& dcs = collection->Controllers();
+    EXPECT_EQ(dcs[0]->GetStatus(), kStatusReady);
+    EXPECT_EQ(dcs[0]->GetUserCount(), 50);
+    EXPECT_EQ(dcs[0]->GetStartTime(), 1700000000u);
+    EXPECT_NE(dcs[0]->GetEndTime(), 0u);
+    EXPECT_EQ(dcs[1]->GetStatus(), kStatusError);
+    EXPECT_EQ(dcs[1]->GetErrorCode(), kErrorRpcServerUnavailable);
+    collection->StopAndReset();
+    EXPECT_EQ(dcs[0]->GetStatus(), kStatusIdle);
+}
+
 TEST_F(CollectionTest, MergesEveryControllersReportsIntoTheLatestLogonPerUser) {
     auto dcs = Numbered(3, 1500);
     for (auto& dc : dcs) dc.pageSize = 400;

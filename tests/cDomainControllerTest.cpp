@@ -41,7 +41,7 @@ TEST(DomainControllerRow, NewAndResetControllersShowIdleWithEmptyFigures) {
     EXPECT_EQ(Cells(list, row), idle);
     EXPECT_EQ(list.GetRow(row).image, 0);
 
-    dc.UpdateFromJob(Job(kJobFinished, 53), list, row);
+    dc.UpdateFromJob(Job(kJobFinished, 53));
     dc.ResetToIdle();
     dc.FillRow(list, row);
     EXPECT_EQ(Cells(list, row), idle);
@@ -75,7 +75,8 @@ TEST(DomainControllerStatus, FollowsTheJobStateAndResult) {
     cDomainController dc(u"DC1");
     const int row = list.InsertRow(0, dc.GetName(), 0);
     for (const auto& step : steps) {
-        dc.UpdateFromJob(Job(step.state, step.result), list, row);
+        dc.UpdateFromJob(Job(step.state, step.result));
+        dc.FillRow(list, row);
         EXPECT_EQ(list.GetCellText(row, kColStatus), step.listWord);
         EXPECT_EQ(std::u16string(dc.GetStatusText()), step.reportWord);
         EXPECT_EQ(list.GetRow(row).image, step.image);
@@ -85,14 +86,12 @@ TEST(DomainControllerStatus, FollowsTheJobStateAndResult) {
 }
 
 TEST(DomainControllerCompare, OrdersByTheKeyThenByNameInTheSameDirection) {
-    cMemoryListView list;
-    list.InsertRow(0, u"", 0);
     std::vector<cDomainController> dcs{cDomainController(u"d"), cDomainController(u"c"), cDomainController(u"B"),
                                        cDomainController(u"a")};
-    dcs[3].UpdateFromJob(Job(kJobFinished, 5), list, 0);   // Error
-    dcs[2].UpdateFromJob(Job(kJobFinished, 0), list, 0);   // Ready
-    dcs[1].UpdateFromJob(Job(kJobRunning, 234), list, 0);  // Busy
-    dcs[0].SetPersisted(u"d", -5, 0, 0);                   // Idle, a count below zero
+    dcs[3].UpdateFromJob(Job(kJobFinished, 5));   // Error
+    dcs[2].UpdateFromJob(Job(kJobFinished, 0));   // Ready
+    dcs[1].UpdateFromJob(Job(kJobRunning, 234));  // Busy
+    dcs[0].SetPersisted(u"d", -5, 0, 0);          // Idle, a count below zero
     const struct {
         int key;
         bool ascending;

@@ -40,7 +40,7 @@ TEST_F(ResultsReportTest, TheSummaryCountsUsersAndListsEveryController) {
     cCollectionJob job(u"DC1", 1024);
     job.state = kJobFinished;
     job.userCount = 120;
-    const_cast<cDomainController&>(*collection.Controllers()[0]).UpdateFromJob(job, controllers, 0);
+    const_cast<cDomainController&>(*collection.Controllers()[0]).UpdateFromJob(job);
     auto batch = std::make_unique<cUserInfoBatch>();
     for (int i = 0; i < 600; ++i) batch->Append(test::MakeUser(u"u" + FormatLong(i), 1));
     collection.Users().MergeBatch(std::move(batch));

@@ -89,10 +89,7 @@ int RunBatch(const cCommandLine& arguments, std::ostream& out, std::ostream& pro
     }
 
     bool anyError = false;
-    iListView& rows = view.GetControllerList();
-    for (int row = 0; row < rows.GetRowCount(); ++row) {
-        const auto* dc = static_cast<const cDomainController*>(rows.GetItemData(row));
-        if (dc == nullptr) continue;
+    for (const cDomainController* dc : collection.ControllersInListOrder()) {
         anyError = anyError || dc->GetStatus() == kStatusError;
         const char16_t* word = StatusListWord(dc->GetStatus());
         out << ToUtf8(dc->GetName()) << '\t' << ToUtf8(word ? word : u"?") << '\t' << dc->GetUserCount() << '\t'

@@ -34,17 +34,10 @@ int FindStringInArray(const std::vector<std::u16string>& array, std::u16string_v
     return -1;
 }
 
-void ApplyJobsToControllerRows(iListView& controllerList, const std::vector<cCollectionJob>& jobs) {
-    const int rows = controllerList.GetRowCount();
-    for (const cCollectionJob& job : jobs) {
-        // The first row that carries a controller of that name; a job whose
-        // controller has no row (removed while it ran) is dropped.
-        for (int row = 0; row < rows; ++row) {
-            auto* dc = static_cast<cDomainController*>(controllerList.GetItemData(row));
-            if (dc == nullptr || !EqualNoCase(controllerList.GetCellText(row, 0), job.name)) continue;
-            dc->UpdateFromJob(job, controllerList, row);
-            break;
-        }
+void RedrawControllerRows(iListView& controllerList, const std::vector<const cDomainController*>& changed) {
+    for (const cDomainController* dc : changed) {
+        const int row = FindListItemByData(controllerList, dc);
+        if (row >= 0) dc->FillRow(controllerList, row);
     }
 }
 

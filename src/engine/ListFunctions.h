@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/cCollectionJob.h"
+#include "engine/cDomainController.h"
 
 namespace orvik {
 
@@ -23,8 +23,7 @@ int FindListItemByData(const iListView& list, const void* data);
 // Position of the first string equal to `text` ignoring case, or -1.
 int FindStringInArray(const std::vector<std::u16string>& array, std::u16string_view text);
 
-// Applies each job copy to the first row that carries a controller record and
-// names that controller (ignoring case); rows without a record are skipped.
-void ApplyJobsToControllerRows(iListView& controllerList, const std::vector<cCollectionJob>& jobs);
+// Draws the rows of these controllers again from their records.
+void RedrawControllerRows(iListView& controllerList, const std::vector<const cDomainController*>& changed);
 
 }  // namespace orvik

@@ -47,7 +47,7 @@ void cDomainController::ResetToIdle() {
     m_ErrorCode = 0;
 }
 
-void cDomainController::UpdateFromJob(const cCollectionJob& job, iListView& list, int row) {
+void cDomainController::UpdateFromJob(const cCollectionJob& job) {
     m_UserCount = job.userCount;
     m_ErrorCode = job.resultCode;
     m_StartTime = job.startTime;
@@ -60,7 +60,6 @@ void cDomainController::UpdateFromJob(const cCollectionJob& job, iListView& list
     } else {
         m_Status = kStatusIdle;
     }
-    FillRow(list, row);
 }
 
 void cDomainController::FillRow(iListView& list, int row) const {

@@ -44,7 +44,7 @@ public:
     explicit cDomainController(std::u16string name) : m_Name(std::move(name)) {}
 
     void ResetToIdle();
-    void UpdateFromJob(const cCollectionJob& job, iListView& list, int row);
+    void UpdateFromJob(const cCollectionJob& job);
     void FillRow(iListView& list, int row) const;
 
     // Sort keys: 0 name, 1 user count, 2 start time, 3 last call time,

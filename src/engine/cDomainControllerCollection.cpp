@@ -59,6 +59,7 @@ void cDomainControllerCollection::AddDomainController(iListView& list, const std
     if (name.empty() || FindDomainController(name) >= 0) return;
     m_Controllers.push_back(std::make_unique<cDomainController>(name));
     cDomainController* dc = m_Controllers.back().get();
+    m_ListOrder.push_back(dc);
     const int row = list.InsertRow(list.GetRowCount(), name, 0);
     list.SetItemData(row, dc);
     dc->FillRow(list, row);
@@ -72,6 +73,7 @@ void cDomainControllerCollection::RemoveDomainController(iListView& list, const 
         // pointing at a deleted record.
         const cDomainController* dc = m_Controllers[static_cast<std::size_t>(index)].get();
         row = FindListItemByData(list, dc);
+        std::erase(m_ListOrder, dc);
         m_Controllers.erase(m_Controllers.begin() + index);
     }
     if (row < 0) row = FindListItem(list, name);
@@ -125,15 +127,8 @@ void cDomainControllerCollection::FinishReset() {
     // The start request ends too: no waiting controller starts by itself.
     m_NamesToStart.clear();
     m_NextToStart = 0;
-    if (m_View != nullptr) {
-        iListView& list = m_View->GetControllerList();
-        for (int row = 0; row < list.GetRowCount(); ++row) {
-            if (auto* dc = static_cast<cDomainController*>(list.GetItemData(row))) {
-                dc->ResetToIdle();
-                dc->FillRow(list, row);
-            }
-        }
-    }
+    for (const auto& dc : m_Controllers) dc->ResetToIdle();
+    if (m_View != nullptr) m_View->ShowControllers(m_ListOrder);
 }
 
 std::int32_t cDomainControllerCollection::ThreadLimit() const noexcept {
@@ -171,7 +166,16 @@ void cDomainControllerCollection::Poll(bool& complete) {
 
     std::vector<cCollectionJob> jobs;
     m_Collector.CollectChangedJobs(m_ChangeNumber, jobs);
-    if (m_View != nullptr) m_View->ApplyJobResults(jobs);
+    std::vector<const cDomainController*> changed;
+    for (const cCollectionJob& job : jobs) {
+        // A job whose controller was removed while it ran is dropped.
+        const int index = FindDomainController(job.name);
+        if (index < 0) continue;
+        cDomainController& dc = *m_Controllers[static_cast<std::size_t>(index)];
+        dc.UpdateFromJob(job);
+        changed.push_back(&dc);
+    }
+    if (m_View != nullptr && !changed.empty()) m_View->ShowControllers(changed);
 }
 
 void cDomainControllerCollection::ShowUsers(std::u16string_view filter) {
@@ -201,6 +205,9 @@ void cDomainControllerCollection::SetControllerSortColumn(int column) {
         m_ControllerSortKey = key;
         m_ControllerAscending = 1;
     }
+    std::stable_sort(
+        m_ListOrder.begin(), m_ListOrder.end(),
+        [this](const cDomainController* a, const cDomainController* b) { return CompareControllers(*a, *b) < 0; });
 }
 
 int cDomainControllerCollection::CompareControllers(const cDomainController& a, const cDomainController& b) const {
@@ -215,10 +222,6 @@ bool cDomainControllerCollection::StopForExit(std::int32_t maxWaitMs) {
         m_Clock.SleepMs(kStep);
     }
     return true;
-}
-
-const iListView* cDomainControllerCollection::GetControllerList() const {
-    return m_View != nullptr ? &m_View->GetControllerList() : nullptr;
 }
 
 int cDomainControllerCollection::SaveConfiguration(cFileError* error) {
@@ -273,6 +276,8 @@ void cDomainControllerCollection::Serialize(cArchiveReader& ar) {
     const auto ascending = static_cast<std::int32_t>(ar.ReadU32());
 
     m_Controllers = std::move(controllers);
+    m_ListOrder.clear();
+    for (const auto& dc : m_Controllers) m_ListOrder.push_back(dc.get());
     m_Setup.CopyFrom(setup);
     m_Users.Swap(users);
     m_ControllerSortKey = sortKey;
@@ -294,6 +299,7 @@ int cDomainControllerCollection::LoadConfiguration(iListView& list, std::u16stri
     }
     if (read != eReadResult::kRead) {
         m_Controllers.clear();
+        m_ListOrder.clear();
         list.DeleteAllRows();
         // No file yet is a first start; a file that is there but cannot be read is worth a word.
         if (read == eReadResult::kUnreadable) {
@@ -319,6 +325,7 @@ void cDomainControllerCollection::KeepAside(const char* suffix, std::u16string t
 
 void cDomainControllerCollection::ResetToDefaults(iListView& list) {
     m_Controllers.clear();
+    m_ListOrder.clear();
     list.DeleteAllRows();
     // Start over from nothing: default settings (the summary file stays), no users.
     const std::u16string summary = m_Setup.m_SummaryFile;
@@ -333,6 +340,7 @@ void cDomainControllerCollection::ResetToDefaults(iListView& list) {
 int cDomainControllerCollection::LoadFromBytes(const std::uint8_t* data, std::size_t size, iListView& list,
                                                std::u16string* failure, const std::string& path) {
     m_Controllers.clear();
+    m_ListOrder.clear();
     list.DeleteAllRows();
     try {
         cArchiveReader ar(data, size);
@@ -349,7 +357,9 @@ int cDomainControllerCollection::LoadFromBytes(const std::uint8_t* data, std::si
     // A file that lists one controller under two spellings keeps the first.
     std::unordered_set<std::u16string> seen;
     std::erase_if(m_Controllers, [&](const auto& dc) { return !seen.insert(ToUpperAscii(dc->GetName())).second; });
+    m_ListOrder.clear();
     for (const auto& dc : m_Controllers) {
+        m_ListOrder.push_back(dc.get());
         const int row = list.InsertRow(list.GetRowCount(), dc->GetName(), 0);
         list.SetItemData(row, dc.get());
         dc->FillRow(list, row);

@@ -1,7 +1,8 @@
 #pragma once
-// The program's model: the controllers, the settings, the merged users and
-// the sort choices; it drives a collection run by a poll step and writes the
-// rows of both lists itself, while the window decides when.
+// The program's model: the controllers with the figures of their runs, the
+// settings, the merged users and the sort choices. It drives a collection run
+// by a poll step, keeps every controller's figures itself and asks the view,
+// if there is one, to draw what changed; the window decides when.
 
 #include <cstdint>
 #include <memory>
@@ -90,7 +91,10 @@ public:
     const cSetupData& Settings() const noexcept { return m_Setup; }
     cUserInfoTable& Users() noexcept { return m_Users; }
     const cUserInfoTable& Users() const noexcept { return m_Users; }
+    // In the order they were added, which the configuration file keeps.
     const std::vector<std::unique_ptr<cDomainController>>& Controllers() const noexcept { return m_Controllers; }
+    // In the controller list's order: as added, until a column sorts them.
+    const std::vector<const cDomainController*>& ControllersInListOrder() const noexcept { return m_ListOrder; }
 
     // Writes the configuration file; 0, or -1 when it could not be written
     // (the file that was there is then left as it was; `error` says why).
@@ -110,9 +114,6 @@ public:
     // The whole configuration written to `sink`; false when a write failed.
     bool SaveToSink(iWriteSink& sink) const;
 
-    // The controller list of the main window, or nullptr before there is one.
-    const iListView* GetControllerList() const;
-
 private:
     void Serialize(cArchiveWriter& ar) const;
     // Reads everything or, on a fault, throws cArchiveError and changes nothing.
@@ -125,6 +126,7 @@ private:
     cUserDataCollector& m_Collector;
     iClock& m_Clock;
     std::vector<std::unique_ptr<cDomainController>> m_Controllers;
+    std::vector<const cDomainController*> m_ListOrder;
     iCollectionView* m_View = nullptr;
     std::string m_ConfigPath;
     bool m_CreateConfigFolder = false;

@@ -4,9 +4,8 @@
 
 namespace orvik {
 
-void cMemoryCollectionView::ApplyJobResults(std::vector<cCollectionJob>& jobs) {
-    ApplyJobsToControllerRows(m_Controllers, jobs);
-    jobs.clear();
+void cMemoryCollectionView::ShowControllers(const std::vector<const cDomainController*>& changed) {
+    RedrawControllerRows(m_Controllers, changed);
 }
 
 }  // namespace orvik

@@ -11,7 +11,7 @@ class cMemoryCollectionView final : public iCollectionView {
 public:
     iListView& GetControllerList() override { return m_Controllers; }
     iListView& GetUserList() override { return m_Users; }
-    void ApplyJobResults(std::vector<cCollectionJob>& jobs) override;
+    void ShowControllers(const std::vector<const cDomainController*>& changed) override;
 
     cMemoryListView& Controllers() { return m_Controllers; }
     cMemoryListView& Users() { return m_Users; }

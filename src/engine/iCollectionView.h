@@ -1,10 +1,10 @@
 #pragma once
 // What the controller collection needs of the window that shows it: the two
-// lists it writes, and the place where changed job figures are applied.
+// lists it writes, and a redraw of the controllers whose figures changed.
 
 #include <vector>
 
-#include "engine/cCollectionJob.h"
+#include "engine/cDomainController.h"
 
 namespace orvik {
 
@@ -15,8 +15,8 @@ public:
     virtual ~iCollectionView() = default;
     virtual iListView& GetControllerList() = 0;
     virtual iListView& GetUserList() = 0;
-    // Applies each job copy to its controller's row; the copies are the view's to drop.
-    virtual void ApplyJobResults(std::vector<cCollectionJob>& jobs) = 0;
+    // Draws these controllers' rows again from their records.
+    virtual void ShowControllers(const std::vector<const cDomainController*>& changed) = 0;
 };
 
 }  // namespace orvik

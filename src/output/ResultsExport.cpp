@@ -126,10 +126,13 @@ int ExportResults(const cUserInfoTable& users, const cSetupData& setup, const iL
 
 int ExportResults(const cDomainControllerCollection& collection, iFileSystem& files, tTimeValue now,
                   iMessageSink* messages, cExportOutcome* outcome) {
-    const cMemoryListView noControllers;
-    const iListView* controllers = collection.GetControllerList();
-    return ExportResults(collection.Users(), collection.Settings(),
-                         controllers != nullptr ? *controllers : noControllers, files, now, messages, outcome);
+    // The summary lists the controllers in the list's order, from their records.
+    cMemoryListView controllers;
+    for (const cDomainController* dc : collection.ControllersInListOrder()) {
+        const int row = controllers.InsertRow(controllers.GetRowCount(), dc->GetName(), 0);
+        controllers.SetItemData(row, const_cast<cDomainController*>(dc));
+    }
+    return ExportResults(collection.Users(), collection.Settings(), controllers, files, now, messages, outcome);
 }
 
 int WriteSummaryBlock(iFileSystem& files, const std::string& summaryFile, const std::u16string& exportFile,

@@ -230,9 +230,8 @@ void cMainDialog::Initialise() {
     }
 }
 
-void cMainDialog::ApplyJobResults(std::vector<cCollectionJob>& jobs) {
-    ApplyJobsToControllerRows(*m_ControllerRows, jobs);
-    jobs.clear();
+void cMainDialog::ShowControllers(const std::vector<const cDomainController*>& changed) {
+    RedrawControllerRows(*m_ControllerRows, changed);
 }
 
 void cMainDialog::resizeEvent(QResizeEvent* event) {

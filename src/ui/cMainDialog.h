@@ -11,9 +11,9 @@
 
 #include "app/cTickDriver.h"
 #include "engine/iCollectionView.h"
+#include "ui/cQtChoosers.h"
 #include "ui/cQtDesktop.h"
 #include "ui/cQtListView.h"
-#include "ui/cQtChoosers.h"
 
 class QPushButton;
 class QTreeWidget;
@@ -81,7 +81,7 @@ public:
     // iCollectionView
     iListView& GetControllerList() override { return *m_ControllerRows; }
     iListView& GetUserList() override { return *m_UserRows; }
-    void ApplyJobResults(std::vector<cCollectionJob>& jobs) override;
+    void ShowControllers(const std::vector<const cDomainController*>& changed) override;
 
     void RefreshUserList();
 
