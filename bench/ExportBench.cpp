@@ -14,7 +14,7 @@
 #include "engine/cUserInfoBatch.h"
 #include "engine/cUserInfoTable.h"
 #include "output/ResultsExport.h"
-#include "platform/iFileSystem.h"
+#include "platform/cPosixFileSystem.h"
 #include "settings/cSetupData.h"
 
 namespace orvik {
@@ -55,7 +55,10 @@ void BM_Export500kUsers(benchmark::State& state) {
         }
         exportSeconds = bench::SecondsSince(start);
         state.PauseTiming();
-        ReadWholeFile(outcome.exportFile, bytes);
+        {
+            std::error_code why;
+            SystemFileSystem().ReadWhole(outcome.exportFile, bytes, why);
+        }
         ::unlink(outcome.exportFile.c_str());
         state.ResumeTiming();
     }

@@ -17,9 +17,9 @@
 #include "engine/cMemoryCollectionView.h"
 #include "engine/cUserDataCollector.h"
 #include "output/ResultsExport.h"
+#include "platform/cPosixFileSystem.h"
 #include "platform/cSimulatedDirectory.h"
 #include "platform/iClock.h"
-#include "platform/iFileSystem.h"
 #include "support/TempFolder.h"
 
 namespace orvik {
@@ -98,7 +98,7 @@ void BM_TickPathTwentyControllers25kUsers(benchmark::State& state) {
             ExportResults(collection, files, clock.Now(), nullptr);
             state.counters["export_ms"] = bench::SecondsSince(t) * 1000;
             t = std::chrono::steady_clock::now();
-            collection.SaveConfiguration();
+            (void)collection.SaveConfiguration();
             state.counters["save_ms"] = bench::SecondsSince(t) * 1000;
         }
         baseline = bench::MergeBaselineSeconds(reports);

@@ -11,6 +11,8 @@ jobs=$(nproc)
 echo "== formatting (clang-format, .clang-format)"
 git ls-files 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp' 'bench/*.h' 'fuzz/*.cpp' |
   xargs clang-format --dry-run --Werror
+echo "== the portable core compiles for Windows (mingw-w64)"
+bash scripts/check-windows-syntax.sh
 for preset in release asan tsan; do
   echo "== $preset build"
   cmake --preset "$preset" >/dev/null

@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev libgl-dev xvfb xauth poppler-utils
   lintian desktop-file-utils man-db dpkg-dev
   libldap-dev libsasl2-dev libsasl2-modules-gssapi-mit libgnutls28-dev pkg-config
+  g++-mingw-w64-x86-64-posix
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "platform/iFileSystem.h"
+#include "platform/cPosixFileSystem.h"
 #include "support/TempFolder.h"
 
 namespace orvik {

@@ -15,6 +15,7 @@
 #include "engine/cDomainController.h"
 #include "engine/cMemoryListView.h"
 #include "engine/cUserInfoTable.h"
+#include "platform/cPosixFileSystem.h"
 #include "settings/ConfigurationFile.h"
 #include "settings/cSetupData.h"
 #include "support/FlakyFileSystem.h"
@@ -29,7 +30,10 @@ namespace {
 
 std::vector<std::uint8_t> FileBytes(const std::string& path) {
     std::vector<std::uint8_t> bytes;
-    ReadWholeFile(path, bytes);
+    {
+        std::error_code why;
+        SystemFileSystem().ReadWhole(path, bytes, why);
+    }
     return bytes;
 }
 

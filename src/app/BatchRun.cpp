@@ -12,8 +12,8 @@
 #include "engine/cUserDataCollector.h"
 #include "output/ResultsExport.h"
 #include "output/cResultsReport.h"
+#include "platform/cPosixFileSystem.h"
 #include "platform/iClock.h"
-#include "platform/iFileSystem.h"
 #include "platform/iMessageSink.h"
 #include "platform/iNetApi.h"
 #include "settings/ConfigurationFile.h"
@@ -76,8 +76,7 @@ int RunBatch(const cCommandLine& arguments, std::ostream& out, std::ostream& pro
     collection.SortUsers();
     cExportOutcome exported;
     const bool exportedAll = ExportResults(collection, files, clock.Now(), &messages, &exported) == 0;
-    cFileError saveError;
-    const int saved = collection.SaveConfiguration(&saveError);
+    const tResult<> saved = collection.SaveConfiguration();
     std::u16string pdfFailure;
     bool pdfWritten = true;
     if (wantPdf) {
@@ -114,9 +113,9 @@ int RunBatch(const cCommandLine& arguments, std::ostream& out, std::ostream& pro
         messages.ShowMessage(u"The report " + pdfPath + u" could not be written. (" + pdfFailure + u")");
         code = kBatchOutputFailed;
     }
-    if (saved != 0) {
+    if (!saved) {
         std::u16string text = u"The configuration file " + FromUtf8(start.configPath) + u" could not be saved.";
-        if (saveError) text += u" (" + FromUtf8(saveError.reason.message()) + u")";
+        text += u" (" + FromUtf8(saved.error().reason.message()) + u")";
         messages.ShowMessage(text);
         code = kBatchOutputFailed;
     }

@@ -1,7 +1,5 @@
 #include "app/NetworkSetup.h"
 
-#include <sys/stat.h>
-
 #include <fstream>
 #include <iostream>
 
@@ -10,6 +8,7 @@
 #include "platform/CoreDumps.h"
 #include "platform/DemoDirectory.h"
 #include "platform/cLdapDirectory.h"
+#include "platform/cPosixFileSystem.h"
 #include "platform/cSimulatedDirectory.h"
 #include "platform/iMessageSink.h"
 
@@ -24,8 +23,7 @@ bool ReadPassword(const std::string& source, std::string& password, iMessageSink
     } else {
         std::ifstream in(source);
         if (!in || !std::getline(in, line)) return false;
-        struct stat info {};
-        if (::stat(source.c_str(), &info) == 0 && (info.st_mode & (S_IRWXG | S_IRWXO)) != 0) {
+        if (OthersCanRead(source)) {
             messages.ShowMessage(u"Warning: the password file " + FromUtf8(source) +
                                  u" can be read by others than its owner (chmod 600 it).");
         }

@@ -15,7 +15,10 @@ bool cTickDriver::Tick() {
     if (completing) {
         m_RunPending = false;
         if (m_Actions.exportResults) m_Actions.exportResults();
-        m_Collection.SaveConfiguration();
+        if (m_Actions.saveConfiguration)
+            m_Actions.saveConfiguration();
+        else
+            (void)m_Collection.SaveConfiguration();
         if (m_Actions.refreshUserList) m_Actions.refreshUserList();
         if (m_Actions.beep) m_Actions.beep();
     }

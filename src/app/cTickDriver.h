@@ -20,6 +20,8 @@ public:
         std::function<void()> exportResults;    // sort and write the export and summary files
         std::function<void()> refreshUserList;  // sort and show the users
         std::function<void()> beep;
+        // save the configuration and tell of a failure; without it the tick saves unheard
+        std::function<void()> saveConfiguration;
     };
 
     cTickDriver(cDomainControllerCollection& collection, iClock& clock, cActions actions);

@@ -2,6 +2,7 @@
 
 #include <ctime>
 
+#include "base/LocalTime.h"
 #include "base/TextCompare.h"
 
 namespace orvik {
@@ -9,9 +10,8 @@ namespace orvik {
 std::u16string FormatTime(std::int64_t seconds) {
     if (seconds == 0) return {};
     if (seconds < 0) return kUnconvertibleTimeText;
-    const std::time_t t = static_cast<std::time_t>(seconds);
     std::tm local{};
-    if (localtime_r(&t, &local) == nullptr) return kUnconvertibleTimeText;
+    if (!ToLocalTime(seconds, local)) return kUnconvertibleTimeText;
     char buffer[32];
     const std::size_t n = std::strftime(buffer, sizeof buffer, "%H:%M:%S %m/%d/%y", &local);
     if (n == 0) return kUnconvertibleTimeText;

@@ -1,7 +1,7 @@
 #pragma once
-// The one way a failure carries its reason below the program's fixed 0/-1
-// results: the file it concerns and the operating system's reason, so that a
-// message can say "No space left on device" and name the file.
+// Why a file step failed: the file it concerns and the operating system's
+// reason, so that a message can say "No space left on device" and name the
+// file. Results carry it as tResult (base/Result.h).
 
 #include <cerrno>
 #include <string>

@@ -28,7 +28,7 @@ public:
     std::int32_t state = kJobNew;
     std::int32_t bufferSize = 0;     // preferred result buffer, bytes
     std::int32_t resultCode = 0;     // result of the last enumeration call
-    std::int64_t thread = 0;         // worker thread handle; -1 when it could not be created
+    std::int64_t thread = 0;         // the worker's number, for reading in a debugger; -1: it could not start
     std::uint32_t changeNumber = 0;  // collector change counter at the last change
     tTimeValue startTime = 0;
     tTimeValue lastCallTime = 0;

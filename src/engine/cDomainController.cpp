@@ -82,12 +82,12 @@ int CompareNumbers(std::int32_t a, std::int32_t b) { return a < b ? -1 : (a > b 
 int cDomainController::Compare(const cDomainController& other, int key, bool ascending) const {
     int r = 0;
     switch (key) {
-        case 1: r = CompareNumbers(m_UserCount, other.m_UserCount); break;
-        case 2: r = CompareNumbers(m_StartTime, other.m_StartTime); break;
-        case 3: r = CompareNumbers(m_LastCallTime, other.m_LastCallTime); break;
-        case 4: r = CompareNumbers(m_EndTime, other.m_EndTime); break;
-        case 5: r = CompareNumbers(m_ErrorCode, other.m_ErrorCode); break;
-        case 6: r = CompareNumbers(m_Status, other.m_Status); break;
+        case kSortUserCount: r = CompareNumbers(m_UserCount, other.m_UserCount); break;
+        case kSortStartTime: r = CompareNumbers(m_StartTime, other.m_StartTime); break;
+        case kSortLastCallTime: r = CompareNumbers(m_LastCallTime, other.m_LastCallTime); break;
+        case kSortEndTime: r = CompareNumbers(m_EndTime, other.m_EndTime); break;
+        case kSortErrorCode: r = CompareNumbers(m_ErrorCode, other.m_ErrorCode); break;
+        case kSortStatus: r = CompareNumbers(m_Status, other.m_Status); break;
         default: break;
     }
     if (r == 0) r = CompareNoCase(m_Name, other.m_Name);

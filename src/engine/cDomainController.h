@@ -38,6 +38,18 @@ enum eControllerColumn : int {
     kColErrorCode = 6,
 };
 
+// Sort keys of the controller list, as the configuration file stores them;
+// the status and error code columns sort by keys that differ from their numbers.
+enum eControllerSortKey : int {
+    kSortName = 0,
+    kSortUserCount = 1,
+    kSortStartTime = 2,
+    kSortLastCallTime = 3,
+    kSortEndTime = 4,
+    kSortErrorCode = 5,
+    kSortStatus = 6,
+};
+
 class cDomainController {
 public:
     cDomainController() = default;
@@ -47,9 +59,8 @@ public:
     void UpdateFromJob(const cCollectionJob& job);
     void FillRow(iListView& list, int row) const;
 
-    // Sort keys: 0 name, 1 user count, 2 start time, 3 last call time,
-    // 4 end time, 5 error code, 6 status. An unknown key (only from a damaged
-    // configuration file) orders by name.
+    // By a sort key (eControllerSortKey), then by name; an unknown key (only
+    // from a damaged configuration file) orders by name.
     int Compare(const cDomainController& other, int key, bool ascending) const;
 
     const char16_t* GetStatusText() const noexcept { return StatusReportWord(m_Status); }

@@ -1,11 +1,7 @@
 #include "engine/cDomainControllerCollection.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <chrono>
-#include <cstdio>
 #include <new>
 #include <unordered_set>
 
@@ -22,15 +18,16 @@
 
 namespace orvik {
 
-cDomainControllerCollection::cDomainControllerCollection(cUserDataCollector& collector, iClock& clock)
-    : m_Collector(collector), m_Clock(clock) {}
+cDomainControllerCollection::cDomainControllerCollection(cUserDataCollector& collector, iClock& clock,
+                                                         iFileSystem& files)
+    : m_Collector(collector), m_Clock(clock), m_Files(files) {}
 
 void cDomainControllerCollection::GetControllerNames(std::vector<std::u16string>& names) const {
     names.clear();
     for (const auto& dc : m_Controllers) names.push_back(dc->GetName());
 }
 
-void cDomainControllerCollection::SetDomainControllers(iListView& list, const std::vector<std::u16string>& names) {
+tResult<> cDomainControllerCollection::SetDomainControllers(iListView& list, const std::vector<std::u16string>& names) {
     std::vector<std::u16string> gone;
     for (std::size_t i = m_Controllers.size(); i-- > 0;) {
         if (FindStringInArray(names, m_Controllers[i]->GetName()) < 0) gone.push_back(m_Controllers[i]->GetName());
@@ -44,7 +41,7 @@ void cDomainControllerCollection::SetDomainControllers(iListView& list, const st
         }
     }
     for (const auto& name : added) AddDomainController(list, name);
-    SaveConfiguration();
+    return SaveConfiguration();
 }
 
 int cDomainControllerCollection::FindDomainController(std::u16string_view name) const {
@@ -190,13 +187,13 @@ void cDomainControllerCollection::SetUserSortColumn(int column) {
 void cDomainControllerCollection::SetControllerSortColumn(int column) {
     int key;
     switch (column) {
-        case kColController:
-        case kColUserCount:
-        case kColStartTime:
-        case kColLastCallTime:
-        case kColEndTime: key = column; break;
-        case kColStatus: key = 6; break;
-        case kColErrorCode: key = 5; break;
+        case kColController: key = kSortName; break;
+        case kColUserCount: key = kSortUserCount; break;
+        case kColStartTime: key = kSortStartTime; break;
+        case kColLastCallTime: key = kSortLastCallTime; break;
+        case kColEndTime: key = kSortEndTime; break;
+        case kColStatus: key = kSortStatus; break;
+        case kColErrorCode: key = kSortErrorCode; break;
         default: return;
     }
     if (key == m_ControllerSortKey) {
@@ -224,19 +221,15 @@ bool cDomainControllerCollection::StopForExit(std::int32_t maxWaitMs) {
     return true;
 }
 
-int cDomainControllerCollection::SaveConfiguration(cFileError* error) {
+tResult<> cDomainControllerCollection::SaveConfiguration() {
     if (!m_KeepAsideAs.empty()) {
         // The file that could not be read is never overwritten: it moves
         // aside first, and without that nothing is saved.
-        const std::string target = ResolveLinks(m_ConfigPath);
-        if (::rename(target.c_str(), m_KeepAsideAs.c_str()) != 0 && errno != ENOENT) {
-            SetFileError(error, target, LastSystemError());
-            return -1;
-        }
+        if (auto moved = m_Files.MoveAside(m_Files.ResolveLinks(m_ConfigPath), m_KeepAsideAs); !moved) return moved;
         m_KeepAsideAs.clear();
     }
-    return SaveFileReplacing(
-        m_ConfigPath, [this](iWriteSink& sink) { return SaveToSink(sink); }, m_CreateConfigFolder, {}, error);
+    return m_Files.ReplaceAtomically(
+        m_ConfigPath, [this](iWriteSink& sink) { return SaveToSink(sink); }, m_CreateConfigFolder);
 }
 
 bool cDomainControllerCollection::SaveToSink(iWriteSink& sink) const {
@@ -290,7 +283,7 @@ int cDomainControllerCollection::LoadConfiguration(iListView& list, std::u16stri
     eReadResult read;
     std::error_code why;
     try {
-        read = ReadWholeFile(m_ConfigPath, bytes, &why);
+        read = m_Files.ReadWhole(m_ConfigPath, bytes, why);
     } catch (const std::bad_alloc&) {
         bytes = {};
         ResetToDefaults(list);
@@ -303,8 +296,7 @@ int cDomainControllerCollection::LoadConfiguration(iListView& list, std::u16stri
         list.DeleteAllRows();
         // No file yet is a first start; a file that is there but cannot be read is worth a word.
         if (read == eReadResult::kUnreadable) {
-            struct stat st {};
-            const bool regular = ::stat(m_ConfigPath.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+            const bool regular = m_Files.IsRegularFile(m_ConfigPath);
             // The program's text, then the system's reason.
             const std::u16string text = UnreadableFileText(m_ConfigPath) + u" (" + FromUtf8(why.message()) + u")";
             if (regular) {
@@ -319,7 +311,7 @@ int cDomainControllerCollection::LoadConfiguration(iListView& list, std::u16stri
 }
 
 void cDomainControllerCollection::KeepAside(const char* suffix, std::u16string text, std::u16string* failure) {
-    if (!m_ConfigPath.empty()) m_KeepAsideAs = ResolveLinks(m_ConfigPath) + suffix;
+    if (!m_ConfigPath.empty()) m_KeepAsideAs = m_Files.ResolveLinks(m_ConfigPath) + suffix;
     if (failure != nullptr) *failure = std::move(text);
 }
 

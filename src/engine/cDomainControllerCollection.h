@@ -10,14 +10,15 @@
 #include <string_view>
 #include <vector>
 
+#include "base/Result.h"
 #include "engine/cDomainController.h"
 #include "engine/cUserInfoTable.h"
+#include "platform/cPosixFileSystem.h"
 #include "settings/cSetupData.h"
 
 namespace orvik {
 
 class cArchiveReader;
-struct cFileError;
 class cArchiveWriter;
 class cUserDataCollector;
 class iWriteSink;
@@ -30,7 +31,8 @@ public:
     // How often StopAndReset looks whether every worker has ended.
     static constexpr std::int32_t kStopPollMs = 1000;
 
-    cDomainControllerCollection(cUserDataCollector& collector, iClock& clock);
+    // The configuration file is read and written through `files`.
+    cDomainControllerCollection(cUserDataCollector& collector, iClock& clock, iFileSystem& files = SystemFileSystem());
     cDomainControllerCollection(const cDomainControllerCollection&) = delete;
     cDomainControllerCollection& operator=(const cDomainControllerCollection&) = delete;
 
@@ -45,7 +47,7 @@ public:
     void GetControllerNames(std::vector<std::u16string>& names) const;
     // Brings the controllers in line with `names` (ignoring case), keeping
     // the figures and spelling of those that stay, then saves the configuration.
-    void SetDomainControllers(iListView& list, const std::vector<std::u16string>& names);
+    tResult<> SetDomainControllers(iListView& list, const std::vector<std::u16string>& names);
     int FindDomainController(std::u16string_view name) const;
     void AddDomainController(iListView& list, const std::u16string& name);
     void RemoveDomainController(iListView& list, const std::u16string& name);
@@ -96,9 +98,9 @@ public:
     // In the controller list's order: as added, until a column sorts them.
     const std::vector<const cDomainController*>& ControllersInListOrder() const noexcept { return m_ListOrder; }
 
-    // Writes the configuration file; 0, or -1 when it could not be written
-    // (the file that was there is then left as it was; `error` says why).
-    int SaveConfiguration(cFileError* error = nullptr);
+    // Writes the configuration file; a failure names the file and the
+    // reason, and leaves the file that was there as it was.
+    [[nodiscard]] tResult<> SaveConfiguration();
     // Reads the configuration file and puts one row per controller into
     // `list`. Returns 0, or -1 when there is no file or it cannot be read; a
     // file that exists but cannot be read also gives the text to show in
@@ -125,6 +127,7 @@ private:
 
     cUserDataCollector& m_Collector;
     iClock& m_Clock;
+    iFileSystem& m_Files;
     std::vector<std::unique_ptr<cDomainController>> m_Controllers;
     std::vector<const cDomainController*> m_ListOrder;
     iCollectionView* m_View = nullptr;

@@ -1,6 +1,6 @@
 #include "output/MakeUniqueFileName.h"
 
-#include "platform/iFileSystem.h"
+#include "base/iFileSystem.h"
 
 namespace orvik {
 

@@ -5,6 +5,7 @@
 #include "base/CodePage1252.h"
 #include "base/TextCompare.h"
 #include "base/Vendor.h"
+#include "base/iFileSystem.h"
 #include "engine/cDomainController.h"
 #include "engine/cDomainControllerCollection.h"
 #include "engine/cMemoryListView.h"
@@ -13,7 +14,6 @@
 #include "output/MakeUniqueFileName.h"
 #include "output/cTextFileWriter.h"
 #include "output/cTextVariables.h"
-#include "platform/iFileSystem.h"
 #include "platform/iMessageSink.h"
 #include "settings/cSetupData.h"
 

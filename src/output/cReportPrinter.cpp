@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <ctime>
 
+#include "base/LocalTime.h"
 #include "base/TextCompare.h"
 #include "output/cReportSource.h"
 
@@ -10,10 +11,9 @@ namespace orvik {
 namespace {
 
 std::u16string LocalTimeText(std::int64_t now, const char* format) {
-    const std::time_t t = static_cast<std::time_t>(now);
     std::tm local{};
     char text[64] = "";
-    if (::localtime_r(&t, &local) != nullptr) std::strftime(text, sizeof text, format, &local);
+    if (ToLocalTime(now, local)) std::strftime(text, sizeof text, format, &local);
     return Widen(text);
 }
 

@@ -59,7 +59,7 @@ public:
     // when the user cancelled.
     int SelectPrinter(iPrinterChooser& chooser);
     // Prints the whole report as one document, "%DATE%" and "%TIME%" of the
-    // local time `now` on every page. Returns 0.
+    // local time `now` on every page. 0, or -1 when no printer was chosen.
     int Print(cReportSource& source, std::int64_t now);
 
     const cPageLayout& Layout() const noexcept { return m_Layout; }

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/iFileSystem.h"
+#include "base/iFileSystem.h"
 
 namespace orvik {
 

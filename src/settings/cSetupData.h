@@ -23,8 +23,7 @@ class cSetupData {
 public:
     cSetupData();
 
-    // Assigns every field, the summary file included; the only way settings
-    // move between the live record and a dialog's working copy.
+    // Assigns every field, the summary file included (as plain assignment does).
     void CopyFrom(const cSetupData& other);
     bool operator==(const cSetupData&) const = default;
 

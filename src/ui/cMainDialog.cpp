@@ -94,7 +94,8 @@ cMainDialog::cMainDialog(cDomainControllerCollection& collection, cUserDataColle
       m_Questions(m_Options.questions != nullptr ? *m_Options.questions : m_Boxes),
       m_bAutoStart(m_Options.autoStart),
       m_Ticks(collection, clock,
-              {[this] { OnSaveResults(); }, [this] { RefreshKeepingPlace(); }, [this] { m_Desktop.Beep(); }}) {
+              {[this] { OnSaveResults(); }, [this] { RefreshKeepingPlace(); }, [this] { m_Desktop.Beep(); },
+               [this] { SaveConfiguration(); }}) {
     setObjectName(QStringLiteral("id102"));
     setWindowTitle(MainTitle());
     setWindowIcon(ProgramIcon());
@@ -293,7 +294,7 @@ void cMainDialog::OnAddDc() {
     m_Collection.GetControllerNames(names);
     cSelectDcPresenter dialog(names, m_Collection.Settings().m_DefaultDomains, m_Options.net);
     if (!RunForm(this, dialog)) return;
-    m_Collection.SetDomainControllers(*m_ControllerRows, dialog.Names());
+    ShowSaveOutcome(m_Collection.SetDomainControllers(*m_ControllerRows, dialog.Names()));
     UpdateRemoveState();
 }
 
@@ -303,7 +304,7 @@ void cMainDialog::OnRemoveDc() {
         const std::u16string name = m_ControllerRows->GetCellText(row, 0);
         if (!name.empty()) {
             m_Collection.RemoveDomainController(*m_ControllerRows, name);
-            m_Collection.SaveConfiguration();
+            SaveConfiguration();
         }
     }
     UpdateRemoveState();
@@ -316,7 +317,7 @@ void cMainDialog::OnSetup() {
                            m_Options.fontChooser != nullptr ? *m_Options.fontChooser : m_FontDialog, runner);
     if (!RunForm(this, dialog)) return;
     m_Collection.Settings().CopyFrom(dialog.Setup());
-    m_Collection.SaveConfiguration();
+    SaveConfiguration();
 }
 
 void cMainDialog::ResetAndWait() {
@@ -340,7 +341,7 @@ void cMainDialog::ResetAndWait() {
 void cMainDialog::OnReset() {
     ResetAndWait();
     Button(kIdReset)->setEnabled(true);
-    m_Collection.SaveConfiguration();
+    SaveConfiguration();
 }
 
 void cMainDialog::OnSearch() {
@@ -360,13 +361,24 @@ void cMainDialog::OnSaveResults() {
     const bool exported = ExportResults(m_Collection, m_Files, m_Clock.Now(), &m_Messages, &outcome) == 0;
     QApplication::restoreOverrideCursor();
     // A failed export shows no message box, but the title says so until an export succeeds.
-    QString title = MainTitle();
+    m_ExportProblem.clear();
     if (!exported) {
-        title += outcome.exportFile.empty() ? QStringLiteral(" - the export file was not written")
-                                            : QStringLiteral(" - the summary file was not written");
-        if (outcome.error) title += QStringLiteral(" (%1)").arg(QString::fromStdString(outcome.error.reason.message()));
+        m_ExportProblem = outcome.exportFile.empty() ? QStringLiteral(" - the export file was not written")
+                                                     : QStringLiteral(" - the summary file was not written");
+        if (outcome.error)
+            m_ExportProblem += QStringLiteral(" (%1)").arg(QString::fromStdString(outcome.error.reason.message()));
     }
-    setWindowTitle(title);
+    setWindowTitle(MainTitle() + m_ExportProblem + m_SaveProblem);
+}
+
+void cMainDialog::SaveConfiguration() { ShowSaveOutcome(m_Collection.SaveConfiguration()); }
+
+void cMainDialog::ShowSaveOutcome(const tResult<>& saved) {
+    // As a failed export: the title says so until a save succeeds.
+    m_SaveProblem.clear();
+    if (!saved)
+        m_SaveProblem = QStringLiteral(" - the configuration was not saved (%1)").arg(ToQt(saved.error().Describe()));
+    setWindowTitle(MainTitle() + m_ExportProblem + m_SaveProblem);
 }
 
 void cMainDialog::OnPrint() {

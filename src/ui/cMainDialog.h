@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/cTickDriver.h"
+#include "base/Result.h"
 #include "engine/iCollectionView.h"
 #include "ui/cQtChoosers.h"
 #include "ui/cQtDesktop.h"
@@ -109,6 +110,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void SaveConfiguration();
+    void ShowSaveOutcome(const tResult<>& saved);
     // How a control follows the window's size: `moves` right with the extra
     // width, or grows with it; its top moves and its height grows by thirds of
     // the extra height.
@@ -136,6 +139,7 @@ private:
     iDesktop& m_Desktop;
     iStartupMarker& m_Marker;
     iFileSystem& m_Files;
+    QString m_ExportProblem, m_SaveProblem;  // what the title tells of the last export and save
     cMainDialogOptions m_Options;
     cQtMessageSink m_Boxes;
     cQtFileChooser m_FileDialog;

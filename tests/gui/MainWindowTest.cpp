@@ -27,17 +27,18 @@
 #include "gui/Painted.h"
 #include "gui/WhenShown.h"
 #include "platform/NetApiCodes.h"
+#include "platform/cPosixFileSystem.h"
 #include "platform/cSimulatedDirectory.h"
-#include "platform/iFileSystem.h"
 #include "support/ControllerGate.h"
 #include "support/GoldenFile.h"
 #include "support/SimDc.h"
 #include "support/TempFolder.h"
 #include "support/TestClock.h"
-#include "ui/cQtForm.h"
 #include "ui/HelpPage.h"
 #include "ui/QtText.h"
 #include "ui/cMainDialog.h"
+#include "forms/Forms.h"
+#include "ui/cQtForm.h"
 #include "ui/cQtSurface.h"
 
 using namespace orvik;
@@ -406,8 +407,8 @@ private slots:
         Build({Dc(1, 0), Dc(2, 0)}, false);
         auto addDc9 = [&](int ending) {
             test::WhenShown(QStringLiteral("id129"), [ending](QDialog& d) {
-                Control<QLineEdit>(d, 1008)->setText(QStringLiteral("DC9"));
-                QTest::mouseClick(Control<QPushButton>(d, 1005), Qt::LeftButton);
+                Control<QLineEdit>(d, select_dc::kName)->setText(QStringLiteral("DC9"));
+                QTest::mouseClick(Control<QPushButton>(d, select_dc::kAdd), Qt::LeftButton);
                 QTest::mouseClick(Control<QPushButton>(d, ending), Qt::LeftButton);
             });
             QTest::mouseClick(Button(kIdAddDc), Qt::LeftButton);
@@ -426,11 +427,11 @@ private slots:
         const cSetupData before = collection->Settings();
         auto changeAll = [](QDialog& setup, int ending) {
             test::WhenShown(QStringLiteral("id133"), [](QDialog& print) {
-                print.findChild<QLineEdit*>(QStringLiteral("id1029"))->setText(QStringLiteral("Audit"));
+                Control<QLineEdit>(print, print_setup::kHeaderLeft)->setText(QStringLiteral("Audit"));
                 QTest::mouseClick(print.findChild<QPushButton*>(QStringLiteral("id1")), Qt::LeftButton);
             });
-            QTest::mouseClick(setup.findChild<QPushButton*>(QStringLiteral("id3")), Qt::LeftButton);
-            setup.findChild<QLineEdit*>(QStringLiteral("id1016"))->setText(QStringLiteral("8"));
+            QTest::mouseClick(Control<QPushButton>(setup, setup::kPrintSetup), Qt::LeftButton);
+            Control<QLineEdit>(setup, setup::kMaxThreads)->setText(QStringLiteral("8"));
             QTest::mouseClick(setup.findChild<QPushButton*>(QStringLiteral("id%1").arg(ending)), Qt::LeftButton);
         };
         test::WhenShown(QStringLiteral("id130"), [&](QDialog& setup) { changeAll(setup, 2); });

@@ -4,7 +4,7 @@
 
 #include <limits>
 
-#include "platform/iFileSystem.h"
+#include "platform/cPosixFileSystem.h"
 #include "support/FailingSink.h"
 
 namespace orvik::test {
@@ -15,8 +15,25 @@ public:
     bool failAppend = false;
     std::size_t createAllows = std::numeric_limits<std::size_t>::max();
     std::size_t appendAllows = std::numeric_limits<std::size_t>::max();
+    std::size_t replaceAllows = std::numeric_limits<std::size_t>::max();
 
     bool Exists(const std::string& path) override { return m_Real.Exists(path); }
+    bool IsRegularFile(const std::string& path) override { return m_Real.IsRegularFile(path); }
+    eReadResult ReadWhole(const std::string& path, std::vector<std::uint8_t>& bytes, std::error_code& why) override {
+        return m_Real.ReadWhole(path, bytes, why);
+    }
+    std::string ResolveLinks(const std::string& path) override { return m_Real.ResolveLinks(path); }
+    tResult<> ReplaceAtomically(const std::string& path, const std::function<bool(iWriteSink&)>& produce,
+                                bool createFolder) override {
+        return m_Real.ReplaceAtomically(
+            path,
+            [&](iWriteSink& file) {
+                FailingSink limited(file, replaceAllows);
+                return produce(limited);
+            },
+            createFolder);
+    }
+    tResult<> MoveAside(const std::string& from, const std::string& to) override { return m_Real.MoveAside(from, to); }
     std::unique_ptr<iOutputFile> Create(const std::string& path, std::error_code& why) override {
         if (failCreate) {
             why = std::make_error_code(std::errc::permission_denied);
