@@ -24,6 +24,7 @@
 #include "base/TextCompare.h"
 #include "engine/cDomainControllerCollection.h"
 #include "engine/cUserDataCollector.h"
+#include "forms/Forms.h"
 #include "gui/Painted.h"
 #include "gui/WhenShown.h"
 #include "platform/NetApiCodes.h"
@@ -37,7 +38,6 @@
 #include "ui/HelpPage.h"
 #include "ui/QtText.h"
 #include "ui/cMainDialog.h"
-#include "forms/Forms.h"
 #include "ui/cQtForm.h"
 #include "ui/cQtSurface.h"
 
