@@ -47,7 +47,9 @@ void cPrintSetupDialog::OnFont(int kind) {
     std::u16string& field = FontField(m_Setup, kind);
     // A field that does not parse becomes the default, even if the user cancels.
     LogFont font = RepairFontOfKind(field, kind);
-    if (m_Fonts.ChooseFont(this, font)) field = FormatFontString(font);
+    const LogFont before = font;
+    // A font confirmed unchanged keeps its string byte for byte.
+    if (m_Fonts.ChooseFont(this, font) && font != before) field = FormatFontString(font);
 }
 
 void cPrintSetupDialog::OnOK() {

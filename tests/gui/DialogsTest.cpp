@@ -276,6 +276,19 @@ private slots:
         QCOMPARE(dialog.m_Setup.m_FooterLeft, std::u16string(u"Printed %DATE%"));
     }
 
+    // The platform's font dialog confirmed without a change: the string stays
+    // byte for byte, Arial bold (drawn as its substitute) included.
+    void theFontDialogConfirmedUnchangedKeepsTheString() {
+        cQtFontChooser fonts;
+        cPrintSetupDialog dialog(nullptr, fonts);
+        const std::u16string strong = u" -11,0,0,0,700,0,0,0,0,3,2,1,34,Arial";
+        dialog.m_Setup.m_StrongFont = strong;
+        dialog.Initialise();
+        test::WhenShown(QString(), [](QDialog& d) { d.accept(); });
+        Click(dialog, 1035);
+        QCOMPARE(dialog.m_Setup.m_StrongFont, strong);
+    }
+
     // Each dialog shown and painted; on a display, its picture is kept when asked for.
     void everyDialogIsPainted() {
         FakeChoosers choosers;
