@@ -13,7 +13,9 @@
 #include <vector>
 
 #include "base/TextCompare.h"
-#include "base/WriteAll.h"
+#include "engine/cUserInfo.h"
+#include "platform/WriteAll.h"
+#include "platform/cPosixFileSystem.h"
 #include "settings/ConfigurationFile.h"
 
 namespace orvik::bench {
@@ -46,6 +48,16 @@ inline double MergeBaselineSeconds(const std::vector<cPlainUser>& reports) {
     return SecondsSince(start);
 }
 
+// The display sort as anyone would write it first: one std::stable_sort of
+// the records (in merge order) with the column's comparison. Seconds.
+inline double CompareSortSeconds(const std::vector<cUserInfo*>& merged, int column, bool ascending) {
+    const auto start = std::chrono::steady_clock::now();
+    std::vector<const cUserInfo*> order(merged.begin(), merged.end());
+    std::stable_sort(order.begin(), order.end(),
+                     [&](const cUserInfo* a, const cUserInfo* b) { return a->Compare(*b, column, ascending) < 0; });
+    return SecondsSince(start);
+}
+
 // Writing `bytes` to a new file at `path` and closing it. Seconds.
 inline double WriteBytesSeconds(const std::vector<std::uint8_t>& bytes, const std::string& path) {
     const auto start = std::chrono::steady_clock::now();
@@ -63,7 +75,8 @@ inline double WriteBytesSeconds(const std::vector<std::uint8_t>& bytes, const st
 inline double ReadBytesSeconds(const std::string& path) {
     const auto start = std::chrono::steady_clock::now();
     std::vector<std::uint8_t> bytes;
-    ReadWholeFile(path, bytes);
+    std::error_code why;
+    SystemFileSystem().ReadWhole(path, bytes, why);
     return SecondsSince(start);
 }
 

@@ -5,7 +5,7 @@ packages=(
   cmake ninja-build g++ git ca-certificates
   libgtest-dev libbenchmark-dev nlohmann-json3-dev
   clang libclang-rt-14-dev clang-format
-  qt6-base-dev libgl-dev xvfb xauth poppler-utils
+  qt6-base-dev libgl-dev xvfb xauth poppler-utils fonts-liberation2
   lintian desktop-file-utils man-db dpkg-dev
   libldap-dev libsasl2-dev libsasl2-modules-gssapi-mit libgnutls28-dev pkg-config
   g++-mingw-w64-x86-64-posix

@@ -29,6 +29,11 @@ if command -v systemd-analyze >/dev/null; then
   cp /usr/share/doc/orvik/examples/orvik-nightly.* "$work/units/"
   XDG_RUNTIME_DIR="$work/runtime" systemd-analyze verify --user "$work/units/orvik-nightly.timer" \
     "$work/units/orvik-nightly.service"
+  # A user manager has only its own targets (no network-online.target): a
+  # user unit that names another waits for nothing.
+  for target in $(grep -hv '^[[:space:]]*[#;]' "$work"/units/orvik-nightly.* | grep -oE '[[:alnum:]@_.-]+\.target'); do
+    [ -e "/usr/lib/systemd/user/$target" ] || { echo "a user unit names the system target $target"; exit 1; }
+  done
 fi
 warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l /usr/share/man/man1/orvik.1.gz 2>&1 >/dev/null)
 [ -z "$warnings" ] || { echo "man page warnings: $warnings"; exit 1; }

@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "app/CommandLine.h"
+#include "app/Usage.h"
 #include "base/TextCompare.h"
 #include "output/cResultsReport.h"
 #include "settings/ConfigurationFile.h"
@@ -64,12 +65,13 @@ protected:
         std::ifstream in(name, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
-    int Run(const std::u16string& arguments) {
+    int Run(const std::u16string& typed) { return Run(test::TypedLine(typed)); }
+    int Run(const cCommandLine& arguments) {
         out.str("");
         cBatchSettings settings;
         settings.tickMs = 5;
         settings.pdfWriter = &reports;
-        return RunBatch(test::TypedLine(arguments), out, progress, messages, settings);
+        return RunBatch(arguments, out, progress, messages, settings);
     }
 
     test::ScopedTimeZone tz{"UTC0"};
@@ -120,6 +122,20 @@ TEST_F(BatchTest, ProblemsWithTheSetupWriteNothing) {
     EXPECT_EQ(messages.texts.size(), 5u);
     EXPECT_EQ(messages.texts[3], u"No domain controllers are listed.");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), std::filesystem::directory_iterator()), 2);
+}
+
+TEST_F(BatchTest, AValueThatOpensAQuoteAndNeverClosesItIsRefused) {
+    for (std::u16string_view option : OptionWords()) {
+        if (option.back() != u':') continue;
+        const std::u16string open = std::u16string(option) + u"\"x y";
+        messages.texts.clear();
+        EXPECT_EQ(Run(cCommandLine({u"/BATCH", open, u"/SIM:sim.json", u"/CF:orvik.cfg", u"/PDF:r.pdf"})), kBatchUsage)
+            << ToUtf8(open);
+        EXPECT_EQ(messages.texts,
+                  std::vector<std::u16string>{std::u16string(option) + u" opens a double quote that is never closed."});
+    }
+    EXPECT_TRUE(reports.paths.empty());
+    EXPECT_FALSE(std::filesystem::exists("orvik.cfg"));
 }
 
 TEST_F(BatchTest, OutputThatCouldNotBeWrittenIsSaidSo) {

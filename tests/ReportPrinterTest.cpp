@@ -156,6 +156,16 @@ TEST_F(ReportTest, AFontTallerThanThePageStillEnds) {
     EXPECT_EQ(surface.pages, 8);
 }
 
+TEST_F(ReportTest, AFontOfHeightZeroIsDrawnAtTheSizeTheLayoutMeasures) {
+    source.regularFont = u"0,0,0,0,400,0,0,0,0,3,2,1,34,Arial";
+    cReportPrinter printer;
+    ASSERT_EQ(printer.SelectPrinter(chooser), 0);
+    printer.Print(source, 0);
+    // The default -11 at 96 pixels per inch, on 254.
+    EXPECT_NE(chooser.made->log.find("Font 2: -29,0,0,0,400,"), std::string::npos) << chooser.made->log;
+    EXPECT_EQ(printer.Layout().regularFontHeight, 29);
+}
+
 TEST(FittingPrefix, AgreesWithDroppingOneCharacterAtATimeInFewMeasurements) {
     std::mt19937 rng(7);
     for (int round = 0; round < 2000; ++round) {

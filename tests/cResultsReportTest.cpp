@@ -4,7 +4,7 @@
 
 #include "base/TextCompare.h"
 #include "engine/cDomainControllerCollection.h"
-#include "engine/cMemoryListView.h"
+#include "engine/cMemoryCollectionView.h"
 #include "engine/cUserDataCollector.h"
 #include "platform/cSimulatedDirectory.h"
 #include "support/ScopedTimeZone.h"
@@ -16,6 +16,7 @@ namespace {
 
 class ResultsReportTest : public testing::Test {
 protected:
+    ResultsReportTest() { collection.SetMainWindow(&view); }
     std::vector<std::u16string> Lines() {
         std::vector<std::u16string> lines;
         std::u16string key, value;
@@ -28,15 +29,16 @@ protected:
     test::TestClock clock{981212709};
     cUserDataCollector collector{directory, clock};
     cDomainControllerCollection collection{collector, clock};
-    cMemoryListView controllers, users;
+    cMemoryCollectionView view;
+    cMemoryListView& users = view.Users();
     cResultsReport report{collection, users, clock};
 };
 
-TEST_F(ResultsReportTest, TheSummaryCountsUsersAndListsEveryController) {
+TEST_F(ResultsReportTest, TheSummaryCountsTheRowsItHoldsSaysTheSearchAndListsEveryController) {
     EXPECT_EQ(Lines(), (std::vector<std::u16string>{u"Report|Real user last logon data",
                                                     u"Generation date|15:05:09 02/03/01", u"Total number of users|0",
                                                     u"Number of users in report|0", u"Domain controllers|0:"}));
-    collection.AddDomainController(controllers, u"DC1");
+    collection.AddDomainController(view.Controllers(), u"DC1");
     cCollectionJob job(u"DC1", 1024);
     job.state = kJobFinished;
     job.userCount = 120;
@@ -44,16 +46,23 @@ TEST_F(ResultsReportTest, TheSummaryCountsUsersAndListsEveryController) {
     auto batch = std::make_unique<cUserInfoBatch>();
     for (int i = 0; i < 600; ++i) batch->Append(test::MakeUser(u"u" + FormatLong(i), 1));
     collection.Users().MergeBatch(std::move(batch));
+    collection.SortUsers();
+    collection.ShowUsers(u"u1");  // u1, u10 to u19, u100 to u199
     const auto lines = Lines();
-    ASSERT_EQ(lines.size(), 6u);
+    ASSERT_EQ(lines.size(), 7u);
     EXPECT_EQ(lines[2], u"Total number of users|600");
-    EXPECT_EQ(lines[3], u"Number of users in report|500");
-    EXPECT_EQ(lines[4], u"Domain controllers|1:");
-    EXPECT_EQ(lines[5], u"  DC1|120 users, OK (0)");
+    EXPECT_EQ(lines[3], u"Number of users in report|111");
+    EXPECT_EQ(lines[4], u"Search text|u1");
+    EXPECT_EQ(lines[5], u"Domain controllers|1:");
+    EXPECT_EQ(lines[6], u"  DC1|120 users, OK (0)");
     std::u16string key, value;
-    int cursor = 6;
+    int cursor = 7;
     EXPECT_EQ(report.GetSummaryLine(key, value, cursor), -1);
-    EXPECT_EQ(cursor, 7);  // advanced at the end too
+    EXPECT_EQ(cursor, 8);                     // advanced at the end too
+    collection.Settings().m_UsersShown = -7;  // damaged: the default number of rows is shown, and counted
+    collection.ShowUsers(u"");
+    EXPECT_EQ(Lines().at(3), u"Number of users in report|500");
+    EXPECT_EQ(Lines().size(), 6u);
 }
 
 TEST_F(ResultsReportTest, RowsAreTheUserListsRowsAndTitlesTheFiveColumns) {

@@ -22,6 +22,10 @@ namespace orvik {
 
 int RunBatch(const cCommandLine& arguments, std::ostream& out, std::ostream& progress, iMessageSink& messages,
              const cBatchSettings& settings) {
+    if (const std::u16string_view option = arguments.UnclosedQuote(); !option.empty()) {
+        messages.ShowMessage(std::u16string(option) + u" opens a double quote that is never closed.");
+        return kBatchUsage;
+    }
     cProgramStart start;
     if (!PrepareStart(arguments, messages, nullptr, true, start)) return kBatchUsage;
     cNetworkSetup& network = start.network;

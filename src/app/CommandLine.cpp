@@ -39,11 +39,24 @@ int cCommandLine::GetValue(std::u16string_view option, std::u16string& value) co
     for (const auto& arg : m_Arguments) {
         if (std::u16string_view(arg).substr(0, option.size()) != option) continue;
         value = arg.substr(option.size());
-        if (value.size() >= 2 && value.front() == u'"' && value.back() == u'"')
-            value = value.substr(1, value.size() - 2);
+        if (value.empty() || value.front() != u'"') return 0;
+        if (value.size() < 2 || value.back() != u'"') return -2;
+        value = value.substr(1, value.size() - 2);
         return 0;
     }
     return -1;
+}
+
+std::u16string_view cCommandLine::UnclosedQuote() const {
+    for (std::u16string_view word : OptionWords()) {
+        if (word.back() != u':') continue;
+        std::u16string value;
+        // "/CF:" and "/PDF:" are searched in the argument text, the others are whole arguments.
+        const bool searched = word == u"/CF:" || word == u"/PDF:";
+        if ((searched ? GetCommandLineOption(m_Text, std::u16string(word), value) : GetValue(word, value)) == -2)
+            return word;
+    }
+    return {};
 }
 
 std::u16string ArgumentText(const std::vector<std::u16string>& arguments) {

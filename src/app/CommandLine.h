@@ -25,8 +25,14 @@ public:
     // A flag of ours: true when an argument is exactly `flag`.
     bool HasFlag(std::u16string_view flag) const;
     // An option of ours ending in ':': 0 with `value` (the rest of the first
-    // argument that starts with it, outer double quotes dropped), or -1.
+    // argument that starts with it, outer double quotes dropped), -1 when
+    // there is none, or -2 when the value opens a double quote that is never
+    // closed.
     int GetValue(std::u16string_view option, std::u16string& value) const;
+    // The first option that takes a value and whose value opens a double
+    // quote that is never closed ("/PDF:\"x.pdf"), or an empty view. Such a
+    // value is no value: the option is refused, never taken as absent.
+    std::u16string_view UnclosedQuote() const;
 
 private:
     std::vector<std::u16string> m_Arguments;

@@ -109,6 +109,7 @@ void cDomainControllerCollection::StopAndReset() {
 void cDomainControllerCollection::BeginReset() {
     m_Collector.StopAllJobs();
     m_Users.Clear();
+    m_ShownFilter.clear();
     if (m_View != nullptr) m_View->GetUserList().DeleteAllRows();
 }
 
@@ -176,7 +177,9 @@ void cDomainControllerCollection::Poll(bool& complete) {
 }
 
 void cDomainControllerCollection::ShowUsers(std::u16string_view filter) {
-    if (m_View != nullptr) m_Users.ShowUsers(m_View->GetUserList(), filter, m_Setup.m_UsersShown);
+    if (m_View == nullptr) return;
+    m_Users.ShowUsers(m_View->GetUserList(), filter, m_Setup.m_UsersShown);
+    m_ShownFilter = filter;
 }
 
 void cDomainControllerCollection::SetUserSortColumn(int column) {

@@ -77,6 +77,8 @@ public:
 
     void SortUsers() { m_Users.Sort(); }
     void ShowUsers(std::u16string_view filter);
+    // The text the user list was last filled with (ShowUsers); empty when it shows every user.
+    const std::u16string& ShownFilter() const noexcept { return m_ShownFilter; }
     void SetUserSortColumn(int column);
     void SetControllerSortColumn(int column);
     int CompareControllers(const cDomainController& a, const cDomainController& b) const;
@@ -139,6 +141,7 @@ private:
     std::size_t m_NextToStart = 0;
     std::uint32_t m_ChangeNumber = 0;
     cUserInfoTable m_Users;
+    std::u16string m_ShownFilter;
     std::int32_t m_ControllerSortKey = 0;
     std::int32_t m_ControllerAscending = 1;
 };

@@ -23,7 +23,7 @@ class iFontChooser {
 public:
     virtual ~iFontChooser() = default;
     // The font dialog starting at `font`; true and `font` changed when the
-    // user confirmed.
+    // user confirmed (unchanged when the user changed nothing).
     virtual bool ChooseFont(LogFont& font) = 0;
 };
 

@@ -50,6 +50,9 @@ void cReportPrinter::MakeFonts(cReportSource& source) {
         std::u16string text;
         if ((source.*f.get)(text) != 0) text = DefaultFontString(f.kind);
         LogFont font = FontOfKind(text, f.kind);
+        // Height 0 asks for the usual size: the kind's default, which the
+        // layout can measure (the device would pick its own).
+        if (font.lfHeight == 0) font.lfHeight = FontOfKind(DefaultFontString(f.kind), f.kind).lfHeight;
         font.lfHeight = DeviceFontHeight(font.lfHeight, m_Metrics.pixelsPerInchY, screen);
         *f.font = m_Device->CreateFont(font);
         *f.height = -font.lfHeight;
@@ -102,7 +105,9 @@ int cReportPrinter::Print(cReportSource& source, std::int64_t now) {
     m_FooterLeft = source.GetFooterLeft();
     m_FooterRight = source.GetFooterRight();
     MeasureColumns(source);
-    m_Device->StartDoc(u"DocName");
+    std::u16string title;
+    if (source.GetTitle(title) != 0) title.clear();
+    m_Device->StartDoc(u"DocName", title);
 
     const std::size_t columns = m_Titles.size();
     // Not even one row fits a page, whatever came before it: each page then

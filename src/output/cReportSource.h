@@ -35,6 +35,8 @@ public:
     virtual int GetColumnTitle(std::u16string& title, int& index);
     virtual int GetSummaryLine(std::u16string& key, std::u16string& value, int& index);
     virtual int GetRow(cReportRow& row, int& index);
+    // 0 with the report's title, or non-zero when it has none.
+    virtual int GetTitle(std::u16string& title);
     // 0 with a font string, or non-zero when the source has none (the
     // default of that font is used).
     virtual int GetStrongFont(std::u16string& text);

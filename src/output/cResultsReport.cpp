@@ -1,6 +1,8 @@
 #include "output/cResultsReport.h"
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 #include "base/FormatTime.h"
 #include "base/TextCompare.h"
@@ -13,7 +15,6 @@ namespace {
 
 constexpr const char16_t* kTitles[] = {u"Username", u"Logon time", u"Full name", u"Description", u"Domain"};
 constexpr int kColumns = 5;
-constexpr int kFixedLines = 5;
 
 }  // namespace
 
@@ -37,33 +38,25 @@ int cResultsReport::GetColumnTitle(std::u16string& title, int& index) {
 
 int cResultsReport::GetSummaryLine(std::u16string& key, std::u16string& value, int& index) {
     const int at = index++;
+    if (at < 0) return -1;
     const auto& controllers = m_Collection.Controllers();
-    const std::int64_t total = static_cast<std::int64_t>(m_Collection.GetTotalUsers());
-    switch (at) {
-        case 0:
-            key = u"Report";
-            value = u"Real user last logon data";
-            return 0;
-        case 1:
-            key = u"Generation date";
-            value = FormatTime(m_Clock.Now());
-            return 0;
-        case 2:
-            key = u"Total number of users";
-            value = FormatLong(total);
-            return 0;
-        case 3:
-            key = u"Number of users in report";
-            value = FormatLong(std::min<std::int64_t>(total, m_Collection.Settings().m_UsersShown));
-            return 0;
-        case 4:
-            key = u"Domain controllers";
-            value = FormatLong(static_cast<std::int64_t>(controllers.size())) + u":";
-            return 0;
-        default: break;
+    // The users the report holds are the list's rows; the search text is said while the list is filtered.
+    std::vector<std::pair<std::u16string, std::u16string>> lines = {
+        {u"Report", kReportTitle},
+        {u"Generation date", FormatTime(m_Clock.Now())},
+        {u"Total number of users", FormatLong(static_cast<std::int64_t>(m_Collection.GetTotalUsers()))},
+        {u"Number of users in report", FormatLong(m_Users.GetRowCount())},
+    };
+    if (!m_Collection.ShownFilter().empty()) lines.emplace_back(u"Search text", m_Collection.ShownFilter());
+    lines.emplace_back(u"Domain controllers", FormatLong(static_cast<std::int64_t>(controllers.size())) + u":");
+    const auto line = static_cast<std::size_t>(at);
+    if (line < lines.size()) {
+        key = lines[line].first;
+        value = lines[line].second;
+        return 0;
     }
-    if (at < kFixedLines || at - kFixedLines >= static_cast<int>(controllers.size())) return -1;
-    const cDomainController& dc = *controllers[static_cast<std::size_t>(at - kFixedLines)];
+    if (line - lines.size() >= controllers.size()) return -1;
+    const cDomainController& dc = *controllers[line - lines.size()];
     key = u"  " + dc.GetName();
     value =
         FormatLong(dc.GetUserCount()) + u" users, " + dc.GetStatusText() + u" (" + FormatLong(dc.GetErrorCode()) + u")";
@@ -76,6 +69,11 @@ int cResultsReport::GetRow(cReportRow& row, int& index) {
     for (int column = 0; column < kColumns; ++column) cells.push_back(m_Users.GetCellText(index, column));
     row.SetCells(cells);
     ++index;
+    return 0;
+}
+
+int cResultsReport::GetTitle(std::u16string& title) {
+    title = kReportTitle;
     return 0;
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 // The results report: a summary block (title, generation date, user counts,
-// one line per controller) and the users exactly as the user list shows
-// them, in five columns. The header and footer texts are copied in by the
-// print command before printing (CopyTexts).
+// the search text while the list is filtered, one line per controller) and
+// the users exactly as the user list shows them, in five columns. The header
+// and footer texts are copied in by the print command before printing
+// (CopyTexts).
 
 #include <cstdint>
 
@@ -16,6 +17,9 @@ class iListView;
 
 class cResultsReport final : public cReportSource {
 public:
+    // The report's title: its first summary line, and the title of its PDF files.
+    static constexpr const char16_t* kReportTitle = u"Real user last logon data";
+
     // `users`: the user list as ShowUsers last filled it.
     cResultsReport(const cDomainControllerCollection& collection, const iListView& users, iClock& clock);
 
@@ -25,6 +29,7 @@ public:
     int GetColumnTitle(std::u16string& title, int& index) override;
     int GetSummaryLine(std::u16string& key, std::u16string& value, int& index) override;
     int GetRow(cReportRow& row, int& index) override;
+    int GetTitle(std::u16string& title) override;
     int GetStrongFont(std::u16string& text) override;
     int GetRegularFont(std::u16string& text) override;
     int GetHeaderFooterFont(std::u16string& text) override;

@@ -33,7 +33,9 @@ public:
     // The screen's vertical pixels per inch, which font heights are given in.
     virtual std::int32_t ScreenPixelsPerInchY() = 0;
 
-    virtual void StartDoc(const std::u16string& name) = 0;
+    // `name`: the print job's; `title`: the document's own (a PDF file's
+    // title), empty when it has none.
+    virtual void StartDoc(const std::u16string& name, const std::u16string& title) = 0;
     virtual void EndDoc() = 0;
     virtual void StartPage() = 0;
     virtual void EndPage() = 0;

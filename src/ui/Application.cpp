@@ -47,12 +47,15 @@ int RunApplication(int argc, char** argv) {
         cStdErrMessageSink messages;
         cBatchSettings settings;
         settings.showProgress = ::isatty(STDERR_FILENO) != 0;
-        // A PDF report is drawn with Qt, which needs no display for it.
+        // A PDF report is drawn with Qt, which needs no display for it: a
+        // scheduled run has none, whatever the session it was started from
+        // left in the environment.
         std::u16string pdf;
         std::unique_ptr<QGuiApplication> drawing;
         cQtPdfReportWriter pdfWriter;
         if (GetCommandLineOption(arguments.Text(), u"/PDF:", pdf) == 0) {
-            if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+            qunsetenv("QT_QPA_PLATFORMTHEME");
             // Qt's notes about the desktop it is not on are no business of a scheduled run.
             qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
                 if (type == QtCriticalMsg || type == QtFatalMsg) std::cerr << text.toStdString() << '\n';
@@ -77,6 +80,11 @@ int RunApplication(int argc, char** argv) {
         return password.toStdString();
     };
     cQtMessageSink startupMessages(nullptr);
+    if (const std::u16string_view option = arguments.UnclosedQuote(); !option.empty()) {
+        startupMessages.ShowMessage(std::u16string(option) + u" opens a double quote that is never closed.",
+                                    kProductName);
+        return 2;
+    }
     cProgramStart start;
     if (!PrepareStart(arguments, startupMessages, askPassword, false, start)) return 2;
     cNetworkSetup& network = start.network;

@@ -5,6 +5,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
+#include <QFontInfo>
+#include <tuple>
 
 #include "ui/FontMapping.h"
 #include "ui/QtText.h"
@@ -39,10 +41,23 @@ int cQtFileChooser::BrowseForFile(std::u16string& path, const std::u16string& fi
 }
 
 bool cQtFontChooser::ChooseFont(LogFont& font) {
+    // The dialog lists installed families only: a face that is none (Arial
+    // on Debian) is offered as the family it is drawn with (Liberation Sans).
+    QFont offered = ToQFont(font);
+    offered.setFamilies({QFontInfo(offered).family()});
     bool ok = false;
-    const QFont chosen = QFontDialog::getFont(&ok, ToQFont(font), QApplication::activeWindow());
+    const QFont chosen = QFontDialog::getFont(&ok, offered, QApplication::activeWindow());
     if (!ok) return false;
-    font = FromQFont(chosen, font);
+    // OK without a change keeps the font as it was, in the dialog's terms:
+    // family, style, whole points, underline and strike-out.
+    const auto shown = [](const QFont& f) {
+        const QFontInfo info(f);
+        return std::tuple(info.family(), info.weight(), info.italic(), info.pointSize(), f.underline(), f.strikeOut());
+    };
+    if (shown(chosen) == shown(offered)) return true;
+    LogFont picked = FromQFont(chosen, font);
+    if (chosen.family() == offered.family()) picked.lfFaceName = font.lfFaceName;  // still the substitute
+    font = picked;
     return true;
 }
 

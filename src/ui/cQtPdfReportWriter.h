@@ -6,11 +6,17 @@
 
 #include "output/cResultsReport.h"
 
+class QIODevice;
+
 namespace orvik {
 
 class cQtPdfReportWriter final : public iPdfReportWriter {
 public:
     int WritePdf(cReportSource& report, const std::string& path, std::int64_t now, std::u16string& reason) override;
 };
+
+// Draws the report as a PDF into `device`, open for writing: 0, or -1 with
+// the reason the device gives for failing ("No space left on device").
+int DrawPdfReport(cReportSource& report, QIODevice& device, std::int64_t now, std::u16string& reason);
 
 }  // namespace orvik

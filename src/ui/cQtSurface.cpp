@@ -3,9 +3,11 @@
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QPagedPaintDevice>
+#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QScreen>
+#include <QTabWidget>
 
 #include "ui/FontMapping.h"
 #include "ui/QtText.h"
@@ -33,8 +35,15 @@ std::int32_t cQtSurface::ScreenPixelsPerInchY() {
     return screen != nullptr ? static_cast<std::int32_t>(screen->logicalDotsPerInchY() + 0.5) : 96;
 }
 
-void cQtSurface::StartDoc(const std::u16string& name) {
-    if (auto* printer = dynamic_cast<QPrinter*>(m_Device.get())) printer->setDocName(ToQt(name));
+void cQtSurface::StartDoc(const std::u16string& name, const std::u16string& title) {
+    // A printer's document name is the print job's, and a PDF file's title
+    // when it prints to one.
+    if (auto* printer = dynamic_cast<QPrinter*>(m_Device.get())) {
+        const bool toFile = printer->outputFormat() == QPrinter::PdfFormat;
+        printer->setDocName(ToQt(toFile && !title.empty() ? title : name));
+    } else if (auto* writer = dynamic_cast<QPdfWriter*>(m_Device.get()); writer != nullptr && !title.empty()) {
+        writer->setTitle(ToQt(title));
+    }
     m_Ok = m_Painter.begin(m_Device.get());
     if (!m_Ok) return;
     // Rules one device pixel wide vanish at 1200 dpi: a quarter point instead.
@@ -83,15 +92,40 @@ void cQtSurface::LineTo(std::int32_t x, std::int32_t y) {
     m_At = QPoint(x, y);
 }
 
+namespace {
+
+// The platform's print dialog without the page range and the copies: the
+// report is always printed whole and once, and a PDF file would get neither
+// (a print server honours them, a file does not), so neither is offered.
+class cWholeReportPrintDialog final : public QPrintDialog {
+public:
+    cWholeReportPrintDialog(QPrinter* printer, QWidget* owner) : QPrintDialog(printer, owner) {
+        setObjectName(QStringLiteral("PrintDialog"));
+        setOption(QAbstractPrintDialog::PrintPageRange, false);
+        setOption(QAbstractPrintDialog::PrintSelection, false);
+        setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+        setOption(QAbstractPrintDialog::PrintCollateCopies, false);
+        setOption(QAbstractPrintDialog::PrintToFile, true);
+    }
+
+    // Showing puts the page range back (a print server could honour it): take it away again.
+    void setVisible(bool visible) override {
+        QPrintDialog::setVisible(visible);
+        if (!visible) return;
+        auto* tabs = findChild<QTabWidget*>(QStringLiteral("tabs"));
+        auto* copiesTab = findChild<QWidget*>(QStringLiteral("copiesTab"));
+        if (tabs != nullptr && copiesTab != nullptr && tabs->indexOf(copiesTab) >= 0)
+            tabs->removeTab(tabs->indexOf(copiesTab));
+    }
+};
+
+}  // namespace
+
 std::unique_ptr<iDrawingSurface> cQtPrinterChooser::ChoosePrinter() {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    QPrintDialog dialog(printer.get(), m_Owner);
-    // All pages, no page numbers, no selection; print to a PDF file stays
-    // offered, which is how a report is kept on this platform.
-    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
-    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
-    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
-    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
+    printer->setPrintRange(QPrinter::AllPages);
+    printer->setCopyCount(1);
+    cWholeReportPrintDialog dialog(printer.get(), m_Owner);
     if (dialog.exec() != QDialog::Accepted) return nullptr;
     return std::make_unique<cQtSurface>(std::move(printer));
 }

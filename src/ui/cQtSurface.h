@@ -25,7 +25,7 @@ public:
 
     cDeviceMetrics Metrics() override;
     std::int32_t ScreenPixelsPerInchY() override;
-    void StartDoc(const std::u16string& name) override;
+    void StartDoc(const std::u16string& name, const std::u16string& title) override;
     void EndDoc() override;
     void StartPage() override;
     void EndPage() override {}
@@ -48,7 +48,8 @@ private:
     bool m_Ok = true;
 };
 
-// The platform's print dialog; print to a PDF file is offered too.
+// The platform's print dialog, for the whole report once: no page range,
+// no copies; print to a PDF file is offered too.
 class cQtPrinterChooser final : public iPrinterChooser {
 public:
     explicit cQtPrinterChooser(QWidget* owner) : m_Owner(owner) {}

@@ -43,6 +43,20 @@ class DialogsTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // The platform's font dialog confirmed without a change: the string stays
+    // byte for byte, Arial bold (drawn as its substitute) included.
+    void theFontDialogConfirmedUnchangedKeepsTheString() {
+        cQtFontChooser fonts;
+        cSetupData start;
+        const std::u16string strong = u" -11,0,0,0,700,0,0,0,0,3,2,1,34,Arial";
+        start.m_StrongFont = strong;
+        cPrintSetupPresenter print(start, fonts);
+        cQtForm dialog(nullptr, print);
+        test::WhenShown(QString(), [](QDialog& d) { d.accept(); });
+        QTest::mouseClick(Control<QPushButton>(dialog, print_setup::kStrongFont), Qt::LeftButton);
+        QCOMPARE(print.Setup().m_StrongFont, strong);
+    }
+
     // Each dialog shown and painted; on a display, its picture is kept when asked for.
     void everyDialogIsPainted() {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));

@@ -1,6 +1,11 @@
 // The results report drawn with Qt into PDF files and read back with
 // pdftotext: what the report holds, and how its file is written.
 
+#include <sys/stat.h>
+
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
 #include <QPageSize>
 #include <QPdfWriter>
 #include <QProcess>
@@ -16,6 +21,8 @@
 #include "engine/cDomainControllerCollection.h"
 #include "engine/cMemoryCollectionView.h"
 #include "engine/cUserDataCollector.h"
+#include "gui/WhenShown.h"
+#include "output/cReportPrinter.h"
 #include "platform/DemoDirectory.h"
 #include "platform/cSimulatedDirectory.h"
 #include "support/TempFolder.h"
@@ -105,12 +112,65 @@ private slots:
         QCOMPARE(std::string(std::istreambuf_iterator<char>(kept), {}), std::string("keep"));
     }
 
-    void aFolderThatCannotBeWrittenGivesTheReason() {
+    // The print dialog prints the whole report once, so it offers neither a
+    // page range nor copies; a PDF printed through it has the report's title.
+    void thePrintDialogOffersNoRangeNorCopiesAndItsPdfHasTheReportsTitle() {
+        const std::string path = folder.File("printed.pdf");
+        QStringList offered;
+        test::WhenShown(QStringLiteral("PrintDialog"), [&](QDialog& dialog) {
+            for (auto* button : dialog.findChildren<QPushButton*>())
+                if (button->text().contains(QStringLiteral("Options"))) button->click();
+            for (const char* name : {"printRange", "pagesRadioButton", "copies", "collate", "reverse"}) {
+                const auto* control = dialog.findChild<QWidget*>(QString::fromLatin1(name));
+                if (control != nullptr && control->isVisibleTo(&dialog)) offered << QString::fromLatin1(name);
+            }
+            auto* printers = dialog.findChild<QComboBox*>(QStringLiteral("printers"));
+            printers->setCurrentIndex(printers->count() - 1);  // print to a PDF file
+            dialog.findChild<QLineEdit*>(QStringLiteral("filename"))->setText(QString::fromStdString(path));
+            dialog.accept();
+        });
+        cQtPrinterChooser chooser(nullptr);
+        cReportPrinter printer;
+        QCOMPARE(printer.SelectPrinter(chooser), 0);
+        cResultsReport report(*collection, view.Users(), clock);
+        printer.Print(report, clock.Now());
+        QCOMPARE(offered, QStringList());
+        QProcess pdfinfo;
+        pdfinfo.start(QStringLiteral("pdfinfo"), {QString::fromStdString(path)});
+        QVERIFY(pdfinfo.waitForFinished(30000));
+        const QRegularExpression title(QStringLiteral("^Title: *Real user last logon data$"),
+                                       QRegularExpression::MultilineOption);
+        QVERIFY(QString::fromUtf8(pdfinfo.readAllStandardOutput()).contains(title));
+    }
+
+    // A new report is as private as the umask makes new files, and a private report stays private.
+    void theReportIsNoMoreReadableThanTheUmaskAndTheReportItReplaces() {
+        cResultsReport report(*collection, view.Users(), clock);
+        cQtPdfReportWriter writer;
+        std::u16string reason;
+        const std::string fresh = folder.File("fresh.pdf"), replaced = folder.File("replaced.pdf");
+        std::ofstream(replaced) << "old";
+        const auto ownerOnly = std::filesystem::perms::owner_read | std::filesystem::perms::owner_write;
+        std::filesystem::permissions(replaced, ownerOnly);
+        const mode_t was = ::umask(077);
+        QCOMPARE(writer.WritePdf(report, fresh, clock.Now(), reason), 0);
+        ::umask(022);
+        QCOMPARE(writer.WritePdf(report, replaced, clock.Now(), reason), 0);
+        ::umask(was);
+        for (const std::string& path : {fresh, replaced})
+            QCOMPARE(std::filesystem::status(path).permissions() & std::filesystem::perms::all, ownerOnly);
+    }
+
+    void aFileThatCannotBeWrittenGivesTheReason() {
         cResultsReport report(*collection, view.Users(), clock);
         cQtPdfReportWriter writer;
         std::u16string reason;
         QCOMPARE(writer.WritePdf(report, folder.File("missing/report.pdf"), clock.Now(), reason), -1);
         QCOMPARE(ToQt(reason), QStringLiteral("No such file or directory"));
+        QFile full(QStringLiteral("/dev/full"));
+        QVERIFY(full.open(QIODevice::WriteOnly));
+        QCOMPARE(DrawPdfReport(report, full, clock.Now(), reason), -1);
+        QCOMPARE(ToQt(reason), QStringLiteral("No space left on device"));
     }
 };
 

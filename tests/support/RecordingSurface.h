@@ -18,7 +18,9 @@ class RecordingSurface final : public iDrawingSurface {
 public:
     cDeviceMetrics Metrics() override { return metrics; }
     std::int32_t ScreenPixelsPerInchY() override { return 96; }
-    void StartDoc(const std::u16string& name) override { Log("StartDoc " + ToUtf8(name)); }
+    void StartDoc(const std::u16string& name, const std::u16string& title) override {
+        Log("StartDoc " + ToUtf8(name) + (title.empty() ? "" : " titled " + ToUtf8(title)));
+    }
     void EndDoc() override { Log("EndDoc"); }
     void StartPage() override {
         ++pages;
