@@ -4,14 +4,17 @@
 #include <netinet/in.h>
 #include <poll.h>
 #include <resolv.h>
-#include <signal.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
+#include <condition_variable>
 #include <cstring>
+#include <memory>
+#include <mutex>
 #include <random>
+#include <system_error>
+#include <thread>
 #include <utility>
 
 namespace orvik {
@@ -158,24 +161,6 @@ cAsked Ask(const cNameServer& server, const std::vector<unsigned char>& query) {
     return asked;
 }
 
-// One host lookup handed to the resolver's threads. This side and the
-// resolver's notice each hold it; whichever lets go last frees it.
-struct cHostLookup {
-    std::string host;
-    std::string port;
-    addrinfo hints{};
-    gaicb request{};
-    std::atomic<int> holders{2};
-};
-
-void LetGo(cHostLookup* lookup) {
-    if (lookup->holders.fetch_sub(1, std::memory_order_acq_rel) != 1) return;
-    if (lookup->request.ar_result != nullptr) freeaddrinfo(lookup->request.ar_result);
-    delete lookup;
-}
-
-void OnHostLookupDone(sigval value) { LetGo(static_cast<cHostLookup*>(value.sival_ptr)); }
-
 }  // namespace
 
 std::vector<cNameServer> SystemNameServers() {
@@ -259,36 +244,36 @@ std::optional<cSrvTargets> LookUpSrv(const std::string& name, std::chrono::milli
 }
 
 tAddresses LookUpHost(const std::string& host, const std::string& port, std::chrono::milliseconds timeout) {
-    auto* lookup = new cHostLookup{host, port};
-    lookup->hints.ai_socktype = SOCK_STREAM;
-    lookup->request.ar_name = lookup->host.c_str();
-    lookup->request.ar_service = lookup->port.empty() ? nullptr : lookup->port.c_str();
-    lookup->request.ar_request = &lookup->hints;
-    sigevent done{};
-    done.sigev_notify = SIGEV_THREAD;
-    done.sigev_notify_function = OnHostLookupDone;
-    done.sigev_value.sival_ptr = lookup;
-    gaicb* list[] = {&lookup->request};
-    if (getaddrinfo_a(GAI_NOWAIT, list, 1, &done) != 0) {
-        delete lookup;  // never queued, so never told of
-        return nullptr;
+    // The resolver has no deadline of its own: it works on a thread of its
+    // own, which is waited for until the deadline and then left to end by
+    // itself. What it finds is shared, and freed by whichever lets go last.
+    struct cLookup {
+        std::mutex mutex;
+        std::condition_variable done;
+        bool finished = false;
+        addrinfo* found = nullptr;
+        ~cLookup() {
+            if (found != nullptr) freeaddrinfo(found);
+        }
+    };
+    const auto lookup = std::make_shared<cLookup>();
+    try {
+        std::thread([lookup, host, port] {
+            addrinfo hints{};
+            hints.ai_socktype = SOCK_STREAM;
+            addrinfo* found = nullptr;
+            if (getaddrinfo(host.c_str(), port.empty() ? nullptr : port.c_str(), &hints, &found) != 0) found = nullptr;
+            std::lock_guard<std::mutex> lock(lookup->mutex);
+            lookup->found = found;
+            lookup->finished = true;
+            lookup->done.notify_all();
+        }).detach();
+    } catch (const std::system_error&) {
+        return nullptr;  // no thread to be had
     }
-    const tClock::time_point deadline = tClock::now() + timeout;
-    while (gai_error(&lookup->request) == EAI_INPROGRESS && tClock::now() < deadline) {
-        const auto left = std::chrono::ceil<std::chrono::nanoseconds>(deadline - tClock::now());
-        const timespec wait{static_cast<time_t>(left.count() / 1000000000),
-                            static_cast<long>(left.count() % 1000000000)};
-        gai_suspend(list, 1, &wait);
-    }
-    tAddresses found;
-    const int cancel = gai_error(&lookup->request) == EAI_INPROGRESS ? gai_cancel(&lookup->request) : EAI_ALLDONE;
-    if (cancel == EAI_CANCELED) {
-        LetGo(lookup);  // taken off the queue before it started: the resolver never tells of it
-    } else if (cancel == EAI_ALLDONE && gai_error(&lookup->request) == 0) {
-        found.reset(std::exchange(lookup->request.ar_result, nullptr));
-    }
-    LetGo(lookup);
-    return found;
+    std::unique_lock<std::mutex> lock(lookup->mutex);
+    if (!lookup->done.wait_for(lock, timeout, [&] { return lookup->finished; })) return nullptr;
+    return tAddresses(std::exchange(lookup->found, nullptr));
 }
 
 }  // namespace orvik
