@@ -25,15 +25,17 @@ struct cName {
 };
 
 // The name at `at`, following compression pointers (each strictly backwards,
-// so they cannot loop) anywhere inside the first `size` bytes.
+// so they cannot loop, and no more than a name has labels, so that a chain
+// of them costs little) anywhere inside the first `size` bytes.
 cName ReadName(const unsigned char* message, std::size_t size, std::size_t at) {
     cName name;
     std::size_t octets = 0;
+    std::size_t jumps = 0;
     bool jumped = false;
     while (at < size) {
         const unsigned char length = message[at];
         if ((length & 0xC0) == 0xC0) {
-            if (at + 1 >= size) return name;
+            if (at + 1 >= size || ++jumps > kMaxNameOctets / 2) return name;
             const std::size_t target = static_cast<std::size_t>(Read16(message + at) & 0x3FFF);
             if (!jumped) name.end = at + 2;
             if (target >= at) return name;
