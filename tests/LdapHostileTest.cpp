@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <set>
 
 #include "base/TextCompare.h"
 #include "engine/UserDataWorker.h"
@@ -15,7 +16,9 @@
 #include "platform/NetErrorText.h"
 #include "platform/cLdapDirectory.h"
 #include "support/DeferredLauncher.h"
+#include "support/DnsStub.h"
 #include "support/FakeLdapServer.h"
+#include "support/IsolatedNetwork.h"
 #include "support/TestClock.h"
 
 namespace orvik {
@@ -78,6 +81,32 @@ TEST(LdapHostile, ASilentOrHalfAnsweringControllerCostsOneTimeout) {
         EXPECT_EQ(server.Connections(), 1);  // the enumeration did not try again
         EXPECT_LT(run.seconds, 1.9);         // one operation timeout of 1 s, not two
     }
+}
+
+// The name server answers each question once: the controller's name is
+// looked up once, and the connection made then is the one libldap uses.
+TEST(LdapHostile, ANameServerThatAnswersOnlyOnceIsEnough) {
+    ORVIK_EXPECT_ISOLATED([] {
+        std::set<test::tBytes> answered;
+        test::DnsStub dns(
+            [&](const test::tBytes& q, bool) {
+                if (!answered.insert(test::tBytes(q.begin() + 12, q.end())).second) return test::tBytes{};
+                const bool a = q[q.size() - 3] == 1;  // the type asked for: an IPv4 address
+                return a ? test::Reply(q, {test::Record(1, {127, 0, 0, 1})}) : test::Reply(q, {});
+            },
+            53);
+        FakeLdapServer::cOptions options;
+        options.users = {{"alice", "133000000000000000"}};
+        FakeLdapServer server(options);
+        cLdapOptions unverified = SimpleBind();
+        unverified.verifyCertificate = false;  // the certificate is made out to 127.0.0.1, not to this name
+        cLdapDirectory directory(unverified);
+        const std::string address = server.Address();
+        const cRun run = RunWorker(directory, "dc1.stub.test" + address.substr(address.rfind(':')));
+        EXPECT_EQ(run.job.resultCode, kNerrSuccess) << ToUtf8(NetErrorText(run.job.resultCode));
+        EXPECT_EQ(run.users.size(), 1u);
+        EXPECT_LT(run.seconds, 1.5);
+    });
 }
 
 TEST(LdapHostile, PagingCookiesThatNeverEndStopTheEnumeration) {

@@ -1,7 +1,8 @@
 // The LDAP backend's own logic, without a server: time conversion, the
 // mapping of failures to the codes administrators know, and how it fails
-// when there is no controller to talk to. Runs against real domain
-// controllers are in scripts/samba-domain-test.sh.
+// when there is no controller to talk to; names looked up against a name
+// server of the test's own. Runs against real domain controllers are in
+// scripts/samba-domain-test.sh.
 
 #include "platform/cLdapDirectory.h"
 
@@ -9,11 +10,12 @@
 #include <ldap.h>
 
 #include <algorithm>
-#include <cstdlib>
-#include <cstring>
+#include <chrono>
 
 #include "platform/NetApiCodes.h"
 #include "platform/NetErrorText.h"
+#include "support/DnsStub.h"
+#include "support/IsolatedNetwork.h"
 
 namespace orvik {
 namespace {
@@ -50,13 +52,24 @@ std::int32_t Enumerate(cLdapDirectory& directory, const std::u16string& server) 
     return directory.NetUserEnum(server, 2, kFilterNormalAccount, -1, entries, read, total, resume);
 }
 
-TEST(LdapUnreachable, NamesThatDoNotResolveAreNotFound) {
-    cLdapOptions options;
-    options.networkTimeoutSeconds = 2;
-    cLdapDirectory directory(options);
-    EXPECT_EQ(Enumerate(directory, u"\\\\no-such-host.invalid"), kErrorBadNetPath);
-    std::u16string domain;
-    EXPECT_EQ(directory.NetWkstaGetInfo(u"no-such-host.invalid", 100, domain), kErrorBadNetPath);
+// The system's resolver asks the test's name server, which says there is no
+// such name, or keeps silent: either way the name is not found, at once or
+// after one network timeout.
+TEST(LdapUnreachable, NamesThatDoNotResolveAreNotFoundWithinOneTimeout) {
+    ORVIK_EXPECT_ISOLATED([] {
+        for (bool silent : {false, true}) {
+            test::DnsStub dns(
+                [&](const test::tBytes& q, bool) { return silent ? test::tBytes{} : test::Reply(q, {}, 3); }, 53);
+            cLdapOptions options;
+            options.networkTimeoutSeconds = 1;
+            cLdapDirectory directory(options);
+            const auto start = std::chrono::steady_clock::now();
+            std::u16string domain;  // the domain query, then the enumeration, as a worker makes them
+            EXPECT_EQ(directory.NetWkstaGetInfo(u"dc9.stub.test", 100, domain), kErrorBadNetPath);
+            EXPECT_EQ(Enumerate(directory, u"\\\\dc9.stub.test"), kErrorBadNetPath);
+            EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1500)) << silent;
+        }
+    });
 }
 
 TEST(LdapUnreachable, AClosedPortIsAnUnavailableServer) {
@@ -66,23 +79,31 @@ TEST(LdapUnreachable, AClosedPortIsAnUnavailableServer) {
     EXPECT_EQ(Enumerate(directory, u"ldap://127.0.0.1:1"), kErrorRpcServerUnavailable);
 }
 
-// Against the test domain of scripts/samba-domain.sh only: the DNS name of
-// its domain in ORVIK_TEST_DOMAIN (the domain test sets it).
-TEST(LdapDomain, ServerEnumerationFindsTheDomainsControllers) {
-    const char* domain = std::getenv("ORVIK_TEST_DOMAIN");
-    if (domain == nullptr) GTEST_SKIP() << "no test domain";
-    cLdapDirectory directory(cLdapOptions{});
-    std::vector<std::u16string> names;
-    std::uint32_t read = 0, total = 0, resume = 0;
-    const std::u16string dnsDomain(domain, domain + std::strlen(domain));
-    ASSERT_EQ(directory.NetServerEnum(dnsDomain, 100, kSvTypeDomainCtrl | kSvTypeDomainBakCtrl, -1, names, read, total,
-                                      resume),
-              kNerrSuccess);
-    std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::u16string>{u"dc1.exp.test", u"dc2.exp.test"}));
-    EXPECT_EQ(read, 2u);
-    EXPECT_NE(directory.NetServerEnum(u"no-such-domain.invalid", 100, 0x18, -1, names, read, total, resume),
-              kNerrSuccess);
+// The system's name server is the test's, which knows the SRV records of
+// one domain: two controllers, one of them by a name no host can have.
+TEST(LdapDomain, ServerEnumerationReadsTheDomainsSrvRecords) {
+    ORVIK_EXPECT_ISOLATED([] {
+        const test::tBytes asked = test::Name({"_ldap", "_tcp", "dc", "_msdcs", "stub", "test"});
+        test::DnsStub dns(
+            [&](const test::tBytes& q, bool) {
+                if (test::tBytes(q.begin() + 12, q.end() - 4) != asked) return test::Reply(q, {}, 3);
+                return test::Reply(q, {test::Srv(test::Name({"dc1", "stub", "test"})),
+                                       test::Srv(test::Name({"dc 2", "stub", "test"}))});
+            },
+            53);
+        cLdapDirectory directory(cLdapOptions{});
+        std::vector<std::u16string> names;
+        std::uint32_t read = 0, total = 0, resume = 0;
+        EXPECT_EQ(directory.NetServerEnum(u"stub.test", 100, kSvTypeDomainCtrl, -1, names, read, total, resume),
+                  kNerrSuccess);
+        EXPECT_EQ(names, std::vector<std::u16string>{u"dc1.stub.test"});
+        EXPECT_EQ(read, 1u);
+        EXPECT_EQ(directory.TakeNotices(),
+                  std::vector<std::u16string>{
+                      u"stub.test: 1 domain controller names in DNS are no host names and were left out."});
+        EXPECT_EQ(directory.NetServerEnum(u"other.test", 100, kSvTypeDomainCtrl, -1, names, read, total, resume),
+                  kErrorNoBrowserServersFound);
+    });
 }
 
 TEST(LdapDomain, ThePrimaryDomainIsTheResolversFirstSearchDomain) {

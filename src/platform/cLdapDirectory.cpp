@@ -1,13 +1,12 @@
 #include "platform/cLdapDirectory.h"
 
-#include <arpa/nameser.h>
 #include <fcntl.h>
 #include <lber.h>
 #include <ldap.h>
 #include <netdb.h>
 #include <netinet/in.h>
+#include <openldap.h>
 #include <poll.h>
-#include <resolv.h>
 #include <sasl/sasl.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -20,6 +19,7 @@
 #include <limits>
 
 #include "base/TextCompare.h"
+#include "platform/DnsLookup.h"
 #include "platform/NetApiCodes.h"
 #include "platform/NetErrorText.h"
 
@@ -68,20 +68,22 @@ std::string FirstValue(LDAP* ld, LDAPMessage* entry, const char* attribute) {
 }
 
 // Our own name lookup and TCP connect, which tell apart what libldap reports
-// alike: no such name, refused or unreachable, and no answer in time.
-std::int32_t Preflight(const std::string& uri, int timeoutSeconds) {
+// alike: no such name, refused or unreachable, and no answer in time. Each
+// waits at most the network timeout. The socket connected is libldap's, so
+// that it neither looks the name up again nor connects again.
+std::int32_t Preflight(const std::string& uri, int timeoutSeconds, int& connected) {
+    connected = -1;
     LDAPURLDesc* url = nullptr;
     if (ldap_url_parse(uri.c_str(), &url) != LDAP_URL_SUCCESS) return kErrorBadNetPath;
     const std::string host = url->lud_host != nullptr ? url->lud_host : "";
     const bool ldaps = std::strcmp(url->lud_scheme, "ldaps") == 0;
     const std::string port = std::to_string(url->lud_port != 0 ? url->lud_port : (ldaps ? 636 : 389));
     ldap_free_urldesc(url);
-    addrinfo hints{};
-    hints.ai_socktype = SOCK_STREAM;
-    addrinfo* addresses = nullptr;
-    if (host.empty() || getaddrinfo(host.c_str(), port.c_str(), &hints, &addresses) != 0) return kErrorBadNetPath;
+    if (host.empty()) return kErrorBadNetPath;
+    const tAddresses addresses = LookUpHost(host, port, std::chrono::seconds(std::max(1, timeoutSeconds)));
+    if (addresses == nullptr) return kErrorBadNetPath;
     std::int32_t result = kErrorRpcServerUnavailable;
-    for (addrinfo* a = addresses; a != nullptr; a = a->ai_next) {
+    for (addrinfo* a = addresses.get(); a != nullptr; a = a->ai_next) {
         const int fd = socket(a->ai_family, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
         if (fd < 0) continue;
         int error = connect(fd, a->ai_addr, a->ai_addrlen) == 0 ? 0 : errno;
@@ -93,14 +95,14 @@ std::int32_t Preflight(const std::string& uri, int timeoutSeconds) {
             else
                 error = ETIMEDOUT;
         }
-        close(fd);
-        if (error == 0) {
+        if (error == 0 && fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) == 0) {
+            connected = fd;
             result = kNerrSuccess;
             break;
         }
+        close(fd);
         result = error == ETIMEDOUT ? kErrorTimeout : kErrorRpcServerUnavailable;
     }
-    freeaddrinfo(addresses);
     return result;
 }
 
@@ -130,7 +132,7 @@ struct cLdapDirectory::Connection {
     int pages = 0;
     int emptyPages = 0;
     std::chrono::steady_clock::time_point lastUse = std::chrono::steady_clock::now();
-    int fd = -1;  // the socket, once libldap has connected it
+    int fd = -1;  // the socket libldap was handed, until it closes it
     cSocketWatchdog* watchdog = nullptr;
     ldap_conncb callbacks{};
 
@@ -143,7 +145,8 @@ struct cLdapDirectory::Connection {
 
 namespace {
 
-// libldap connects by itself; these learn the socket before TLS starts on it.
+// libldap is handed its socket and never connects by itself; should it, the
+// first learns the new socket. The second hears of its socket being closed.
 int OnConnect(LDAP*, Sockbuf* sb, LDAPURLDesc*, sockaddr*, ldap_conncb* ctx) {
     auto* c = static_cast<cLdapDirectory::Connection*>(ctx->lc_arg);
     int fd = -1;
@@ -187,11 +190,12 @@ bool cLdapDirectory::TakeFailedOpen(const std::string& host, std::int32_t& code)
 
 std::vector<std::u16string> cLdapDirectory::TakeNotices() {
     std::map<std::string, std::uint32_t> odd;
+    std::vector<std::u16string> notices;
     {
         std::lock_guard<std::mutex> lock(m_Mutex);
         odd.swap(m_OddLogons);
+        notices.swap(m_Notices);
     }
-    std::vector<std::u16string> notices;
     for (const auto& [host, count] : odd) {
         notices.push_back(FromUtf8(host) + u": " + FormatLong(count) +
                           u" lastLogon values were not a logon time and count as never.");
@@ -258,11 +262,18 @@ cLdapDirectory::~cLdapDirectory() = default;
 
 std::int32_t cLdapDirectory::Open(const std::string& host, std::unique_ptr<Connection>& out) {
     const std::string uri = host.find("://") == std::string::npos ? "ldap://" + host : host;
-    if (const std::int32_t reach = Preflight(uri, m_Options.networkTimeoutSeconds); reach != kNerrSuccess) return reach;
+    int fd = -1;
+    if (const std::int32_t reach = Preflight(uri, m_Options.networkTimeoutSeconds, fd); reach != kNerrSuccess)
+        return reach;
     auto c = std::make_unique<Connection>();
     c->host = host;
     c->watchdog = &m_Watchdog;
-    if (ldap_initialize(&c->ld, uri.c_str()) != LDAP_SUCCESS) return kErrorBadNetPath;
+    // libldap takes the socket over (TLS still checks the certificate against the name in the URI).
+    if (ldap_init_fd(fd, LDAP_PROTO_TCP, uri.c_str(), &c->ld) != LDAP_SUCCESS) {
+        close(fd);
+        return kErrorBadNetPath;
+    }
+    c->fd = fd;
     c->callbacks.lc_add = OnConnect;
     c->callbacks.lc_del = OnDisconnect;
     c->callbacks.lc_arg = c.get();
@@ -293,7 +304,7 @@ std::int32_t cLdapDirectory::Open(const std::string& host, std::unique_ptr<Conne
     if (ldaps || !kerberos) {
         std::lock_guard<std::mutex> lock(g_TlsLock);
         Arm(*c, seconds);
-        const int rc = ldaps ? ldap_connect(c->ld) : ldap_start_tls_s(c->ld, nullptr, nullptr);
+        const int rc = ldaps ? ldap_install_tls(c->ld) : ldap_start_tls_s(c->ld, nullptr, nullptr);
         if (Disarm(*c) && rc != LDAP_SUCCESS) return kErrorTimeout;
         if (rc != LDAP_SUCCESS) {
             // The server was reached (see Preflight): a failed LDAPS connect is
@@ -593,46 +604,24 @@ std::int32_t cLdapDirectory::NetServerEnum(const std::u16string& domain, std::ui
     resumeHandle = 0;
     if (level != 100) return kErrorInvalidLevel;
     if ((serverType & (kSvTypeDomainCtrl | kSvTypeDomainBakCtrl)) == 0) return kNerrSuccess;
-    struct __res_state state;
-    std::memset(&state, 0, sizeof state);
-    if (res_ninit(&state) != 0) return kErrorNoBrowserServersFound;
-    // The lookup waits at most the network timeout, once per name server.
-    state.retrans = std::max(1, m_Options.networkTimeoutSeconds);
-    state.retry = 1;
     std::string dnsDomain = ToUtf8(domain);
     if (dnsDomain.empty()) {
         std::ifstream conf("/etc/resolv.conf");
         const std::string text((std::istreambuf_iterator<char>(conf)), std::istreambuf_iterator<char>());
         dnsDomain = PrimaryDomainFromResolvConf(text);
     }
-    if (dnsDomain.empty()) {
-        res_nclose(&state);
-        return kErrorNoBrowserServersFound;
+    if (dnsDomain.empty()) return kErrorNoBrowserServersFound;
+    const auto found = LookUpSrv("_ldap._tcp.dc._msdcs." + dnsDomain,
+                                 std::chrono::seconds(std::max(1, m_Options.networkTimeoutSeconds)));
+    if (!found) return kErrorNoBrowserServersFound;
+    if (found->oddNames > 0) {
+        std::lock_guard<std::mutex> lock(m_Mutex);
+        m_Notices.push_back(FromUtf8(dnsDomain) + u": " + FormatLong(found->oddNames) +
+                            u" domain controller names in DNS are no host names and were left out.");
     }
-    const std::string query = "_ldap._tcp.dc._msdcs." + dnsDomain;
-    std::vector<unsigned char> answer(65536);
-    const int length =
-        res_nquery(&state, query.c_str(), ns_c_in, ns_t_srv, answer.data(), static_cast<int>(answer.size()));
-    std::int32_t result = kErrorNoBrowserServersFound;
-    ns_msg message;
-    if (length > 0 && ns_initparse(answer.data(), length, &message) == 0) {
-        for (int i = 0; i < ns_msg_count(message, ns_s_an); ++i) {
-            ns_rr record;
-            if (ns_parserr(&message, ns_s_an, i, &record) != 0 || ns_rr_type(record) != ns_t_srv) continue;
-            char target[NS_MAXDNAME];
-            if (dn_expand(ns_msg_base(message), ns_msg_end(message), ns_rr_rdata(record) + 6, target, sizeof target) <
-                0) {
-                continue;
-            }
-            std::string name = target;
-            if (!name.empty() && name.back() == '.') name.pop_back();
-            names.push_back(FromUtf8(name));
-        }
-        if (!names.empty()) result = kNerrSuccess;
-    }
-    res_nclose(&state);
+    for (const std::string& host : found->hosts) names.push_back(FromUtf8(host));
     entriesRead = totalEntries = static_cast<std::uint32_t>(names.size());
-    return result;
+    return names.empty() ? kErrorNoBrowserServersFound : kNerrSuccess;
 }
 
 }  // namespace orvik

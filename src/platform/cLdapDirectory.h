@@ -104,6 +104,7 @@ private:
     };
     std::map<std::string, cFailedOpen> m_FailedOpens;
     std::map<std::string, std::uint32_t> m_OddLogons;  // per host, since the last TakeNotices
+    std::vector<std::u16string> m_Notices;             // other notices, since the last TakeNotices
     cSocketWatchdog m_Watchdog;
 };
 
