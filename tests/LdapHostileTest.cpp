@@ -1,15 +1,21 @@
-// The LDAP backend against controllers that misbehave: silent, half an
-// answer, a paging cookie without end, odd lastLogon values, a certificate
-// nobody vouches for. Each controller costs at most one timeout and ends
-// with the code an administrator can look up; the password never reaches a
+// The LDAP backend against controllers that misbehave: silent at any step,
+// half an answer, a connection dropped between the calls, a paging cookie
+// without end, odd lastLogon values, a certificate nobody vouches for. Each
+// controller costs at most one timeout and ends with the code an
+// administrator can look up, the others go on meanwhile, a stop ends every
+// call at once, and the process lives on; the password never reaches a
 // server that was not verified.
 
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <functional>
+#include <thread>
 
 #include "base/TextCompare.h"
 #include "engine/UserDataWorker.h"
+#include "engine/cDomainControllerCollection.h"
+#include "engine/cMemoryCollectionView.h"
 #include "engine/cUserDataCollector.h"
 #include "platform/NetApiCodes.h"
 #include "platform/NetErrorText.h"
@@ -69,15 +75,94 @@ cRun RunWorker(iNetApi& net, const std::string& address) {
     return run;
 }
 
-TEST(LdapHostile, ASilentOrHalfAnsweringControllerCostsOneTimeout) {
-    for (auto mode : {FakeLdapServer::eMode::kSilent, FakeLdapServer::eMode::kHalfStartTls}) {
-        FakeLdapServer server(Mode(mode));
-        cLdapDirectory directory(SimpleBind());
-        const cRun run = RunWorker(directory, server.Address());
-        EXPECT_EQ(run.job.resultCode, kErrorTimeout);
-        EXPECT_EQ(server.Connections(), 1);  // the enumeration did not try again
-        EXPECT_LT(run.seconds, 1.9);         // one operation timeout of 1 s, not two
+// Each address's worker on a thread of its own, all at once, as the program runs them.
+std::vector<cRun> RunWorkersAtOnce(iNetApi& net, const std::vector<std::string>& addresses) {
+    std::vector<cRun> runs(addresses.size());
+    std::vector<std::thread> threads;
+    for (std::size_t i = 0; i < addresses.size(); ++i) {
+        threads.emplace_back([&, i] { runs[i] = RunWorker(net, addresses[i]); });
     }
+    for (auto& t : threads) t.join();
+    return runs;
+}
+
+TEST(LdapHostile, ControllersThatStopAnsweringOrHangUpCostOneTimeoutBesideAHealthyOne) {
+    using M = FakeLdapServer::eMode;
+    const struct {
+        M mode;
+        std::int32_t code;  // of each of two such controllers, run at once beside a healthy one
+        int connections;    // each of them saw
+    } cases[] = {
+        {M::kSilent, kErrorTimeout, 1},
+        {M::kHalfStartTls, kErrorTimeout, 1},
+        {M::kStallHandshake, kErrorTimeout, 1},  // neither waits behind the other's handshake
+        {M::kStallBind, kErrorTimeout, 1},
+        {M::kStallSearch, kErrorTimeout, 1},
+        {M::kHalfSearch, kErrorTimeout, 1},
+        // The connection of the domain query, dropped before the enumeration, is opened once more.
+        {M::kCloseAfterDomain, kNerrSuccess, 2},
+        {M::kResetAfterDomain, kNerrSuccess, 2},
+    };
+    for (const auto& c : cases) {
+        const int row = static_cast<int>(&c - cases);
+        FakeLdapServer::cOptions options;
+        options.users = {{"healthy", ""}};
+        FakeLdapServer healthy(options);
+        options.mode = c.mode;
+        options.users = {{"hostile", ""}};
+        FakeLdapServer first(options), second(options);
+        cLdapDirectory directory(SimpleBind());
+        const auto runs = RunWorkersAtOnce(directory, {healthy.Address(), first.Address(), second.Address()});
+        EXPECT_EQ(runs[0].job.resultCode, kNerrSuccess) << row;
+        EXPECT_EQ(runs[0].users.size(), 1u) << row;
+        for (std::size_t i = 1; i < 3; ++i) {
+            EXPECT_EQ(runs[i].job.resultCode, c.code) << row;
+            EXPECT_EQ(runs[i].users.size(), c.code == kNerrSuccess ? 1u : 0u) << row;
+        }
+        EXPECT_EQ(first.Connections(), c.connections) << row;
+        EXPECT_EQ(second.Connections(), c.connections) << row;
+        for (const cRun& run : runs) EXPECT_LT(run.seconds, 1.5) << row;  // one operation timeout of 1 s
+    }
+}
+
+TEST(LdapHostile, ResetAndClosingEndAtOnceWhateverSilentControllersKeepBack) {
+    std::vector<std::unique_ptr<FakeLdapServer>> servers;
+    for (int i = 0; i < 3; ++i)
+        servers.push_back(std::make_unique<FakeLdapServer>(Mode(FakeLdapServer::eMode::kSilent)));
+    cLdapOptions options = SimpleBind();
+    options.operationTimeoutSeconds = 10;
+    cLdapDirectory directory(options);
+    test::TestClock clock;
+    auto collector = std::make_unique<cUserDataCollector>(directory, clock);
+    auto collection = std::make_unique<cDomainControllerCollection>(*collector, clock);
+    cMemoryCollectionView view;
+    collection->SetMainWindow(&view);
+    for (const auto& s : servers) collection->AddDomainController(view.Controllers(), FromUtf8(s->Address()));
+    // Until every controller holds a worker in its first step.
+    auto allHeld = [&](int connections) {
+        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        for (const auto& s : servers) {
+            while (s->Connections() < connections && std::chrono::steady_clock::now() < until) clock.SleepMs(1);
+        }
+        return std::chrono::steady_clock::now() < until;
+    };
+    auto secondsOf = [](const std::function<void()>& step) {
+        const auto start = std::chrono::steady_clock::now();
+        step();
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    };
+
+    collection->StartAll();
+    ASSERT_TRUE(allHeld(1));
+    EXPECT_LT(secondsOf([&] { collection->StopAndReset(); }), 1.0);
+    collection->StartAll();
+    ASSERT_TRUE(allHeld(2));
+    EXPECT_LT(secondsOf([&] {
+                  EXPECT_TRUE(collection->StopForExit(30000));
+                  collection.reset();
+                  collector.reset();
+              }),
+              1.0);
 }
 
 TEST(LdapHostile, PagingCookiesThatNeverEndStopTheEnumeration) {
@@ -139,16 +224,18 @@ TEST(LdapHostile, AnUnverifiedCertificateGivesOneCodeAndNeverThePassword) {
     }
 }
 
-TEST(LdapHostile, AVerifiedServerGetsThePasswordOverEitherKindOfTls) {
+TEST(LdapHostile, AVerifiedServerGetsThePasswordOverEitherKindOfTlsAndGivesEveryUserAccount) {
     for (bool ldaps : {false, true}) {
         FakeLdapServer::cOptions options;
         options.ldaps = ldaps;
-        options.users = {{"alice", "133000000000000000"}};
+        options.users = {{"alice", "133000000000000000"}, {"gone", "", 514}, {"pc1$", "", 4096}};
         FakeLdapServer server(options);
         cLdapDirectory directory(SimpleBind());
         const cRun run = RunWorker(directory, server.Address());
         EXPECT_EQ(run.job.resultCode, kNerrSuccess) << ToUtf8(NetErrorText(run.job.resultCode));
-        EXPECT_EQ(run.users.size(), 1u);
+        std::vector<std::u16string> names;
+        for (const UserInfo2& u : run.users) names.push_back(u.name);
+        EXPECT_EQ(names, (std::vector<std::u16string>{u"alice", u"gone"}));  // a disabled account too, no computer
         EXPECT_EQ(server.Passwords(), std::vector<std::string>{"s3cret"});
         EXPECT_EQ(server.Connections(), 1);  // the domain query's connection served the enumeration
     }

@@ -26,9 +26,6 @@ class iListView;
 
 class cDomainControllerCollection {
 public:
-    // How often StopAndReset looks whether every worker has ended.
-    static constexpr std::int32_t kStopPollMs = 1000;
-
     cDomainControllerCollection(cUserDataCollector& collector, iClock& clock);
     cDomainControllerCollection(const cDomainControllerCollection&) = delete;
     cDomainControllerCollection& operator=(const cDomainControllerCollection&) = delete;
