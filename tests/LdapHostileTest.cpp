@@ -20,6 +20,7 @@
 #include "platform/NetApiCodes.h"
 #include "platform/NetErrorText.h"
 #include "platform/cLdapDirectory.h"
+#include "platform/iClock.h"
 #include "support/DeferredLauncher.h"
 #include "support/FakeLdapServer.h"
 #include "support/TestClock.h"
@@ -132,7 +133,7 @@ TEST(LdapHostile, ResetAndClosingEndAtOnceWhateverSilentControllersKeepBack) {
     cLdapOptions options = SimpleBind();
     options.operationTimeoutSeconds = 10;
     cLdapDirectory directory(options);
-    test::TestClock clock;
+    cSystemClock clock;  // a wait that sleeps is a wait that counts
     auto collector = std::make_unique<cUserDataCollector>(directory, clock);
     auto collection = std::make_unique<cDomainControllerCollection>(*collector, clock);
     cMemoryCollectionView view;
@@ -228,14 +229,15 @@ TEST(LdapHostile, AVerifiedServerGetsThePasswordOverEitherKindOfTlsAndGivesEvery
     for (bool ldaps : {false, true}) {
         FakeLdapServer::cOptions options;
         options.ldaps = ldaps;
-        options.users = {{"alice", "133000000000000000"}, {"gone", "", 514}, {"pc1$", "", 4096}};
+        // A disabled account is a user too; a computer and another domain's trust are not.
+        options.users = {{"alice", "133000000000000000"}, {"gone", "", 514}, {"pc1$", "", 4096}, {"other$", "", 2048}};
         FakeLdapServer server(options);
         cLdapDirectory directory(SimpleBind());
         const cRun run = RunWorker(directory, server.Address());
         EXPECT_EQ(run.job.resultCode, kNerrSuccess) << ToUtf8(NetErrorText(run.job.resultCode));
         std::vector<std::u16string> names;
         for (const UserInfo2& u : run.users) names.push_back(u.name);
-        EXPECT_EQ(names, (std::vector<std::u16string>{u"alice", u"gone"}));  // a disabled account too, no computer
+        EXPECT_EQ(names, (std::vector<std::u16string>{u"alice", u"gone"}));
         EXPECT_EQ(server.Passwords(), std::vector<std::string>{"s3cret"});
         EXPECT_EQ(server.Connections(), 1);  // the domain query's connection served the enumeration
     }
