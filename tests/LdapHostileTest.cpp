@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <functional>
 #include <thread>
 
 #include "base/TextCompare.h"
@@ -47,6 +46,10 @@ cLdapOptions SimpleBind(bool trustTheServer = true) {
     return o;
 }
 
+double SecondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
 struct cRun {
     cCollectionJob job;
     std::vector<UserInfo2> users;
@@ -62,7 +65,7 @@ cRun RunWorker(iNetApi& net, const std::string& address) {
     const auto start = std::chrono::steady_clock::now();
     launcher.RunAll();
     cRun run;
-    run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    run.seconds = SecondsSince(start);
     std::uint32_t seen = 0;
     std::vector<cCollectionJob> jobs;
     collector.CollectChangedJobs(seen, jobs);
@@ -127,9 +130,8 @@ TEST(LdapHostile, ControllersThatStopAnsweringOrHangUpCostOneTimeoutBesideAHealt
 }
 
 TEST(LdapHostile, ResetAndClosingEndAtOnceWhateverSilentControllersKeepBack) {
-    std::vector<std::unique_ptr<FakeLdapServer>> servers;
-    for (int i = 0; i < 3; ++i)
-        servers.push_back(std::make_unique<FakeLdapServer>(Mode(FakeLdapServer::eMode::kSilent)));
+    FakeLdapServer a(Mode(FakeLdapServer::eMode::kSilent)), b(Mode(FakeLdapServer::eMode::kSilent)),
+        c(Mode(FakeLdapServer::eMode::kSilent));
     cLdapOptions options = SimpleBind();
     options.operationTimeoutSeconds = 10;
     cLdapDirectory directory(options);
@@ -138,32 +140,26 @@ TEST(LdapHostile, ResetAndClosingEndAtOnceWhateverSilentControllersKeepBack) {
     auto collection = std::make_unique<cDomainControllerCollection>(*collector, clock);
     cMemoryCollectionView view;
     collection->SetMainWindow(&view);
-    for (const auto& s : servers) collection->AddDomainController(view.Controllers(), FromUtf8(s->Address()));
-    // Until every controller holds a worker in its first step.
-    auto allHeld = [&](int connections) {
-        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-        for (const auto& s : servers) {
-            while (s->Connections() < connections && std::chrono::steady_clock::now() < until) clock.SleepMs(1);
+    for (auto* s : {&a, &b, &c}) collection->AddDomainController(view.Controllers(), FromUtf8(s->Address()));
+    // Starts run number `run` and waits until every controller holds its worker in the first step.
+    auto startAndHold = [&](int run) {
+        collection->StartAll();
+        for (int i = 0; i < 10000 && a.Connections() + b.Connections() + c.Connections() < 3 * run; ++i) {
+            clock.SleepMs(2);
         }
-        return std::chrono::steady_clock::now() < until;
-    };
-    auto secondsOf = [](const std::function<void()>& step) {
-        const auto start = std::chrono::steady_clock::now();
-        step();
-        return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        ASSERT_EQ(a.Connections() + b.Connections() + c.Connections(), 3 * run);
     };
 
-    collection->StartAll();
-    ASSERT_TRUE(allHeld(1));
-    EXPECT_LT(secondsOf([&] { collection->StopAndReset(); }), 1.0);
-    collection->StartAll();
-    ASSERT_TRUE(allHeld(2));
-    EXPECT_LT(secondsOf([&] {
-                  EXPECT_TRUE(collection->StopForExit(30000));
-                  collection.reset();
-                  collector.reset();
-              }),
-              1.0);
+    startAndHold(1);
+    auto start = std::chrono::steady_clock::now();
+    collection->StopAndReset();
+    EXPECT_LT(SecondsSince(start), 1.0);
+    startAndHold(2);
+    start = std::chrono::steady_clock::now();
+    EXPECT_TRUE(collection->StopForExit(30000));
+    collection.reset();
+    collector.reset();
+    EXPECT_LT(SecondsSince(start), 1.0);
 }
 
 TEST(LdapHostile, PagingCookiesThatNeverEndStopTheEnumeration) {

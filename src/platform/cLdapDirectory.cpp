@@ -579,43 +579,27 @@ std::int32_t cLdapDirectory::NetWkstaGetInfo(const std::u16string& server, std::
     CloseIdle();
     const std::string host = LdapHostOf(server);
     std::unique_ptr<Connection> c = TakeParked(host);
-    const bool parked = c != nullptr;
-    auto open = [&] {
-        const std::int32_t rc = Open(host, c);
-        if (rc != kNerrSuccess) RememberFailedOpen(host, rc);
-        return rc;
-    };
     if (!c) {
-        if (const std::int32_t rc = open(); rc != kNerrSuccess) return rc;
+        if (const std::int32_t rc = Open(host, c); rc != kNerrSuccess) {
+            RememberFailedOpen(host, rc);
+            return rc;
+        }
     }
+    // The domain's NetBIOS name stands in the crossRef of its naming context.
+    berval in{static_cast<ber_len_t>(c->defaultNc.size()), c->defaultNc.data()};
+    berval escaped{0, nullptr};
+    ldap_bv2escaped_filter_value(&in, &escaped);
+    const std::string filter = "(&(objectClass=crossRef)(nCName=" + std::string(escaped.bv_val, escaped.bv_len) + "))";
+    ber_memfree(escaped.bv_val);
     const char* attributes[] = {"nETBIOSName", nullptr};
     timeval operation{m_Options.operationTimeoutSeconds, 0};
     LDAPMessage* result = nullptr;
-    bool overran = false;
-    auto search = [&] {
-        // The domain's NetBIOS name stands in the crossRef of its naming context.
-        berval in{static_cast<ber_len_t>(c->defaultNc.size()), c->defaultNc.data()};
-        berval escaped{0, nullptr};
-        ldap_bv2escaped_filter_value(&in, &escaped);
-        const std::string filter =
-            "(&(objectClass=crossRef)(nCName=" + std::string(escaped.bv_val, escaped.bv_len) + "))";
-        ber_memfree(escaped.bv_val);
-        const std::string base = "CN=Partitions," + c->configNc;
-        Arm(*c, m_Options.operationTimeoutSeconds);
-        const int r =
-            ldap_search_ext_s(c->ld, base.c_str(), LDAP_SCOPE_ONELEVEL, filter.c_str(), const_cast<char**>(attributes),
-                              0, nullptr, nullptr, &operation, LDAP_NO_LIMIT, &result);
-        overran = Disarm(*c);
-        return r;
-    };
-    int rc = search();
-    if (parked && !overran && rc == LDAP_SERVER_DOWN) {
-        // A connection parked by an earlier query that the controller has dropped since: once more on a new one.
-        ldap_msgfree(result);
-        result = nullptr;
-        if (const std::int32_t opened = open(); opened != kNerrSuccess) return opened;
-        rc = search();
-    }
+    const std::string base = "CN=Partitions," + c->configNc;
+    Arm(*c, m_Options.operationTimeoutSeconds);
+    const int rc =
+        ldap_search_ext_s(c->ld, base.c_str(), LDAP_SCOPE_ONELEVEL, filter.c_str(), const_cast<char**>(attributes), 0,
+                          nullptr, nullptr, &operation, LDAP_NO_LIMIT, &result);
+    const bool overran = Disarm(*c);
     if (rc != LDAP_SUCCESS && (overran || rc == LDAP_TIMEOUT || rc == LDAP_SERVER_DOWN)) {
         // A controller that stopped answering: the enumeration need not wait for it again.
         ldap_msgfree(result);
