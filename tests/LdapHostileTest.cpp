@@ -1,20 +1,26 @@
-// The LDAP backend against controllers that misbehave: silent, half an
-// answer, a paging cookie without end, odd lastLogon values, a certificate
-// nobody vouches for. Each controller costs at most one timeout and ends
-// with the code an administrator can look up; the password never reaches a
+// The LDAP backend against controllers that misbehave: silent at any step,
+// half an answer, a connection dropped between the calls, a paging cookie
+// without end, odd lastLogon values, a certificate nobody vouches for. Each
+// controller costs at most one timeout and ends with the code an
+// administrator can look up, the others go on meanwhile, a stop ends every
+// call at once, and the process lives on; the password never reaches a
 // server that was not verified.
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <set>
+#include <thread>
 
 #include "base/TextCompare.h"
 #include "engine/UserDataWorker.h"
+#include "engine/cDomainControllerCollection.h"
+#include "engine/cMemoryCollectionView.h"
 #include "engine/cUserDataCollector.h"
 #include "platform/NetApiCodes.h"
 #include "platform/NetErrorText.h"
 #include "platform/cLdapDirectory.h"
+#include "platform/iClock.h"
 #include "support/DeferredLauncher.h"
 #include "support/DnsStub.h"
 #include "support/FakeLdapServer.h"
@@ -43,6 +49,10 @@ cLdapOptions SimpleBind(bool trustTheServer = true) {
     return o;
 }
 
+double SecondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
 struct cRun {
     cCollectionJob job;
     std::vector<UserInfo2> users;
@@ -58,7 +68,7 @@ cRun RunWorker(iNetApi& net, const std::string& address) {
     const auto start = std::chrono::steady_clock::now();
     launcher.RunAll();
     cRun run;
-    run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    run.seconds = SecondsSince(start);
     std::uint32_t seen = 0;
     std::vector<cCollectionJob> jobs;
     collector.CollectChangedJobs(seen, jobs);
@@ -72,15 +82,87 @@ cRun RunWorker(iNetApi& net, const std::string& address) {
     return run;
 }
 
-TEST(LdapHostile, ASilentOrHalfAnsweringControllerCostsOneTimeout) {
-    for (auto mode : {FakeLdapServer::eMode::kSilent, FakeLdapServer::eMode::kHalfStartTls}) {
-        FakeLdapServer server(Mode(mode));
-        cLdapDirectory directory(SimpleBind());
-        const cRun run = RunWorker(directory, server.Address());
-        EXPECT_EQ(run.job.resultCode, kErrorTimeout);
-        EXPECT_EQ(server.Connections(), 1);  // the enumeration did not try again
-        EXPECT_LT(run.seconds, 1.9);         // one operation timeout of 1 s, not two
+// Each address's worker on a thread of its own, all at once, as the program runs them.
+std::vector<cRun> RunWorkersAtOnce(iNetApi& net, const std::vector<std::string>& addresses) {
+    std::vector<cRun> runs(addresses.size());
+    std::vector<std::thread> threads;
+    for (std::size_t i = 0; i < addresses.size(); ++i) {
+        threads.emplace_back([&, i] { runs[i] = RunWorker(net, addresses[i]); });
     }
+    for (auto& t : threads) t.join();
+    return runs;
+}
+
+TEST(LdapHostile, ControllersThatStopAnsweringOrHangUpCostOneTimeoutBesideAHealthyOne) {
+    using M = FakeLdapServer::eMode;
+    const struct {
+        M mode;
+        std::int32_t code;  // of each of two such controllers, run at once beside a healthy one
+        int connections;    // each of them saw
+    } cases[] = {
+        {M::kSilent, kErrorTimeout, 1},
+        {M::kHalfStartTls, kErrorTimeout, 1},
+        {M::kStallHandshake, kErrorTimeout, 1},  // neither waits behind the other's handshake
+        {M::kStallBind, kErrorTimeout, 1},
+        {M::kStallSearch, kErrorTimeout, 1},
+        {M::kHalfSearch, kErrorTimeout, 1},
+        // The connection of the domain query, dropped before the enumeration, is opened once more.
+        {M::kCloseAfterDomain, kNerrSuccess, 2},
+        {M::kResetAfterDomain, kNerrSuccess, 2},
+    };
+    for (const auto& c : cases) {
+        const int row = static_cast<int>(&c - cases);
+        FakeLdapServer::cOptions options;
+        options.users = {{"healthy", ""}};
+        FakeLdapServer healthy(options);
+        options.mode = c.mode;
+        options.users = {{"hostile", ""}};
+        FakeLdapServer first(options), second(options);
+        cLdapDirectory directory(SimpleBind());
+        const auto runs = RunWorkersAtOnce(directory, {healthy.Address(), first.Address(), second.Address()});
+        EXPECT_EQ(runs[0].job.resultCode, kNerrSuccess) << row;
+        EXPECT_EQ(runs[0].users.size(), 1u) << row;
+        for (std::size_t i = 1; i < 3; ++i) {
+            EXPECT_EQ(runs[i].job.resultCode, c.code) << row;
+            EXPECT_EQ(runs[i].users.size(), c.code == kNerrSuccess ? 1u : 0u) << row;
+        }
+        EXPECT_EQ(first.Connections(), c.connections) << row;
+        EXPECT_EQ(second.Connections(), c.connections) << row;
+        for (const cRun& run : runs) EXPECT_LT(run.seconds, 1.5) << row;  // one operation timeout of 1 s
+    }
+}
+
+TEST(LdapHostile, ResetAndClosingEndAtOnceWhateverSilentControllersKeepBack) {
+    FakeLdapServer a(Mode(FakeLdapServer::eMode::kSilent)), b(Mode(FakeLdapServer::eMode::kSilent)),
+        c(Mode(FakeLdapServer::eMode::kSilent));
+    cLdapOptions options = SimpleBind();
+    options.operationTimeoutSeconds = 10;
+    cLdapDirectory directory(options);
+    cSystemClock clock;  // a wait that sleeps is a wait that counts
+    auto collector = std::make_unique<cUserDataCollector>(directory, clock);
+    auto collection = std::make_unique<cDomainControllerCollection>(*collector, clock);
+    cMemoryCollectionView view;
+    collection->SetMainWindow(&view);
+    for (auto* s : {&a, &b, &c}) collection->AddDomainController(view.Controllers(), FromUtf8(s->Address()));
+    // Starts run number `run` and waits until every controller holds its worker in the first step.
+    auto startAndHold = [&](int run) {
+        collection->StartAll();
+        for (int i = 0; i < 10000 && a.Connections() + b.Connections() + c.Connections() < 3 * run; ++i) {
+            clock.SleepMs(2);
+        }
+        ASSERT_EQ(a.Connections() + b.Connections() + c.Connections(), 3 * run);
+    };
+
+    startAndHold(1);
+    auto start = std::chrono::steady_clock::now();
+    collection->StopAndReset();
+    EXPECT_LT(SecondsSince(start), 1.0);
+    startAndHold(2);
+    start = std::chrono::steady_clock::now();
+    EXPECT_TRUE(collection->StopForExit(30000));
+    collection.reset();
+    collector.reset();
+    EXPECT_LT(SecondsSince(start), 1.0);
 }
 
 // The name server answers each question once: the controller's name is
@@ -168,16 +250,19 @@ TEST(LdapHostile, AnUnverifiedCertificateGivesOneCodeAndNeverThePassword) {
     }
 }
 
-TEST(LdapHostile, AVerifiedServerGetsThePasswordOverEitherKindOfTls) {
+TEST(LdapHostile, AVerifiedServerGetsThePasswordOverEitherKindOfTlsAndGivesEveryUserAccount) {
     for (bool ldaps : {false, true}) {
         FakeLdapServer::cOptions options;
         options.ldaps = ldaps;
-        options.users = {{"alice", "133000000000000000"}};
+        // A disabled account is a user too; a computer and another domain's trust are not.
+        options.users = {{"alice", "133000000000000000"}, {"gone", "", 514}, {"pc1$", "", 4096}, {"other$", "", 2048}};
         FakeLdapServer server(options);
         cLdapDirectory directory(SimpleBind());
         const cRun run = RunWorker(directory, server.Address());
         EXPECT_EQ(run.job.resultCode, kNerrSuccess) << ToUtf8(NetErrorText(run.job.resultCode));
-        EXPECT_EQ(run.users.size(), 1u);
+        std::vector<std::u16string> names;
+        for (const UserInfo2& u : run.users) names.push_back(u.name);
+        EXPECT_EQ(names, (std::vector<std::u16string>{u"alice", u"gone"}));
         EXPECT_EQ(server.Passwords(), std::vector<std::string>{"s3cret"});
         EXPECT_EQ(server.Connections(), 1);  // the domain query's connection served the enumeration
     }

@@ -102,7 +102,7 @@ void cDomainControllerCollection::StartSelected() {
 
 void cDomainControllerCollection::StopAndReset() {
     BeginReset();
-    while (m_Collector.GetRunningCount() != 0) m_Clock.SleepMs(kStopPollMs);
+    m_Collector.WaitForWorkers(-1);
     FinishReset();
 }
 
@@ -216,12 +216,7 @@ int cDomainControllerCollection::CompareControllers(const cDomainController& a, 
 
 bool cDomainControllerCollection::StopForExit(std::int32_t maxWaitMs) {
     m_Collector.StopAllJobs();
-    constexpr std::int32_t kStep = 20;
-    for (std::int32_t waited = 0; m_Collector.GetRunningCount() != 0; waited += kStep) {
-        if (waited >= maxWaitMs) return false;
-        m_Clock.SleepMs(kStep);
-    }
-    return true;
+    return m_Collector.WaitForWorkers(maxWaitMs);
 }
 
 tResult<> cDomainControllerCollection::SaveConfiguration() {

@@ -28,9 +28,6 @@ class iListView;
 
 class cDomainControllerCollection {
 public:
-    // How often StopAndReset looks whether every worker has ended.
-    static constexpr std::int32_t kStopPollMs = 1000;
-
     // The configuration file is read and written through `files`.
     cDomainControllerCollection(cUserDataCollector& collector, iClock& clock, iFileSystem& files = SystemFileSystem());
     cDomainControllerCollection(const cDomainControllerCollection&) = delete;

@@ -1,5 +1,6 @@
 #include "engine/cUserDataCollector.h"
 
+#include <chrono>
 #include <limits>
 #include <system_error>
 #include <thread>
@@ -8,6 +9,7 @@
 #include "engine/UserDataWorker.h"
 #include "platform/NetApiCodes.h"
 #include "platform/iClock.h"
+#include "platform/iNetApi.h"
 
 namespace orvik {
 
@@ -52,6 +54,7 @@ int cUserDataCollector::StartJob(std::unique_ptr<cCollectionJob> job) {
         }
     }
     if (position < m_Jobs.size() && m_Jobs[position].workerAlive) return -1;
+    m_Net.CancelCalls(ServerNameFor(job->name), false);  // a stop of an earlier job is over
     job->index = -1;
     job->stopFlag = false;
     job->state = kJobRunning;
@@ -118,6 +121,7 @@ int cUserDataCollector::ReportJob(cCollectionJob& w, std::unique_ptr<cUserInfoBa
     if (w.state == kJobFinished) {
         listed.workerAlive = false;
         --m_Running;
+        m_WorkerEnded.notify_all();
     }
     return 0;
 }
@@ -155,8 +159,21 @@ void cUserDataCollector::CollectChangedJobs(std::uint32_t& lastSeen, std::vector
 
 int cUserDataCollector::StopAllJobs() {
     std::lock_guard<std::mutex> lock(m_Lock);
-    for (auto& listed : m_Jobs) listed.job->stopFlag = true;
+    for (auto& listed : m_Jobs) {
+        listed.job->stopFlag = true;
+        if (listed.workerAlive) m_Net.CancelCalls(ServerNameFor(listed.job->name), true);
+    }
     return 0;
+}
+
+bool cUserDataCollector::WaitForWorkers(std::int32_t maxWaitMs) {
+    std::unique_lock<std::mutex> lock(m_Lock);
+    const auto none = [this] { return m_Running == 0; };
+    if (maxWaitMs < 0) {
+        m_WorkerEnded.wait(lock, none);
+        return true;
+    }
+    return m_WorkerEnded.wait_for(lock, std::chrono::milliseconds(maxWaitMs), none);
 }
 
 std::size_t cUserDataCollector::DiscardResults() {

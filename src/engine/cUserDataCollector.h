@@ -12,6 +12,7 @@
 // program leaves without destroying the collector (LeaveWhenWorkersStopped).
 
 #include <atomic>
+#include <condition_variable>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -63,8 +64,13 @@ public:
     // Copies of the jobs changed since `lastSeen`, which moves to the newest change.
     void CollectChangedJobs(std::uint32_t& lastSeen, std::vector<cCollectionJob>& out) const;
 
-    // Asks every worker to stop at its next report.
+    // Asks every worker to stop at its next report, and the network to end
+    // the calls in progress of the workers still alive at once.
     int StopAllJobs();
+
+    // Waits until no worker runs, at most `maxWaitMs` (negative: however
+    // long that takes); true when none runs.
+    bool WaitForWorkers(std::int32_t maxWaitMs);
 
     // Drops every queued page; returns how many there were.
     std::size_t DiscardResults();
@@ -83,6 +89,7 @@ private:
     tLauncher m_Launch;
 
     mutable std::mutex m_Lock;  // guards everything below
+    std::condition_variable m_WorkerEnded;
     std::int32_t m_Running = 0;
     std::uint32_t m_ChangeCounter = 0;
     std::int64_t m_LastThreadId = 0;

@@ -27,8 +27,13 @@ namespace orvik {
 
 namespace {
 
-// libldap 2.5 changes process-wide TLS state, without a lock, whenever a TLS
-// context is made or a handshake starts: those steps take this lock.
+// Making a TLS context changes libldap 2.5's process-wide TLS state without a
+// lock (it counts how often its TLS layer was set up), and loads the CA
+// certificates: contexts are made one at a time under this lock. A handshake
+// touches only its own handle's context and session, and those counters, which
+// InitialiseLibrary has set for good before any worker runs (they are only
+// ever tested for zero): handshakes run in parallel, and no network wait is
+// ever made under this lock.
 std::mutex g_TlsLock;
 std::once_flag g_LibraryOnce;
 
@@ -145,6 +150,31 @@ struct cLdapDirectory::Connection {
 
 namespace {
 
+// Every write libldap and its TLS layer make on a connection of ours passes
+// through this layer of the socket's buffer, just above the plain socket, and
+// is sent without SIGPIPE: a controller that closed or reset the connection,
+// or a socket the watchdog shut down, gives the call an error, never the
+// process its end. Reads and controls pass through.
+ber_slen_t SendWithoutSignal(Sockbuf_IO_Desc* sbiod, void* buffer, ber_len_t length) {
+    int fd = -1;
+    ber_sockbuf_ctrl(sbiod->sbiod_sb, LBER_SB_OPT_GET_FD, &fd);
+    return ::send(fd, buffer, length, MSG_NOSIGNAL);
+}
+ber_slen_t ReadBelow(Sockbuf_IO_Desc* sbiod, void* buffer, ber_len_t length) {
+    return LBER_SBIOD_READ_NEXT(sbiod, buffer, length);
+}
+int ControlBelow(Sockbuf_IO_Desc* sbiod, int option, void* argument) {
+    return LBER_SBIOD_CTRL_NEXT(sbiod, option, argument);
+}
+Sockbuf_IO g_NoSignalLayer = {nullptr, nullptr, ControlBelow, ReadBelow, SendWithoutSignal, nullptr};
+
+void AddNoSignalLayer(Sockbuf* sb) {
+    // libldap puts the plain socket below it (level 10) and TLS above (20).
+    if (ber_sockbuf_ctrl(sb, LBER_SB_OPT_HAS_IO, &g_NoSignalLayer) != 1) {
+        ber_sockbuf_add_io(sb, &g_NoSignalLayer, LBER_SBIOD_LEVEL_PROVIDER + 1, nullptr);
+    }
+}
+
 // libldap is handed its socket and never connects by itself; should it, the
 // first learns the new socket. The second hears of its socket being closed.
 int OnConnect(LDAP*, Sockbuf* sb, LDAPURLDesc*, sockaddr*, ldap_conncb* ctx) {
@@ -154,6 +184,7 @@ int OnConnect(LDAP*, Sockbuf* sb, LDAPURLDesc*, sockaddr*, ldap_conncb* ctx) {
         c->fd = fd;
         c->watchdog->SetSocket(c, fd);
     }
+    AddNoSignalLayer(sb);
     return 0;
 }
 
@@ -166,10 +197,29 @@ void OnDisconnect(LDAP*, Sockbuf*, ldap_conncb* ctx) {
 }  // namespace
 
 void cLdapDirectory::Arm(Connection& c, int seconds) {
-    m_Watchdog.Arm(&c, c.fd, std::chrono::steady_clock::now() + std::chrono::seconds(seconds));
+    // Under the lock: a cancel either finds this step armed or is found by it.
+    std::lock_guard<std::mutex> lock(m_Mutex);
+    const auto now = std::chrono::steady_clock::now();
+    m_Watchdog.Arm(&c, c.fd, m_Cancelled.count(c.host) != 0 ? now : now + std::chrono::seconds(seconds));
 }
 
 bool cLdapDirectory::Disarm(Connection& c) { return m_Watchdog.Disarm(&c); }
+
+bool cLdapDirectory::IsCancelled(const std::string& host) {
+    std::lock_guard<std::mutex> lock(m_Mutex);
+    return m_Cancelled.count(host) != 0;
+}
+
+void cLdapDirectory::CancelCalls(const std::u16string& server, bool cancel) {
+    const std::string host = LdapHostOf(server);
+    std::lock_guard<std::mutex> lock(m_Mutex);
+    if (!cancel) {
+        m_Cancelled.erase(host);
+        return;
+    }
+    m_Cancelled.insert(host);
+    m_Watchdog.ShutDownNow([&host](const void* owner) { return static_cast<const Connection*>(owner)->host == host; });
+}
 
 void cLdapDirectory::RememberFailedOpen(const std::string& host, std::int32_t code) {
     std::lock_guard<std::mutex> lock(m_Mutex);
@@ -261,6 +311,7 @@ cLdapDirectory::cLdapDirectory(cLdapOptions options) : m_Options(std::move(optio
 cLdapDirectory::~cLdapDirectory() = default;
 
 std::int32_t cLdapDirectory::Open(const std::string& host, std::unique_ptr<Connection>& out) {
+    if (IsCancelled(host)) return kErrorTimeout;
     const std::string uri = host.find("://") == std::string::npos ? "ldap://" + host : host;
     int fd = -1;
     if (const std::int32_t reach = Preflight(uri, m_Options.networkTimeoutSeconds, fd); reach != kNerrSuccess)
@@ -274,6 +325,8 @@ std::int32_t cLdapDirectory::Open(const std::string& host, std::unique_ptr<Conne
         return kErrorBadNetPath;
     }
     c->fd = fd;
+    Sockbuf* sb = nullptr;
+    if (ldap_get_option(c->ld, LDAP_OPT_SOCKBUF, &sb) == LDAP_OPT_SUCCESS && sb != nullptr) AddNoSignalLayer(sb);
     c->callbacks.lc_add = OnConnect;
     c->callbacks.lc_del = OnDisconnect;
     c->callbacks.lc_arg = c.get();
@@ -290,7 +343,7 @@ std::int32_t cLdapDirectory::Open(const std::string& host, std::unique_ptr<Conne
     const bool ldaps = uri.rfind("ldaps://", 0) == 0;
     const bool kerberos = m_Options.auth == cLdapOptions::eAuth::kKerberos;
     {
-        std::lock_guard<std::mutex> lock(g_TlsLock);
+        std::lock_guard<std::mutex> lock(g_TlsLock);  // no network wait in here
         int require = m_Options.verifyCertificate ? LDAP_OPT_X_TLS_DEMAND : LDAP_OPT_X_TLS_NEVER;
         int zero = 0;
         if (!m_Options.caFile.empty()) ldap_set_option(c->ld, LDAP_OPT_X_TLS_CACERTFILE, m_Options.caFile.c_str());
@@ -302,7 +355,6 @@ std::int32_t cLdapDirectory::Open(const std::string& host, std::unique_ptr<Conne
     // Every step below has the operation timeout, whatever the server sends or keeps back.
     const int seconds = m_Options.operationTimeoutSeconds;
     if (ldaps || !kerberos) {
-        std::lock_guard<std::mutex> lock(g_TlsLock);
         Arm(*c, seconds);
         const int rc = ldaps ? ldap_install_tls(c->ld) : ldap_start_tls_s(c->ld, nullptr, nullptr);
         if (Disarm(*c) && rc != LDAP_SUCCESS) return kErrorTimeout;
@@ -422,9 +474,11 @@ std::int32_t cLdapDirectory::NetUserEnum(const std::u16string& server, std::uint
     if (level != 2) return kErrorInvalidLevel;
     CloseIdle();
     std::unique_ptr<Connection> c;
+    bool parked = false;
     if (resumeHandle == 0) {
         const std::string host = LdapHostOf(server);
         c = TakeParked(host);
+        parked = c != nullptr;
         if (std::int32_t failed; !c && TakeFailedOpen(host, failed)) return failed;
         if (!c) {
             if (const std::int32_t rc = Open(host, c); rc != kNerrSuccess) return rc;
@@ -445,11 +499,30 @@ std::int32_t cLdapDirectory::NetUserEnum(const std::u16string& server, std::uint
         "(&(objectCategory=person)(objectClass=user)(userAccountControl:1.2.840.113556.1.4.803:=512))";
     timeval operation{m_Options.operationTimeoutSeconds, 0};
     LDAPMessage* result = nullptr;
-    Arm(*c, m_Options.operationTimeoutSeconds);
-    rc = ldap_search_ext_s(c->ld, c->defaultNc.c_str(), LDAP_SCOPE_SUBTREE, kNormalAccounts,
-                           const_cast<char**>(attributes), 0, controls, nullptr, &operation, LDAP_NO_LIMIT, &result);
+    bool overran = false;
+    auto search = [&] {
+        Arm(*c, m_Options.operationTimeoutSeconds);
+        const int r =
+            ldap_search_ext_s(c->ld, c->defaultNc.c_str(), LDAP_SCOPE_SUBTREE, kNormalAccounts,
+                              const_cast<char**>(attributes), 0, controls, nullptr, &operation, LDAP_NO_LIMIT, &result);
+        overran = Disarm(*c);
+        return r;
+    };
+    rc = search();
+    if (parked && !overran && rc == LDAP_SERVER_DOWN) {
+        // The controller closed or reset the domain query's connection
+        // meanwhile (controllers close idle ones): once more on a new one.
+        ldap_msgfree(result);
+        result = nullptr;
+        const std::string host = c->host;
+        if (const std::int32_t open = Open(host, c); open != kNerrSuccess) {
+            ldap_control_free(page);
+            return open;
+        }
+        rc = search();
+    }
     ldap_control_free(page);
-    if (Disarm(*c) && rc != LDAP_SUCCESS) {
+    if (overran && rc != LDAP_SUCCESS) {
         ldap_msgfree(result);
         return kErrorTimeout;
     }

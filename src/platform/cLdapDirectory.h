@@ -17,6 +17,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -69,6 +70,10 @@ public:
     // that are not a logon time since the last call.
     std::vector<std::u16string> TakeNotices() override;
 
+    // The sockets of the controller's calls in progress are shut down at
+    // once, and every step after that fails at once, until lifted.
+    void CancelCalls(const std::u16string& server, bool cancel) override;
+
     // Pages of one enumeration past which a server is taken to loop, and
     // pages in a row without an account.
     static constexpr int kMaxPages = 1000000;
@@ -81,6 +86,7 @@ private:
     void Arm(Connection& c, int seconds);
     // True when the step overran and its socket was shut down.
     bool Disarm(Connection& c);
+    bool IsCancelled(const std::string& host);
     void RememberFailedOpen(const std::string& host, std::int32_t code);
     bool TakeFailedOpen(const std::string& host, std::int32_t& code);
 
@@ -92,7 +98,10 @@ private:
     void CloseIdle();
 
     cLdapOptions m_Options;
-    std::mutex m_Mutex;  // guards the two maps, never held across a network call
+    // Before the connections, whose destructors end their watches: destroyed after them.
+    cSocketWatchdog m_Watchdog;
+    std::mutex m_Mutex;                 // guards everything below, never held across a network call
+    std::set<std::string> m_Cancelled;  // hosts whose calls end at once
     std::map<std::uint32_t, std::unique_ptr<Connection>> m_Sessions;
     std::multimap<std::string, std::unique_ptr<Connection>> m_Parked;
     std::uint32_t m_LastHandle = 0;
@@ -105,7 +114,6 @@ private:
     std::map<std::string, cFailedOpen> m_FailedOpens;
     std::map<std::string, std::uint32_t> m_OddLogons;  // per host, since the last TakeNotices
     std::vector<std::u16string> m_Notices;             // other notices, since the last TakeNotices
-    cSocketWatchdog m_Watchdog;
 };
 
 // The host part of a controller name: without leading backslashes.

@@ -46,6 +46,15 @@ bool cSocketWatchdog::Disarm(const void* owner) {
     return fired;
 }
 
+void cSocketWatchdog::ShutDownNow(const std::function<bool(const void* owner)>& which) {
+    std::lock_guard<std::mutex> lock(m_Mutex);
+    for (auto& [owner, w] : m_Watches) {
+        if (w.fired || !which(owner)) continue;
+        if (w.fd >= 0) ::shutdown(w.fd, SHUT_RDWR);
+        w.fired = true;  // a socket not yet known is shut down by SetSocket
+    }
+}
+
 void cSocketWatchdog::Run() {
     std::unique_lock<std::mutex> lock(m_Mutex);
     while (!m_Stop) {

@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <thread>
@@ -25,6 +26,9 @@ public:
     void SetSocket(const void* owner, int fd);
     // Ends the watch; true when the deadline had passed and the socket was shut down.
     bool Disarm(const void* owner);
+    // Every watch whose owner `which` picks passes its deadline now: a stop
+    // reaches the sockets of the calls it ends.
+    void ShutDownNow(const std::function<bool(const void* owner)>& which);
 
 private:
     struct cWatch {

@@ -44,6 +44,13 @@ public:
     // What the backend has to say about the answers since the last call
     // (odd values it did not take), one line each, for the user to read.
     virtual std::vector<std::u16string> TakeNotices() { return {}; }
+
+    // With `cancel`, the calls for `server` in progress end as soon as the
+    // backend can make them, and those that follow fail at once, until called
+    // again without: the worker of a stopped job then ends without waiting
+    // for a server that keeps its answer back. Its result codes say no more
+    // than that the call failed (no one shows a stopped job's code).
+    virtual void CancelCalls(const std::u16string& /*server*/, bool /*cancel*/) {}
 };
 
 }  // namespace orvik

@@ -18,6 +18,7 @@
 #include "base/Vendor.h"
 #include "engine/cDomainControllerCollection.h"
 #include "engine/cUserDataCollector.h"
+#include "platform/BrokenPipes.h"
 #include "platform/cPosixFileSystem.h"
 #include "platform/cStdErrMessageSink.h"
 #include "platform/iClock.h"
@@ -31,6 +32,10 @@
 namespace orvik {
 
 int RunApplication(int argc, char** argv) {
+    // The window and the batch run alike: the LDAP connections send without
+    // SIGPIPE themselves, and no other peer (a closed pipe on the standard
+    // output, a library's own socket) may end a run and lose its results.
+    IgnoreBrokenPipes();
     const cCommandLine arguments(argc, argv);
     if (argc == 2) {
         const std::string only = argv[1];

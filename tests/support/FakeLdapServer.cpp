@@ -4,9 +4,12 @@
 #include <gnutls/gnutls.h>
 #include <netinet/in.h>
 #include <poll.h>
+#include <strings.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <cctype>
+#include <cstdlib>
 #include <cstring>
 
 #include "support/GoldenFile.h"
@@ -70,6 +73,60 @@ struct cReader {
     }
 };
 
+// The values of `attribute` in the entry of `u`, as Active Directory holds them
+// (objectCategory by its short name).
+std::vector<std::string> Values(const FakeLdapServer::cUser& u, std::string attribute) {
+    for (char& c : attribute) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const bool computer = (u.userAccountControl & 4096) != 0;
+    if (attribute == "objectclass") {
+        std::vector<std::string> classes = {"top", "person", "organizationalPerson", "user"};
+        if (computer) classes.push_back("computer");
+        return classes;
+    }
+    if (attribute == "objectcategory") return {computer ? "computer" : "person"};
+    if (attribute == "useraccountcontrol") return {std::to_string(u.userAccountControl)};
+    if (attribute == "samaccountname") return {u.name};
+    if (attribute == "lastlogon" && !u.lastLogon.empty()) return {u.lastLogon};
+    return {};
+}
+
+// Whether the entry of `u` matches the search filter element `tag` with `content`;
+// what a query for accounts does not use matches nothing.
+bool Matches(const FakeLdapServer::cUser& u, unsigned tag, const std::string& content) {
+    cReader r{content};
+    unsigned t;
+    std::string part, attribute, value, rule;
+    switch (tag) {
+        case 0xA0:  // and
+            while (r.Next(t, part))
+                if (!Matches(u, t, part)) return false;
+            return true;
+        case 0xA1:  // or
+            while (r.Next(t, part))
+                if (Matches(u, t, part)) return true;
+            return false;
+        case 0xA2: return r.Next(t, part) && !Matches(u, t, part);  // not
+        case 0x87: return !Values(u, content).empty();              // present
+        case 0xA3:                                                  // equality, ignoring case
+            r.Next(t, attribute);
+            r.Next(t, value);
+            for (const std::string& v : Values(u, attribute)) {
+                if (strcasecmp(v.c_str(), value.c_str()) == 0) return true;
+            }
+            return false;
+        case 0xA9:  // extensible: the bitwise and (803) and or (804) rules
+            while (r.Next(t, part)) (t == 0x81 ? rule : t == 0x82 ? attribute : value) = part;
+            for (const std::string& v : Values(u, attribute)) {
+                const unsigned long have = std::strtoul(v.c_str(), nullptr, 10);
+                const unsigned long bits = std::strtoul(value.c_str(), nullptr, 10);
+                if (rule == "1.2.840.113556.1.4.803" && (have & bits) == bits) return true;
+                if (rule == "1.2.840.113556.1.4.804" && (have & bits) != 0) return true;
+            }
+            return false;
+        default: return false;
+    }
+}
+
 struct cTlsCredentials {
     gnutls_certificate_credentials_t credentials = nullptr;
     cTlsCredentials() {
@@ -89,7 +146,7 @@ public:
     }
     bool StartTls() {
         static cTlsCredentials shared;
-        gnutls_init(&m_Tls, GNUTLS_SERVER);
+        gnutls_init(&m_Tls, GNUTLS_SERVER | GNUTLS_NO_SIGNAL);
         gnutls_set_default_priority(m_Tls);
         gnutls_credentials_set(m_Tls, GNUTLS_CRD_CERTIFICATE, shared.credentials);
         gnutls_transport_set_int(m_Tls, m_Fd);
@@ -113,11 +170,16 @@ public:
         std::size_t done = 0;
         while (done < bytes.size()) {
             const ssize_t n = m_Tls != nullptr ? gnutls_record_send(m_Tls, bytes.data() + done, bytes.size() - done)
-                                               : ::write(m_Fd, bytes.data() + done, bytes.size() - done);
+                                               : ::send(m_Fd, bytes.data() + done, bytes.size() - done, MSG_NOSIGNAL);
             if (n <= 0) return false;
             done += static_cast<std::size_t>(n);
         }
         return true;
+    }
+    // Reads whatever comes and answers nothing, until the client goes.
+    void Stall() {
+        char buffer[4096];
+        while (::read(m_Fd, buffer, sizeof buffer) > 0) {}
     }
     // One whole LDAP message: its content after the outer tag and length.
     bool ReadMessage(std::string& content) {
@@ -198,6 +260,7 @@ void FakeLdapServer::Serve() {
 void FakeLdapServer::Talk(int fd) {
     cStream stream(fd);
     const std::string base = "DC=fake,DC=test";
+    const eMode mode = m_Options.mode;
     int pages = 0;
     bool ok = !m_Options.ldaps || stream.StartTls();
     std::string message;
@@ -205,7 +268,7 @@ void FakeLdapServer::Talk(int fd) {
     while (ok && stream.ReadMessage(message)) {
         if (!counted) ++m_Connections;  // a connection that only tests the port does not count
         counted = true;
-        if (m_Options.mode == eMode::kSilent) continue;
+        if (mode == eMode::kSilent) continue;
         cReader reader{message};
         unsigned tag;
         std::string id, op;
@@ -217,9 +280,10 @@ void FakeLdapServer::Talk(int fd) {
         std::string field;
         if (tag == 0x77) {  // an extended request: StartTLS
             const std::string reply = Message(mid, Result(0x78));
-            if (m_Options.mode == eMode::kHalfStartTls) {
-                stream.Write(reply.substr(0, reply.size() / 2));
-                continue;  // and nothing more, ever
+            if (mode == eMode::kHalfStartTls || mode == eMode::kStallHandshake) {
+                stream.Write(mode == eMode::kHalfStartTls ? reply.substr(0, reply.size() / 2) : reply);
+                stream.Stall();
+                break;
             }
             ok = stream.Write(reply) && stream.StartTls();
         } else if (tag == 0x60) {  // a bind: version, name, [0] the password
@@ -229,6 +293,10 @@ void FakeLdapServer::Talk(int fd) {
             if (fields.Next(t, field) && t == 0x80) {
                 std::lock_guard<std::mutex> lock(m_Mutex);
                 m_Passwords.push_back(field);
+            }
+            if (mode == eMode::kStallBind) {
+                stream.Stall();
+                break;
             }
             ok = stream.Write(Message(mid, Result(0x61)));
         } else if (tag == 0x63) {  // a search: the base tells which
@@ -242,18 +310,34 @@ void FakeLdapServer::Talk(int fd) {
             } else if (field.rfind("CN=Partitions,", 0) == 0) {
                 reply = Message(mid, Entry("CN=FAKE," + field, {{"nETBIOSName", "FAKE"}}));
                 reply += Message(mid, Result(0x65));
+                if (mode == eMode::kCloseAfterDomain || mode == eMode::kResetAfterDomain) {
+                    stream.Write(reply);
+                    if (mode == eMode::kResetAfterDomain) {
+                        const linger now{1, 0};
+                        ::setsockopt(fd, SOL_SOCKET, SO_LINGER, &now, sizeof now);
+                    }
+                    break;
+                }
             } else {
                 ++m_UserSearches;
                 ++pages;
-                std::vector<cUser> users = m_Options.users;
+                // Scope, aliases, size and time limits, types only; then the filter.
+                for (int i = 0; i < 5; ++i) fields.Next(t, field);
+                unsigned filterTag = 0;
+                std::string filter;
+                fields.Next(filterTag, filter);
+                std::vector<cUser> users;
+                for (const cUser& u : m_Options.users) {
+                    if (Matches(u, filterTag, filter)) users.push_back(u);
+                }
                 std::string cookie;
                 if (m_Options.cookie == eCookie::kRepeats) {
                     users.resize(std::min<std::size_t>(users.size(), 1));
                     cookie = "same";
                 } else if (m_Options.cookie == eCookie::kOneCookie) {
                     const std::size_t at = static_cast<std::size_t>(pages - 1);
+                    if (at + 1 < users.size()) cookie = "samba";
                     users = at < users.size() ? std::vector<cUser>{users[at]} : std::vector<cUser>{};
-                    if (at + 1 < m_Options.users.size()) cookie = "samba";
                 } else if (m_Options.cookie == eCookie::kNewEmpty) {
                     users.clear();
                     cookie = "page" + std::to_string(pages);
@@ -264,6 +348,11 @@ void FakeLdapServer::Talk(int fd) {
                     reply += Message(mid, Entry("CN=" + u.name + "," + base, attributes));
                 }
                 reply += Message(mid, Result(0x65), PagedControl(cookie));
+                if (mode == eMode::kStallSearch || mode == eMode::kHalfSearch) {
+                    if (mode == eMode::kHalfSearch) stream.Write(reply.substr(0, reply.size() / 2));
+                    stream.Stall();
+                    break;
+                }
             }
             ok = stream.Write(reply);
         } else if (tag == 0x42) {  // unbind

@@ -1,8 +1,9 @@
 #pragma once
 // A domain controller that misbehaves on purpose, on a loopback port: one
-// that accepts and never answers, one that sends half of its reply to
-// StartTLS, and a tiny directory (StartTLS or LDAPS with the test
-// certificate, simple bind, root DSE, crossRef, a paged user search) whose
+// that stops answering at some step or half-way through a message, or hangs
+// up after the domain query; and a tiny directory (StartTLS or LDAPS with the
+// test certificate, simple bind, root DSE, crossRef, a paged user search that
+// honours the filter's and/or/not, equality, presence and bit tests) whose
 // paging cookie may never end and whose lastLogon values may be odd.
 
 #include <atomic>
@@ -17,9 +18,15 @@ namespace orvik::test {
 class FakeLdapServer {
 public:
     enum class eMode {
-        kSilent,        // accepts, reads, never answers
-        kHalfStartTls,  // answers StartTLS with half a message, then nothing
-        kDirectory,     // a small working directory
+        kSilent,            // accepts, reads, never answers
+        kHalfStartTls,      // answers StartTLS with half a message, then nothing
+        kStallHandshake,    // answers StartTLS, then never takes part in the TLS handshake
+        kStallBind,         // never answers the bind
+        kStallSearch,       // never answers the user search
+        kHalfSearch,        // half of the user search's answer, then nothing
+        kCloseAfterDomain,  // closes every connection once it has answered the domain query
+        kResetAfterDomain,  // resets every connection once it has answered the domain query
+        kDirectory,         // a small working directory
     };
     enum class eCookie {
         kEnds,       // every user in one page, no cookie
@@ -29,7 +36,8 @@ public:
     };
     struct cUser {
         std::string name;
-        std::string lastLogon;  // the attribute's text as the server sends it
+        std::string lastLogon;              // the attribute's text as the server sends it
+        unsigned userAccountControl = 512;  // 514: a disabled account; 4096: a computer's
     };
     struct cOptions {
         eMode mode = eMode::kDirectory;
