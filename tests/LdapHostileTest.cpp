@@ -238,6 +238,20 @@ TEST(LdapHostile, LastLogonValuesThatAreNoTimeCountAsNeverAndAreTold) {
     EXPECT_TRUE(directory.TakeNotices().empty());
 }
 
+TEST(LdapHostile, ADirectoryServiceErrorBringsTheServersOwnReason) {
+    FakeLdapServer::cOptions options;
+    options.searchError = 80;  // "other"
+    options.searchDiagnostic = "00002024: SvcErr: DSID-0C090A9A, problem 5003 (WILL_NOT_PERFORM)";
+    FakeLdapServer server(options);
+    cLdapDirectory directory(SimpleBind());
+    EXPECT_EQ(RunWorker(directory, server.Address()).job.resultCode, kErrorDsGeneric);
+    EXPECT_EQ(directory.TakeNotices(),
+              std::vector<std::u16string>{FromUtf8(server.Address() +
+                                                   ": the search failed: Other (e.g., implementation "
+                                                   "specific) error (" +
+                                                   options.searchDiagnostic + ")")});
+}
+
 TEST(LdapHostile, AnUnverifiedCertificateGivesOneCodeAndNeverThePassword) {
     for (bool ldaps : {false, true}) {
         FakeLdapServer::cOptions options;

@@ -276,4 +276,30 @@ tAddresses LookUpHost(const std::string& host, const std::string& port, std::chr
     return tAddresses(std::exchange(lookup->found, nullptr));
 }
 
+std::string PrimaryDomainFromResolvConf(const std::string& resolvConf) {
+    std::string domain;
+    std::size_t at = 0;
+    while (at < resolvConf.size()) {
+        std::size_t end = resolvConf.find('\n', at);
+        if (end == std::string::npos) end = resolvConf.size();
+        std::string line = resolvConf.substr(at, end - at);
+        at = end + 1;
+        const std::size_t comment = line.find_first_of("#;");
+        if (comment != std::string::npos) line.resize(comment);
+        std::size_t word = line.find_first_not_of(" \t\r");
+        if (word == std::string::npos) continue;
+        const std::size_t wordEnd = line.find_first_of(" \t\r", word);
+        const std::string keyword = line.substr(word, wordEnd - word);
+        if (keyword != "domain" && keyword != "search") continue;
+        const std::size_t first = wordEnd == std::string::npos ? wordEnd : line.find_first_not_of(" \t\r", wordEnd);
+        if (first == std::string::npos) {
+            domain.clear();
+            continue;
+        }
+        domain = line.substr(first, line.find_first_of(" \t\r", first) - first);
+        if (!domain.empty() && domain.back() == '.') domain.pop_back();
+    }
+    return domain;
+}
+
 }  // namespace orvik

@@ -53,4 +53,11 @@ using tAddresses = std::unique_ptr<addrinfo, cFreeAddresses>;
 // is left to end by itself; what it finds is dropped.
 tAddresses LookUpHost(const std::string& host, const std::string& port, std::chrono::milliseconds timeout);
 
+// The primary domain of this computer, for a controller search without a
+// domain: the first name of the resolver's search list, which on a computer
+// joined to an Active Directory domain is that domain's DNS name. `resolvConf`
+// is the text of /etc/resolv.conf; as for the resolver, the last "domain" or
+// "search" line counts. Empty when there is none.
+std::string PrimaryDomainFromResolvConf(const std::string& resolvConf);
+
 }  // namespace orvik

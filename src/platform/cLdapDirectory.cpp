@@ -20,6 +20,8 @@
 
 #include "base/TextCompare.h"
 #include "platform/DnsLookup.h"
+#include "platform/LdapMapping.h"
+#include "platform/LdapSocket.h"
 #include "platform/NetApiCodes.h"
 #include "platform/NetErrorText.h"
 
@@ -72,45 +74,6 @@ std::string FirstValue(LDAP* ld, LDAPMessage* entry, const char* attribute) {
     return out;
 }
 
-// Our own name lookup and TCP connect, which tell apart what libldap reports
-// alike: no such name, refused or unreachable, and no answer in time. Each
-// waits at most the network timeout. The socket connected is libldap's, so
-// that it neither looks the name up again nor connects again.
-std::int32_t Preflight(const std::string& uri, int timeoutSeconds, int& connected) {
-    connected = -1;
-    LDAPURLDesc* url = nullptr;
-    if (ldap_url_parse(uri.c_str(), &url) != LDAP_URL_SUCCESS) return kErrorBadNetPath;
-    const std::string host = url->lud_host != nullptr ? url->lud_host : "";
-    const bool ldaps = std::strcmp(url->lud_scheme, "ldaps") == 0;
-    const std::string port = std::to_string(url->lud_port != 0 ? url->lud_port : (ldaps ? 636 : 389));
-    ldap_free_urldesc(url);
-    if (host.empty()) return kErrorBadNetPath;
-    const tAddresses addresses = LookUpHost(host, port, std::chrono::seconds(std::max(1, timeoutSeconds)));
-    if (addresses == nullptr) return kErrorBadNetPath;
-    std::int32_t result = kErrorRpcServerUnavailable;
-    for (addrinfo* a = addresses.get(); a != nullptr; a = a->ai_next) {
-        const int fd = socket(a->ai_family, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
-        if (fd < 0) continue;
-        int error = connect(fd, a->ai_addr, a->ai_addrlen) == 0 ? 0 : errno;
-        if (error == EINPROGRESS) {
-            pollfd p{fd, POLLOUT, 0};
-            socklen_t length = sizeof error;
-            if (poll(&p, 1, timeoutSeconds * 1000) == 1)
-                getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length);
-            else
-                error = ETIMEDOUT;
-        }
-        if (error == 0 && fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) == 0) {
-            connected = fd;
-            result = kNerrSuccess;
-            break;
-        }
-        close(fd);
-        result = error == ETIMEDOUT ? kErrorTimeout : kErrorRpcServerUnavailable;
-    }
-    return result;
-}
-
 std::u16string FromUtf8Value(const std::string& s) { return FromUtf8(s); }
 
 // Tells one page of accounts from another (FNV-1a over names and logons).
@@ -149,31 +112,6 @@ struct cLdapDirectory::Connection {
 };
 
 namespace {
-
-// Every write libldap and its TLS layer make on a connection of ours passes
-// through this layer of the socket's buffer, just above the plain socket, and
-// is sent without SIGPIPE: a controller that closed or reset the connection,
-// or a socket the watchdog shut down, gives the call an error, never the
-// process its end. Reads and controls pass through.
-ber_slen_t SendWithoutSignal(Sockbuf_IO_Desc* sbiod, void* buffer, ber_len_t length) {
-    int fd = -1;
-    ber_sockbuf_ctrl(sbiod->sbiod_sb, LBER_SB_OPT_GET_FD, &fd);
-    return ::send(fd, buffer, length, MSG_NOSIGNAL);
-}
-ber_slen_t ReadBelow(Sockbuf_IO_Desc* sbiod, void* buffer, ber_len_t length) {
-    return LBER_SBIOD_READ_NEXT(sbiod, buffer, length);
-}
-int ControlBelow(Sockbuf_IO_Desc* sbiod, int option, void* argument) {
-    return LBER_SBIOD_CTRL_NEXT(sbiod, option, argument);
-}
-Sockbuf_IO g_NoSignalLayer = {nullptr, nullptr, ControlBelow, ReadBelow, SendWithoutSignal, nullptr};
-
-void AddNoSignalLayer(Sockbuf* sb) {
-    // libldap puts the plain socket below it (level 10) and TLS above (20).
-    if (ber_sockbuf_ctrl(sb, LBER_SB_OPT_HAS_IO, &g_NoSignalLayer) != 1) {
-        ber_sockbuf_add_io(sb, &g_NoSignalLayer, LBER_SBIOD_LEVEL_PROVIDER + 1, nullptr);
-    }
-}
 
 // libldap is handed its socket and never connects by itself; should it, the
 // first learns the new socket. The second hears of its socket being closed.
@@ -238,6 +176,19 @@ bool cLdapDirectory::TakeFailedOpen(const std::string& host, std::int32_t& code)
     return fresh;
 }
 
+std::int32_t cLdapDirectory::Failed(const std::string& host, const char* stage, int ldapResult,
+                                    const std::string& diagnostic) {
+    const std::int32_t code = MapLdapFailure(stage, ldapResult, diagnostic);
+    if (code == kErrorDsGeneric) {
+        // The program's code says little here: the server's own words go with it.
+        std::string text = host + ": the " + stage + " failed: " + ldap_err2string(ldapResult);
+        if (!diagnostic.empty()) text += " (" + diagnostic + ")";
+        std::lock_guard<std::mutex> lock(m_Mutex);
+        m_Notices.push_back(FromUtf8(text));
+    }
+    return code;
+}
+
 std::vector<std::u16string> cLdapDirectory::TakeNotices() {
     std::map<std::string, std::uint32_t> odd;
     std::vector<std::u16string> notices;
@@ -251,57 +202,6 @@ std::vector<std::u16string> cLdapDirectory::TakeNotices() {
                           u" lastLogon values were not a logon time and count as never.");
     }
     return notices;
-}
-
-std::string LdapHostOf(const std::u16string& server) {
-    std::u16string name = server;
-    while (!name.empty() && name.front() == u'\\') name.erase(0, 1);
-    return ToUtf8(name);
-}
-
-std::uint32_t FileTimeToSeconds(const std::string& fileTime, bool* notATime) {
-    if (fileTime.empty()) return 0;
-    // Digits only: strtoull would take "-5" as a huge number, a date in 2106
-    // that would win every merge.
-    const bool digits = std::all_of(fileTime.begin(), fileTime.end(), [](char c) { return c >= '0' && c <= '9'; });
-    char* end = nullptr;
-    errno = 0;
-    const unsigned long long v = digits ? std::strtoull(fileTime.c_str(), &end, 10) : 0;
-    if (!digits || *end != '\0' || errno != 0) {
-        if (notATime != nullptr) *notATime = true;
-        return 0;
-    }
-    constexpr unsigned long long kEpoch = 11644473600ULL * 10000000ULL;  // 1970 in 100 ns since 1601
-    if (v <= kEpoch || v == 0x7FFFFFFFFFFFFFFFULL) return 0;
-    const unsigned long long seconds = (v - kEpoch + 5000000ULL) / 10000000ULL;
-    return static_cast<std::uint32_t>(std::min<unsigned long long>(seconds, std::numeric_limits<std::uint32_t>::max()));
-}
-
-std::int32_t MapLdapFailure(const char* stage, int ldapResult, const std::string& diagnostic) {
-    const std::string where = stage;
-    switch (ldapResult) {
-        case LDAP_INVALID_CREDENTIALS:
-            // Active Directory names the reason in the diagnostic: "... data 52e".
-            if (diagnostic.find("data 533") != std::string::npos) return kErrorAccountDisabled;
-            if (diagnostic.find("data 532") != std::string::npos) return kErrorPasswordExpired;
-            if (diagnostic.find("data 775") != std::string::npos) return kErrorAccountLockedOut;
-            return kErrorLogonFailure;
-        case LDAP_INAPPROPRIATE_AUTH: return kErrorLogonFailure;
-        case LDAP_STRONG_AUTH_REQUIRED:
-        case LDAP_INSUFFICIENT_ACCESS:
-        case LDAP_UNWILLING_TO_PERFORM:
-        case LDAP_CONFIDENTIALITY_REQUIRED: return kErrorAccessDenied;
-        case LDAP_TIMEOUT:
-        case LDAP_TIMELIMIT_EXCEEDED: return kErrorTimeout;
-        case LDAP_SERVER_DOWN: return kErrorRpcServerUnavailable;
-        case LDAP_CONNECT_ERROR:
-            return where == "starttls" || where == "connect" ? kSecUntrustedRoot : kErrorRpcServerUnavailable;
-        case LDAP_LOCAL_ERROR:
-        case LDAP_AUTH_UNKNOWN:
-        case LDAP_NOT_SUPPORTED: return where == "bind" ? kSecNoCredentials : kErrorDsGeneric;
-        case LDAP_NO_MEMORY: return kErrorNotEnoughMemory;
-        default: return kErrorDsGeneric;
-    }
 }
 
 cLdapDirectory::cLdapDirectory(cLdapOptions options) : m_Options(std::move(options)) {
@@ -363,9 +263,9 @@ std::int32_t cLdapDirectory::Open(const std::string& host, std::unique_ptr<Conne
             // its TLS failing, reported as StartTLS reports it.
             const std::string diagnostic = Diagnostic(c->ld);
             if (ldaps && (rc == LDAP_SERVER_DOWN || rc == LDAP_CONNECT_ERROR) && !diagnostic.empty()) {
-                return MapLdapFailure("starttls", LDAP_CONNECT_ERROR, diagnostic);
+                return Failed(host, "starttls", LDAP_CONNECT_ERROR, diagnostic);
             }
-            return MapLdapFailure(ldaps ? "connect" : "starttls", rc, diagnostic);
+            return Failed(host, ldaps ? "connect" : "starttls", rc, diagnostic);
         }
     }
     int rc;
@@ -379,7 +279,7 @@ std::int32_t cLdapDirectory::Open(const std::string& host, std::unique_ptr<Conne
             ldap_sasl_bind_s(c->ld, m_Options.bindName.c_str(), LDAP_SASL_SIMPLE, &password, nullptr, nullptr, nullptr);
     }
     if (Disarm(*c) && rc != LDAP_SUCCESS) return kErrorTimeout;
-    if (rc != LDAP_SUCCESS) return MapLdapFailure("bind", rc, Diagnostic(c->ld));
+    if (rc != LDAP_SUCCESS) return Failed(host, "bind", rc, Diagnostic(c->ld));
 
     const char* attributes[] = {"defaultNamingContext", "configurationNamingContext", nullptr};
     LDAPMessage* result = nullptr;
@@ -397,7 +297,7 @@ std::int32_t cLdapDirectory::Open(const std::string& host, std::unique_ptr<Conne
         }
     }
     ldap_msgfree(result);
-    if (rc != LDAP_SUCCESS) return MapLdapFailure("rootdse", rc, Diagnostic(c->ld));
+    if (rc != LDAP_SUCCESS) return Failed(host, "rootdse", rc, Diagnostic(c->ld));
     if (c->defaultNc.empty()) return kErrorDsGeneric;
     out = std::move(c);
     return kNerrSuccess;
@@ -492,7 +392,7 @@ std::int32_t cLdapDirectory::NetUserEnum(const std::u16string& server, std::uint
     const int pageSize = prefMaxLen < 0 ? kMaxPageSize : std::clamp(prefMaxLen / kBytesPerEntry, 1, kMaxPageSize);
     LDAPControl* page = nullptr;
     int rc = ldap_create_page_control(c->ld, pageSize, &c->cookie, 1, &page);
-    if (rc != LDAP_SUCCESS) return MapLdapFailure("search", rc, Diagnostic(c->ld));
+    if (rc != LDAP_SUCCESS) return Failed(c->host, "search", rc, Diagnostic(c->ld));
     LDAPControl* controls[] = {page, nullptr};
     const char* attributes[] = {"sAMAccountName", "displayName", "description", "lastLogon", nullptr};
     static const char kNormalAccounts[] =
@@ -528,7 +428,7 @@ std::int32_t cLdapDirectory::NetUserEnum(const std::u16string& server, std::uint
     }
     if (rc != LDAP_SUCCESS) {
         ldap_msgfree(result);
-        return MapLdapFailure("search", rc, Diagnostic(c->ld));
+        return Failed(c->host, "search", rc, Diagnostic(c->ld));
     }
     std::uint32_t odd = 0;
     for (LDAPMessage* e = ldap_first_entry(c->ld, result); e != nullptr; e = ldap_next_entry(c->ld, e)) {
@@ -563,7 +463,7 @@ std::int32_t cLdapDirectory::NetUserEnum(const std::u16string& server, std::uint
     ldap_controls_free(returned);
     if (rc != LDAP_SUCCESS) {
         entries.clear();
-        return MapLdapFailure("search", rc, diagnostic);
+        return Failed(c->host, "search", rc, diagnostic);
     }
     entriesRead = static_cast<std::uint32_t>(entries.size());
     totalEntries = estimate > 0 ? static_cast<std::uint32_t>(estimate) : 0;
@@ -632,7 +532,7 @@ std::int32_t cLdapDirectory::NetWkstaGetInfo(const std::u16string& server, std::
     if (rc != LDAP_SUCCESS || name.empty()) {
         // The domain is unknown, but the connection serves the enumeration all the same.
         const std::int32_t code =
-            rc != LDAP_SUCCESS ? MapLdapFailure("search", rc, Diagnostic(c->ld)) : kErrorDsGeneric;
+            rc != LDAP_SUCCESS ? Failed(c->host, "search", rc, Diagnostic(c->ld)) : kErrorDsGeneric;
         Park(std::move(c));
         return code;
     }
@@ -640,32 +540,6 @@ std::int32_t cLdapDirectory::NetWkstaGetInfo(const std::u16string& server, std::
     // The enumeration that follows takes this connection over.
     Park(std::move(c));
     return kNerrSuccess;
-}
-
-std::string PrimaryDomainFromResolvConf(const std::string& resolvConf) {
-    std::string domain;
-    std::size_t at = 0;
-    while (at < resolvConf.size()) {
-        std::size_t end = resolvConf.find('\n', at);
-        if (end == std::string::npos) end = resolvConf.size();
-        std::string line = resolvConf.substr(at, end - at);
-        at = end + 1;
-        const std::size_t comment = line.find_first_of("#;");
-        if (comment != std::string::npos) line.resize(comment);
-        std::size_t word = line.find_first_not_of(" \t\r");
-        if (word == std::string::npos) continue;
-        const std::size_t wordEnd = line.find_first_of(" \t\r", word);
-        const std::string keyword = line.substr(word, wordEnd - word);
-        if (keyword != "domain" && keyword != "search") continue;
-        const std::size_t first = wordEnd == std::string::npos ? wordEnd : line.find_first_not_of(" \t\r", wordEnd);
-        if (first == std::string::npos) {
-            domain.clear();
-            continue;
-        }
-        domain = line.substr(first, line.find_first_of(" \t\r", first) - first);
-        if (!domain.empty() && domain.back() == '.') domain.pop_back();
-    }
-    return domain;
 }
 
 std::int32_t cLdapDirectory::NetServerEnum(const std::u16string& domain, std::uint32_t level, std::uint32_t serverType,

@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/LdapMapping.h"
 #include "platform/cSocketWatchdog.h"
 #include "platform/iNetApi.h"
 
@@ -39,13 +40,6 @@ struct cLdapOptions {
     int networkTimeoutSeconds = 10;
     int operationTimeoutSeconds = 60;
 };
-
-// The primary domain of this computer, for a controller search without a
-// domain: the first name of the resolver's search list, which on a computer
-// joined to an Active Directory domain is that domain's DNS name. `resolvConf`
-// is the text of /etc/resolv.conf; as for the resolver, the last "domain" or
-// "search" line counts. Empty when there is none.
-std::string PrimaryDomainFromResolvConf(const std::string& resolvConf);
 
 class cLdapDirectory final : public iNetApi {
 public:
@@ -67,7 +61,8 @@ public:
                                std::uint32_t& totalEntries, std::uint32_t& resumeHandle) override;
 
     // "<host>: <n> lastLogon values ..." for each controller that sent values
-    // that are not a logon time since the last call.
+    // that are not a logon time, and the server's reason for each directory
+    // service error (8341), since the last call.
     std::vector<std::u16string> TakeNotices() override;
 
     // The sockets of the controller's calls in progress are shut down at
@@ -91,6 +86,9 @@ private:
     bool TakeFailedOpen(const std::string& host, std::int32_t& code);
 
     std::int32_t Open(const std::string& host, std::unique_ptr<Connection>& out);
+    // The program's code for a failure at `stage`; a directory service error
+    // (8341) also leaves the server's own reason as a notice.
+    std::int32_t Failed(const std::string& host, const char* stage, int ldapResult, const std::string& diagnostic);
     std::unique_ptr<Connection> TakeParked(const std::string& host);
     void Park(std::unique_ptr<Connection> connection);
     std::uint32_t KeepSession(std::unique_ptr<Connection> connection);
@@ -115,17 +113,5 @@ private:
     std::map<std::string, std::uint32_t> m_OddLogons;  // per host, since the last TakeNotices
     std::vector<std::u16string> m_Notices;             // other notices, since the last TakeNotices
 };
-
-// The host part of a controller name: without leading backslashes.
-std::string LdapHostOf(const std::u16string& server);
-
-// lastLogon (100 ns since 1601, decimal) as seconds since 1970, rounded to
-// the nearest second; 0 and "never" give 0, what exceeds 32 bits is clamped.
-// A value that is not a plain non-negative number is no logon time: 0, and
-// `notATime` is set.
-std::uint32_t FileTimeToSeconds(const std::string& fileTime, bool* notATime = nullptr);
-
-// The program's code for an LDAP failure at `stage` ("bind", "starttls", ...).
-std::int32_t MapLdapFailure(const char* stage, int ldapResult, const std::string& diagnostic);
 
 }  // namespace orvik

@@ -42,7 +42,9 @@ std::string Sequence(const std::string& content) { return Tlv(0x30, content); }
 std::string Message(int id, const std::string& op, const std::string& controls = {}) {
     return Sequence(Integer(0x02, id) + op + controls);
 }
-std::string Result(unsigned tag) { return Tlv(tag, Integer(0x0A, 0) + Octets("") + Octets("")); }
+std::string Result(unsigned tag, int code = 0, const std::string& diagnostic = "") {
+    return Tlv(tag, Integer(0x0A, code) + Octets("") + Octets(diagnostic));
+}
 std::string Entry(const std::string& dn, const std::vector<std::pair<std::string, std::string>>& attributes) {
     std::string list;
     for (const auto& [name, value] : attributes) list += Sequence(Octets(name) + Tlv(0x31, Octets(value)));
@@ -341,6 +343,11 @@ void FakeLdapServer::Talk(int fd) {
                 } else if (m_Options.cookie == eCookie::kNewEmpty) {
                     users.clear();
                     cookie = "page" + std::to_string(pages);
+                }
+                if (m_Options.searchError != 0) {
+                    reply += Message(mid, Result(0x65, m_Options.searchError, m_Options.searchDiagnostic));
+                    stream.Write(reply);
+                    continue;
                 }
                 for (const cUser& u : users) {
                     std::vector<std::pair<std::string, std::string>> attributes = {{"sAMAccountName", u.name}};

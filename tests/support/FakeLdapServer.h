@@ -44,6 +44,8 @@ public:
         bool ldaps = false;  // TLS from the first byte instead of StartTLS
         eCookie cookie = eCookie::kEnds;
         std::vector<cUser> users;
+        int searchError = 0;  // not 0: the user search fails with this LDAP result and diagnostic
+        std::string searchDiagnostic;
     };
 
     explicit FakeLdapServer(cOptions options);
