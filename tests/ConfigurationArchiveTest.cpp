@@ -13,6 +13,7 @@
 #include "engine/cMemoryListView.h"
 #include "engine/cUserDataCollector.h"
 #include "platform/cSimulatedDirectory.h"
+#include "settings/cArchiveReader.h"
 #include "settings/cArchiveWriter.h"
 #include "support/GoldenFile.h"
 #include "support/TestClock.h"
@@ -122,6 +123,53 @@ TEST_F(ArchiveTest, ClassIndicesFrom0x7FFFTakeTheLongReferenceForm) {
     for (int i = 0; i < 32767; ++i) collection.AddDomainController(list, u"DC" + FormatLong(i));
     collection.Users().MergeBatch(test::Batch(test::MakeUser(u"a", 0, u"X"), test::MakeUser(u"b", 0, u"X")));
     EXPECT_TRUE(MatchesGolden(Save(), "big_class_index.cfg"));
+}
+
+// 0x7FFF is the long form's tag: the last index of the short form is 0x7FFE.
+TEST(ArchiveClassReference, TheShortFormEndsJustBelowTheLongFormsTag) {
+    const struct {
+        std::uint32_t index;
+        std::vector<std::uint8_t> reference;
+    } cases[] = {{0x7FFE, {0xFE, 0xFF}}, {0x7FFF, {0xFF, 0x7F, 0xFF, 0x7F, 0x00, 0x80}}};
+    for (const auto& c : cases) {
+        // Class "A" takes index 1 and each object the next one, until "B" takes c.index.
+        cMemorySink sink;
+        cArchiveWriter writer(sink);
+        for (std::uint32_t i = 2; i < c.index; ++i) writer.WriteObjectClass("A", 1);
+        writer.WriteObjectClass("B", 2);
+        writer.WriteObjectClass("B", 2);
+        ASSERT_TRUE(writer.Finish());
+        const auto& bytes = sink.Bytes();
+        EXPECT_EQ(std::vector<std::uint8_t>(bytes.end() - static_cast<std::ptrdiff_t>(c.reference.size()), bytes.end()),
+                  c.reference);
+        cArchiveReader reader(bytes.data(), bytes.size());
+        for (std::uint32_t i = 2; i < c.index; ++i) reader.ReadObjectClass("A");
+        EXPECT_EQ(reader.ReadObjectClass("B"), 2);
+        EXPECT_EQ(reader.ReadObjectClass("B"), 2);
+    }
+}
+
+TEST(ArchiveString, MayEndExactlyAtTheEndOfTheFileButNotPastIt) {
+    const struct {
+        std::vector<std::uint8_t> bytes;
+        const char16_t* text;  // nullptr: past the end
+    } cases[] = {
+        {{3, 'a', 'b', 'c'}, u"abc"},
+        {{3, 'a', 'b'}, nullptr},
+        {{0xFF, 0xFE, 0xFF, 2, 'a', 0, 'b', 0}, u"ab"},
+        {{0xFF, 0xFE, 0xFF, 2, 'a', 0, 'b'}, nullptr},
+    };
+    for (const auto& c : cases) {
+        cArchiveReader reader(c.bytes.data(), c.bytes.size());
+        try {
+            const std::u16string text = reader.ReadString();
+            ASSERT_NE(c.text, nullptr) << "read past the end";
+            EXPECT_EQ(text, c.text);
+        } catch (const cArchiveError& e) {
+            EXPECT_EQ(c.text, nullptr);
+            EXPECT_EQ(e.kind, eArchiveError::kEndOfFile);
+        }
+    }
 }
 
 TEST_F(ArchiveTest, EveryWrittenFileReadsBackToTheSameBytes) {
