@@ -107,8 +107,6 @@ TEST_F(ExportTest, EveryExportGoesToANewFileAndTheSettingStays) {
     const auto summary = FileBytes(SummaryPath());
     const std::string text(summary.begin(), summary.end());
     EXPECT_NE(text.find("written to text file: " + folder.File("Ambrel1.txt") + ".\r\n"), std::string::npos);
-    EXPECT_EQ(text.find("Real user"), 0u);
-    EXPECT_NE(text.find("Real user", 10), std::string::npos);  // two blocks
 }
 
 TEST_F(ExportTest, AnEmptyTableGivesAnEmptyFileAndStillASummary) {
@@ -171,6 +169,8 @@ TEST_F(ExportTest, AFailedWriteKeepsTheWholeLinesWrittenSoFarAndWritesNoSummary)
     }
 }
 
+// The block pads its columns and names the statuses; a block that cannot be
+// written whole leaves the file as it was, and the next block follows the earlier ones.
 TEST_F(ExportTest, ASummaryBlockIsWrittenWholeOrNotAtAll) {
     test::FlakyFileSystem flaky;
     flaky.failAppend = true;
@@ -182,8 +182,13 @@ TEST_F(ExportTest, ASummaryBlockIsWrittenWholeOrNotAtAll) {
         test::FlakyFileSystem partial;
         partial.appendAllows = allows;
         EXPECT_EQ(Export(partial), -1);
-        EXPECT_TRUE(test::MatchesGolden(FileBytes(SummaryPath()), "summary_block.txt"));  // the earlier block only
+        EXPECT_TRUE(test::MatchesGolden(FileBytes(SummaryPath()), "summary_block.txt"));
     }
+    ASSERT_EQ(WriteSummaryBlock(files, SummaryPath(), u"Ambrel.txt", list, 981212709), 0);
+    auto twice = test::ReadGolden("summary_block.txt");
+    const auto once = twice;
+    twice.insert(twice.end(), once.begin(), once.end());
+    EXPECT_EQ(FileBytes(SummaryPath()), twice);
 }
 
 TEST_F(ExportTest, ALineBreakInsideAValueKeepsTheUserOnOneLine) {
@@ -205,16 +210,6 @@ TEST_F(ExportTest, ALinkOrAPipeInTheSummarysPlaceIsNeverWritten) {
     std::filesystem::remove(SummaryPath());
     ASSERT_EQ(::mkfifo(SummaryPath().c_str(), 0600), 0);
     EXPECT_EQ(Export(files), -1);  // at once: nobody reads the pipe
-}
-
-TEST_F(ExportTest, TheSummaryBlockPadsColumnsAndNamesStatusesAndKeepsEarlierBlocks) {
-    ASSERT_EQ(WriteSummaryBlock(files, SummaryPath(), u"Ambrel.txt", list, 981212709), 0);
-    EXPECT_TRUE(test::MatchesGolden(FileBytes(SummaryPath()), "summary_block.txt"));
-    ASSERT_EQ(WriteSummaryBlock(files, SummaryPath(), u"Ambrel.txt", list, 981212709), 0);
-    auto twice = test::ReadGolden("summary_block.txt");
-    const auto once = twice;
-    twice.insert(twice.end(), once.begin(), once.end());
-    EXPECT_EQ(FileBytes(SummaryPath()), twice);
 }
 
 TEST_F(ExportTest, ACharacterWithoutAByteIsWrittenAsAQuestionMarkInAWholeBlock) {
