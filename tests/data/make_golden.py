@@ -85,12 +85,14 @@ def tail(user_column=1, dc_key=0, dc_ascending=1):
     return u32(user_column) + u32(dc_key) + u32(dc_ascending)
 
 
+# The five bytes code page 1252 leaves open: Windows reads and writes them as
+# the C1 controls of the same value.
+OPEN_BYTES = (0x81, 0x8D, 0x8F, 0x90, 0x9D)
+
+
 def cp1252(text):
-    """Code page 1252 as Windows writes it: the five bytes the table leaves
-    open stand for the C1 controls of the same value, and a character without
-    a byte becomes '?'."""
-    return b''.join(bytes([ord(c)]) if ord(c) in (0x81, 0x8D, 0x8F, 0x90, 0x9D) else
-                    c.encode('cp1252', errors='replace') for c in text)
+    """Code page 1252 as Windows writes it; a character without a byte becomes '?'."""
+    return b''.join(bytes([ord(c)]) if ord(c) in OPEN_BYTES else c.encode('cp1252', errors='replace') for c in text)
 
 
 def write(name, data):
@@ -194,6 +196,9 @@ def text_goldens():
         'CORP|Ren\u00e9|IT owner|14:05:09 02/03/01|981209109|IT|%Domain%',
         'LAB|zhang|??||0|' + cp1252_text + '|%Domain%',
     ]))
+    # The upper half of code page 1252, bytes 0x80 to 0xFF, in UTF-8.
+    write('cp1252_upper_half.txt', ''.join(chr(b) if b in OPEN_BYTES else bytes([b]).decode('cp1252')
+                                           for b in range(0x80, 0x100)).encode('utf-8'))
     rows = [('14:05:09 02/03/01', 'DC1', 'OK', 2, 60),
             ('14:05:09 02/03/01', 'a-very-long-controller-name.corp.example', 'Data collection in progress', 1, 1),
             ('', 'DC-NEVER', 'Idle', 0, 0)]
