@@ -45,11 +45,11 @@ restore() {
 trap restore EXIT INT TERM
 
 build_tests() {
-    timeout 900 cmake --build "$build" --target orvik_tests -j2 >"$scratch/build.log" 2>&1
+    timeout 900 cmake --build "$build" --target orvik_tests -j2 </dev/null >"$scratch/build.log" 2>&1
 }
 run_tests() {
     timeout "$run_timeout" "$build/tests/orvik_tests" --gtest_brief=1 "--gtest_filter=$gtest_filter" \
-        >"$scratch/run.log" 2>&1
+        </dev/null >"$scratch/run.log" 2>&1
 }
 
 if [[ $check == 0 ]]; then
@@ -63,7 +63,7 @@ declare -A killed survived
 total_killed=0
 total_survived=0
 survivors=()
-while IFS=$'\t' read -r area file script what; do
+while IFS=$'\t' read -r -u 3 area file script what; do
     [[ -z $area || $area == \#* ]] && continue
     [[ $area =~ $areas ]] || continue
     current=$file
@@ -97,7 +97,7 @@ while IFS=$'\t' read -r area file script what; do
     fi
     printf '%-12s %s: %s\n' "$result" "$area" "$what"
     restore
-done <"$here/faults.tsv"
+done 3<"$here/faults.tsv"
 
 [[ $check == 1 ]] && exit 0
 # The scratch copy unmutated again, so the next pass starts from a clean build.
