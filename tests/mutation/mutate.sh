@@ -95,6 +95,11 @@ while IFS=$'\t' read -r -u 3 area file script what; do
         killed[$area]=$((${killed[$area]:-0} + 1))
         total_killed=$((total_killed + 1))
     fi
+    if [[ $result == killed ]]; then
+        # by which tests (a run that overran its time-out names none)
+        by=$(sed -n 's/^\[  FAILED  \] \([A-Za-z_][^ ,]*\).*/\1/p' "$scratch/run.log" | sort -u | head -3 | paste -sd' ')
+        what="$what  [${by:-time-out or crash}]"
+    fi
     printf '%-12s %s: %s\n' "$result" "$area" "$what"
     restore
 done 3<"$here/faults.tsv"
