@@ -33,6 +33,12 @@ mkdir -p "$copy" "$build"
 # The sources as they stand in the work tree (tracked files, edits included).
 (cd "$root" && git ls-files -z) | (cd "$root" && tar --null -T - -cf -) | (cd "$copy" && tar -xf -)
 
+# A pass that was cut short may have left a mutant's objects behind: the file
+# it changed (restored by the copy above with its old time) is rebuilt.
+if [[ -f $scratch/mutated ]]; then
+    touch "$copy/$(cat "$scratch/mutated")"
+fi
+
 current=""
 restore() {
     if [[ -n $current ]]; then
@@ -57,6 +63,7 @@ if [[ $check == 0 ]]; then
         >"$scratch/configure.log" 2>&1 || { echo "configure failed: $scratch/configure.log"; exit 2; }
     build_tests || { echo "the unmutated build fails: $scratch/build.log"; exit 2; }
     run_tests || { echo "the unmutated tests fail: $scratch/run.log"; exit 2; }
+    rm -f "$scratch/mutated"
 fi
 
 declare -A killed survived
@@ -67,6 +74,7 @@ while IFS=$'\t' read -r -u 3 area file script what; do
     [[ -z $area || $area == \#* ]] && continue
     [[ $area =~ $areas ]] || continue
     current=$file
+    echo "$file" >"$scratch/mutated"
     cp "$copy/$file" "$copy/$file.orig"
     sed -z -i -e "$script" "$copy/$file"
     if cmp -s "$copy/$file" "$copy/$file.orig"; then
@@ -106,7 +114,7 @@ done 3<"$here/faults.tsv"
 
 [[ $check == 1 ]] && exit 0
 # The scratch copy unmutated again, so the next pass starts from a clean build.
-build_tests >/dev/null 2>&1
+build_tests && rm -f "$scratch/mutated"
 
 echo
 for area in $(printf '%s\n' "${!killed[@]}" "${!survived[@]}" | sort -u); do
