@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <vector>
 
 #include "platform/cPosixFileSystem.h"
 #include "support/TempFolder.h"
@@ -23,29 +24,28 @@ TEST(UniqueFileName, NextStemCountsTheTrailingNumberUp) {
 }
 
 TEST(UniqueFileName, SkipsNamesThatAreTaken) {
+    const struct {
+        std::vector<const char*> taken;
+        const char *path, *unique;
+    } cases[] = {
+        {{"Ambrel.txt", "Ambrel1.txt"}, "Ambrel.txt", "Ambrel2.txt"},
+        {{"out-7.csv"}, "out-7.csv", "out-8.csv"},
+        {{}, "free.txt", "free.txt"},
+        {{"a.b.txt"}, "a.b.txt", "a.b1.txt"},              // the extension starts at the last dot
+        {{".profile"}, ".profile", "1.profile"},           // even when that is the first character
+        {{"v1.2/report"}, "v1.2/report", "v1.2/report1"},  // and belongs to the last name only
+    };
     test::TempFolder folder;
     cPosixFileSystem files;
-    std::ofstream(folder.File("Ambrel.txt")) << "x";
-    std::ofstream(folder.File("Ambrel1.txt")) << "x";
-    std::string path = folder.File("Ambrel.txt");
-    EXPECT_EQ(MakeUniqueFileName(path, files), 0);
-    EXPECT_EQ(path, folder.File("Ambrel2.txt"));
-
-    std::ofstream(folder.File("out-7.csv")) << "x";
-    path = folder.File("out-7.csv");
-    MakeUniqueFileName(path, files);
-    EXPECT_EQ(path, folder.File("out-8.csv"));
-
-    path = folder.File("free.txt");
-    MakeUniqueFileName(path, files);
-    EXPECT_EQ(path, folder.File("free.txt"));
-
-    std::filesystem::create_directory(folder.File("v1.2"));  // the extension is the last name's only
-    std::ofstream(folder.File("v1.2/report")) << "x";
-    path = folder.File("v1.2/report");
-    MakeUniqueFileName(path, files);
-    EXPECT_EQ(path, folder.File("v1.2/report1"));
-
+    for (const auto& c : cases) {
+        for (const char* name : c.taken) {
+            std::filesystem::create_directories(std::filesystem::path(folder.File(name)).parent_path());
+            std::ofstream(folder.File(name)) << "x";
+        }
+        std::string path = folder.File(c.path);
+        EXPECT_EQ(MakeUniqueFileName(path, files), 0);
+        EXPECT_EQ(path, folder.File(c.unique));
+    }
     std::string empty;
     EXPECT_EQ(MakeUniqueFileName(empty, files), -1);
 }

@@ -129,6 +129,18 @@ TEST_F(ReportTest, ColumnsThatDoNotFitGoOnTheNextPageWithTheSameRows) {
     EXPECT_TRUE(test::MatchesGolden(Print().Bytes(), "report_column_groups.log"));
 }
 
+// Two columns of 350 pixels and the 30-pixel gap between them fill the body of
+// a page 1000 pixels wide exactly (its margins take 270); one pixel less and
+// the second column goes to a page of its own.
+TEST_F(ReportTest, ColumnsThatJustFitTheBodyShareAPage) {
+    source.titles = {u"A", u"B"};
+    source.rows = {{std::u16string(25, u'x'), std::u16string(25, u'y')}};
+    for (auto [width, pages] : {std::pair{1000, 1}, {999, 2}}) {
+        chooser.metrics = cDeviceMetrics{width, 1400, 100, 140, 254};
+        EXPECT_EQ(Print().pages, pages) << width;
+    }
+}
+
 TEST_F(ReportTest, NoRowsIsOnePageAndRowsThatFillAPageExactlyGiveOneMore) {
     EXPECT_EQ(Print().pages, 1);
     EXPECT_NE(surface.log.find("\"Name\""), std::string::npos);  // the column titles all the same
@@ -189,8 +201,10 @@ TEST(FittingPrefix, AgreesWithDroppingOneCharacterAtATimeInFewMeasurements) {
         ASSERT_EQ(FittingPrefixLength(text, width, measure), plain.size()) << round;
         EXPECT_LE(calls, 8);  // log2(60) + 2
     }
-    const std::u16string pair = u"ab\U0001F600";  // never half of a surrogate pair
-    EXPECT_EQ(FittingPrefixLength(pair, 3, [](const std::u16string& t) { return static_cast<int>(t.size()); }), 2u);
+    // A surrogate pair stays whole or goes: a cut inside it, and one just after it.
+    const auto units = [](const std::u16string& t) { return static_cast<int>(t.size()); };
+    for (auto [width, kept] : {std::pair{3, 2u}, {4, 4u}})
+        EXPECT_EQ(FittingPrefixLength(u"ab\U0001F600c", width, units), kept) << width;
 }
 
 }  // namespace

@@ -191,6 +191,7 @@ TEST_F(CollectionTest, StartSelectedSkipsBusyControllersAndAddsToTheUsers) {
     gate.OpenAll();
     ASSERT_TRUE(PollUntilComplete());
     EXPECT_EQ(Status(0), u"Ready");
+    EXPECT_EQ(gate.Enumerations(u"DC0"), 1);
     EXPECT_EQ(Status(1), u"Idle");  // the earlier request was replaced
     EXPECT_EQ(Status(2), u"Ready");
     EXPECT_EQ(collection->GetTotalUsers(), 5u);

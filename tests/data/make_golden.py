@@ -85,6 +85,16 @@ def tail(user_column=1, dc_key=0, dc_ascending=1):
     return u32(user_column) + u32(dc_key) + u32(dc_ascending)
 
 
+# The five bytes code page 1252 leaves open: Windows reads and writes them as
+# the C1 controls of the same value.
+OPEN_BYTES = (0x81, 0x8D, 0x8F, 0x90, 0x9D)
+
+
+def cp1252(text):
+    """Code page 1252 as Windows writes it; a character without a byte becomes '?'."""
+    return b''.join(bytes([ord(c)]) if ord(c) in OPEN_BYTES else c.encode('cp1252', errors='replace') for c in text)
+
+
 def write(name, data):
     with open(os.path.join(HERE, name), 'wb') as f:
         f.write(data)
@@ -172,17 +182,23 @@ def main():
 
 def text_goldens():
     """The export and summary files of the output tests (time zone UTC)."""
-    crlf = lambda lines: ''.join(line + '\r\n' for line in lines).encode('cp1252')
+    crlf = lambda lines: cp1252(''.join(line + '\r\n' for line in lines))
+    # Where 1252 differs from Latin-1: the euro sign and curly quotes have
+    # bytes 0x80-0x9F, most C1 controls have none, five keep their own byte.
+    cp1252_text = '\u20ac \u2018\u2019\u201c\u201d \u0080\u0081\u009f\u0178\u00ff\u0100'
     write('export_default.txt', crlf([
         'jdoe,06:28:15 02/07/06,John Doe,Sales, EMEA',
         'Ren\u00e9,14:05:09 02/03/01,IT owner,IT',
-        'zhang,,??,',
+        'zhang,,??,' + cp1252_text,
     ]))
     write('export_all_variables.txt', crlf([
         'CORP|jdoe|John Doe|06:28:15 02/07/06|4294967295|Sales, EMEA|%Domain%',
         'CORP|Ren\u00e9|IT owner|14:05:09 02/03/01|981209109|IT|%Domain%',
-        'LAB|zhang|??||0||%Domain%',
+        'LAB|zhang|??||0|' + cp1252_text + '|%Domain%',
     ]))
+    # The upper half of code page 1252, bytes 0x80 to 0xFF, in UTF-8.
+    write('cp1252_upper_half.txt', ''.join(chr(b) if b in OPEN_BYTES else bytes([b]).decode('cp1252')
+                                           for b in range(0x80, 0x100)).encode('utf-8'))
     rows = [('14:05:09 02/03/01', 'DC1', 'OK', 2, 60),
             ('14:05:09 02/03/01', 'a-very-long-controller-name.corp.example', 'Data collection in progress', 1, 1),
             ('', 'DC-NEVER', 'Idle', 0, 0)]

@@ -45,6 +45,11 @@ public:
         std::lock_guard<std::mutex> lock(m_Mutex);
         return m_Waiting;
     }
+    // Enumerations of the controller begun so far.
+    int Enumerations(const std::u16string& name) {
+        std::lock_guard<std::mutex> lock(m_Mutex);
+        return m_Enumerations[ToUpperAscii(name)];
+    }
     bool WaitForWaiting(int count) {
         std::unique_lock<std::mutex> lock(m_Mutex);
         return m_Changed.wait_for(lock, std::chrono::seconds(20), [&] { return m_Waiting >= count; });
@@ -53,6 +58,7 @@ public:
 private:
     void Wait(const std::u16string& name, std::uint32_t call) {
         std::unique_lock<std::mutex> lock(m_Mutex);
+        if (call == 1) ++m_Enumerations[ToUpperAscii(name)];
         if (call < m_HoldFrom) return;
         ++m_Waiting;
         m_Changed.notify_all();
@@ -66,6 +72,7 @@ private:
     std::condition_variable m_Changed;
     std::map<std::u16string, bool> m_Open;
     std::map<std::u16string, std::uint32_t> m_Allowed;
+    std::map<std::u16string, int> m_Enumerations;
     bool m_AllOpen = false;
     std::uint32_t m_HoldFrom = 1;
     int m_Waiting = 0;
