@@ -238,11 +238,11 @@ private slots:
         QTest::mouseClick(Button(kIdStart), Qt::LeftButton);
         Ticks(1);  // the first refresh happened at 1000 with no users yet
         gate->AllowCalls(u"DC1", 1);
-        QTRY_COMPARE(collection->GetTotalUsers(), std::size_t{10});
+        QTRY_COMPARE_WITH_TIMEOUT(collection->GetTotalUsers(), std::size_t{10}, 30000);
         Ticks(3);
         QCOMPARE(UserRows(), 0);  // new results, but the period has not passed
         clock->Set(1010);
-        QTRY_COMPARE(UserRows(), 10);
+        QTRY_COMPARE_WITH_TIMEOUT(UserRows(), 10, 30000);
         Users()->clear();
         clock->Set(3000);
         Ticks(3);
@@ -267,7 +267,7 @@ private slots:
         QTest::mouseClick(Button(kIdStart), Qt::LeftButton);
         gate->AllowCalls(u"DC1", 1);
         clock->Set(2000);
-        QTRY_COMPARE(UserRows(), 10);
+        QTRY_COMPARE_WITH_TIMEOUT(UserRows(), 10, 30000);
         // While Reset waits for the workers, its progress window is up and
         // painted; only then are the workers let go.
         QString shownText;
@@ -323,7 +323,7 @@ private slots:
         QTest::mouseClick(Button(kIdStart), Qt::LeftButton);
         gate->AllowCalls(u"DC1", 20);
         clock->Set(1010);
-        QTRY_VERIFY(UserRows() >= 150);
+        QTRY_VERIFY_WITH_TIMEOUT(UserRows() >= 150, 30000);
         const QString chosen = UserCell(120, 0);
         Users()->topLevelItem(120)->setSelected(true);
         Users()->scrollToItem(Users()->topLevelItem(120));
@@ -331,7 +331,7 @@ private slots:
         QVERIFY(scrolled > 0);
         gate->OpenAll();
         clock->Set(1020);
-        QTRY_COMPARE(desktop.beeps, 1);  // the refreshes of the run and of its completion
+        QTRY_COMPARE_WITH_TIMEOUT(desktop.beeps, 1, 30000);  // the refreshes of the run and of its completion
         QCOMPARE(UserRows(), 300);
         QCOMPARE(Users()->verticalScrollBar()->value(), scrolled);
         QCOMPARE(Users()->selectedItems().size(), 1);
@@ -346,7 +346,7 @@ private slots:
         const std::string config = folder->File("missing/orvik.cfg");
         collection->SetConfigPath(config);
         QTest::mouseClick(Button(kIdStart), Qt::LeftButton);
-        QTRY_COMPARE(desktop.beeps, 1);
+        QTRY_COMPARE_WITH_TIMEOUT(desktop.beeps, 1, 30000);
         QVERIFY(window->windowTitle().contains(
             QStringLiteral(" - the export file was not written (No such file or directory)")));
         QVERIFY(window->windowTitle().endsWith(
@@ -363,7 +363,7 @@ private slots:
         cMainDialogOptions options;
         options.autoStart = true;
         Build({Dc(1, 5)}, false, options);
-        QTRY_COMPARE(desktop.beeps, 1);  // started without Start being pressed, and completed
+        QTRY_COMPARE_WITH_TIMEOUT(desktop.beeps, 1, 30000);  // started without Start being pressed, and completed
         QVERIFY(Exists("Ambrel.txt"));
         cleanup();
         init();
@@ -380,7 +380,7 @@ private slots:
         std::ofstream(folder->File("orvik.cfg"), std::ios::binary)
             .write(reinterpret_cast<const char*>(bad.data()), static_cast<std::streamsize>(bad.size()));
         Build({Dc(1, 5)}, false, {}, false);
-        QTRY_COMPARE(prompts.messages.size(), std::size_t{1});
+        QTRY_COMPARE_WITH_TIMEOUT(prompts.messages.size(), std::size_t{1}, 30000);
         const QString path = QString::fromStdString(folder->File("orvik.cfg"));
         QCOMPARE(ToQt(prompts.messages[0]),
                  QStringLiteral("An attempt was made to access %1 past its end.\nThe program starts with default "
@@ -450,7 +450,7 @@ private slots:
     void printPrintsTheUserListAsShownAndCancelPrintsNothing() {
         Build({Dc(1, 30)}, false);
         QTest::mouseClick(Button(kIdStart), Qt::LeftButton);
-        QTRY_COMPARE(desktop.beeps, 1);
+        QTRY_COMPARE_WITH_TIMEOUT(desktop.beeps, 1, 30000);
         QTest::mouseClick(Button(kIdPrint), Qt::LeftButton);  // cancelled
         QCOMPARE(printer.asked, 1);
         printer.path = folder->File("printed.pdf");
