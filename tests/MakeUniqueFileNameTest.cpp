@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "platform/cPosixFileSystem.h"
+#include "platform/SystemFileSystem.h"
 #include "support/TempFolder.h"
 
 namespace orvik {
@@ -24,7 +24,7 @@ TEST(UniqueFileName, NextStemCountsTheTrailingNumberUp) {
 
 TEST(UniqueFileName, SkipsNamesThatAreTaken) {
     test::TempFolder folder;
-    cPosixFileSystem files;
+    iFileSystem& files = SystemFileSystem();
     std::ofstream(folder.File("Ambrel.txt")) << "x";
     std::ofstream(folder.File("Ambrel1.txt")) << "x";
     std::string path = folder.File("Ambrel.txt");
