@@ -114,7 +114,7 @@ TEST(NetApi32Directory, AFailedCallReturnsItsCodeWithoutEntries) {
     FakeCalls fake;
     fake.userStatus = kErrorRpcServerUnavailable;
     cNetApi32Directory net(fake.Table());
-    std::vector<UserInfo2> page{UserInfo2{u"stale"}};
+    std::vector<UserInfo2> page(1);  // what an earlier page left
     std::uint32_t read = 9, total = 9, resume = 0;
     EXPECT_EQ(net.NetUserEnum(u"DC9", 2, kFilterNormalAccount, 4096, page, read, total, resume),
               kErrorRpcServerUnavailable);
