@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev libgl-dev xvfb xauth poppler-utils fonts-liberation2
   lintian desktop-file-utils man-db dpkg-dev
   libldap-dev libsasl2-dev libsasl2-modules-gssapi-mit libgnutls28-dev pkg-config
-  g++-mingw-w64-x86-64-posix
+  g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 zip googletest
 )
 missing=()
 for p in "${packages[@]}"; do

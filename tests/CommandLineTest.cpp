@@ -1,4 +1,5 @@
 #include "app/CommandLine.h"
+#include "app/ProgramStart.h"
 #include "base/TextCompare.h"
 #include "support/TypedLine.h"
 
@@ -80,6 +81,14 @@ TEST(CommandLine, ArgumentsSplitByTheShellGiveThePathBack) {
     EXPECT_EQ(GetCommandLineOption(Words({u"/BATCH", u"/CF:", u"/path/orvik.cfg"}).Text(), u"/CF:", value), 0);
     EXPECT_EQ(value, u"/path/orvik.cfg");
     EXPECT_EQ(Words({}).Text(), u"");
+}
+
+// The Windows program's configuration file is beside it, as its command line spells the folder.
+TEST(CommandLine, TheConfigurationBesideTheProgramFollowsItsCommandLine) {
+    EXPECT_EQ(ConfigPathBesideProgram(u"\"C:\\Program Files\\Ambrel\\Orvik.exe\""),
+              "C:\\Program Files\\Ambrel\\orvik.cfg");
+    EXPECT_EQ(ConfigPathBesideProgram(u"orvik.exe /BATCH"), "orvik.cfg");
+    EXPECT_EQ(ConfigPathBesideProgram(u"orvik /BATCH"), ".\\orvik.cfg");
 }
 
 }  // namespace

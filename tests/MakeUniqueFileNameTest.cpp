@@ -6,7 +6,7 @@
 #include <fstream>
 #include <vector>
 
-#include "platform/cPosixFileSystem.h"
+#include "platform/SystemFileSystem.h"
 #include "support/TempFolder.h"
 
 namespace orvik {
@@ -36,7 +36,7 @@ TEST(UniqueFileName, SkipsNamesThatAreTaken) {
         {{"v1.2/report"}, "v1.2/report", "v1.2/report1"},  // and belongs to the last name only
     };
     test::TempFolder folder;
-    cPosixFileSystem files;
+    iFileSystem& files = SystemFileSystem();
     for (const auto& c : cases) {
         for (const char* name : c.taken) {
             std::filesystem::create_directories(std::filesystem::path(folder.File(name)).parent_path());

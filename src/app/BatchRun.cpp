@@ -12,7 +12,7 @@
 #include "engine/cUserDataCollector.h"
 #include "output/ResultsExport.h"
 #include "output/cResultsReport.h"
-#include "platform/cPosixFileSystem.h"
+#include "platform/SystemFileSystem.h"
 #include "platform/iClock.h"
 #include "platform/iMessageSink.h"
 #include "platform/iNetApi.h"
@@ -27,7 +27,7 @@ int RunBatch(const cCommandLine& arguments, std::ostream& out, std::ostream& pro
         return kBatchUsage;
     }
     cProgramStart start;
-    if (!PrepareStart(arguments, messages, nullptr, true, start)) return kBatchUsage;
+    if (!PrepareStart(arguments, messages, nullptr, true, start, settings.configBesideProgram)) return kBatchUsage;
     cNetworkSetup& network = start.network;
     // "/PDF:<file>": the results report as a PDF file too, found like "/CF:".
     std::u16string pdfPath;
@@ -39,7 +39,7 @@ int RunBatch(const cCommandLine& arguments, std::ostream& out, std::ostream& pro
     }
 
     cSystemClock clock;
-    cPosixFileSystem files;
+    iFileSystem& files = SystemFileSystem();
     cUserDataCollector collector(*network.net, clock);
     cDomainControllerCollection collection(collector, clock);
     cMemoryCollectionView view;

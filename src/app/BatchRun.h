@@ -26,6 +26,8 @@ struct cBatchSettings {
     bool showProgress = false;  // a progress line on standard error per tick
     // Writes the results report for "/PDF:<file>"; without it "/PDF:" is refused.
     iPdfReportWriter* pdfWriter = nullptr;
+    // The configuration file without "/CF:"; empty: the per-user default.
+    std::string configBesideProgram;
 };
 
 // Runs the options of `arguments` ("/CF:", and the directory options of NetworkSetup.h). Controller lines and the

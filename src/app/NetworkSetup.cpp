@@ -7,8 +7,9 @@
 #include "base/TextCompare.h"
 #include "platform/CoreDumps.h"
 #include "platform/DemoDirectory.h"
+#include "platform/SystemDirectory.h"
+#include "platform/SystemFileSystem.h"
 #include "platform/cLdapDirectory.h"
-#include "platform/cPosixFileSystem.h"
 #include "platform/cSimulatedDirectory.h"
 #include "platform/iMessageSink.h"
 
@@ -80,9 +81,23 @@ bool SetUpNetwork(const cCommandLine& arguments, iMessageSink& messages, const t
         return true;
     }
 
+    // Where the system has the network management calls, they read the
+    // directory as the signed-in user unless a user is named for LDAP.
+    if (arguments.GetValue(u"/USER:", value) != 0) {
+        if (auto net = OpenNetApiDirectory()) {
+            out.net = std::move(net);
+            return true;
+        }
+    }
     cLdapOptions options;
     if (!ReadLdapOptions(arguments, messages, askPassword, options)) return false;
-    out.net = std::make_unique<cLdapDirectory>(std::move(options));
+    out.net = OpenLdapDirectory(std::move(options));
+    if (!out.net) {
+        messages.ShowMessage(
+            u"This program has no LDAP directory: leave /USER: out to read the controllers as the "
+            u"signed-in user.");
+        return false;
+    }
     return true;
 }
 

@@ -11,10 +11,10 @@
 namespace orvik {
 
 bool PrepareStart(const cCommandLine& arguments, iMessageSink& messages, const tPasswordPrompt& askPassword,
-                  bool needConfigName, cProgramStart& out) {
+                  bool needConfigName, cProgramStart& out, const std::string& besideProgram) {
     std::u16string value;
-    out.configPath = DefaultConfigPath();
-    out.createConfigFolder = true;
+    out.configPath = besideProgram.empty() ? DefaultConfigPath() : besideProgram;
+    out.createConfigFolder = besideProgram.empty();
     if (GetCommandLineOption(arguments.Text(), u"/CF:", value) == 0) {
         if (value.empty() && needConfigName) {
             messages.ShowMessage(u"/CF: needs the configuration file's name.");
@@ -25,6 +25,17 @@ bool PrepareStart(const cCommandLine& arguments, iMessageSink& messages, const t
     }
     out.autoStart = GetCommandLineOption(arguments.Text(), u"/AS", value) == 0;
     return SetUpNetwork(arguments, messages, askPassword, out.network);
+}
+
+std::string ConfigPathBesideProgram(std::u16string_view commandLine) {
+    while (!commandLine.empty() && commandLine.front() == u'"') commandLine.remove_prefix(1);
+    std::u16string upper(commandLine);
+    for (char16_t& c : upper) {
+        if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - u'a' + u'A');
+    }
+    const std::size_t at = upper.find(u"ORVIK.EXE");
+    const std::u16string folder = at == std::u16string::npos ? u".\\" : std::u16string(commandLine.substr(0, at));
+    return ToUtf8(folder) + "orvik.cfg";
 }
 
 void AddDefaultControllers(cDomainControllerCollection& collection, iListView& list,

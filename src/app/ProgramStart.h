@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/NetworkSetup.h"
@@ -18,7 +19,7 @@ class iListView;
 class iMessageSink;
 
 struct cProgramStart {
-    std::string configPath;          // "/CF:", else the per-user default
+    std::string configPath;          // "/CF:", else beside the program or the per-user default
     bool createConfigFolder = true;  // the default path's folder is made at the first save
     bool autoStart = false;          // "/AS"
     cNetworkSetup network;           // the directory and the controllers of "/DC:" or the simulation
@@ -28,9 +29,18 @@ struct cProgramStart {
 inline constexpr std::int32_t kExitWaitMs = 30000;
 
 // Reads the start options. With `needConfigName`, an empty "/CF:" is a
-// usage error. False after saying what is wrong through `messages`.
+// usage error. Without "/CF:" the configuration file is `besideProgram` (the
+// Windows program's place for it, beside the executable) or, when that is
+// empty, the per-user default. False after saying what is wrong through
+// `messages`.
 bool PrepareStart(const cCommandLine& arguments, iMessageSink& messages, const tPasswordPrompt& askPassword,
-                  bool needConfigName, cProgramStart& out);
+                  bool needConfigName, cProgramStart& out, const std::string& besideProgram = {});
+
+// The configuration file beside the Windows program, from its whole command
+// line as GetCommandLineW gives it: the leading double quotes dropped, the
+// text before "ORVIK.EXE" (in any case) is the program's folder as typed,
+// followed by "orvik.cfg"; ".\orvik.cfg" when the name is not there.
+std::string ConfigPathBesideProgram(std::u16string_view commandLine);
 
 // Lists `names` when the collection lists no controller yet (the file had none).
 void AddDefaultControllers(cDomainControllerCollection& collection, iListView& list,

@@ -13,7 +13,7 @@
 #include "base/Result.h"
 #include "engine/cDomainController.h"
 #include "engine/cUserInfoTable.h"
-#include "platform/cPosixFileSystem.h"
+#include "platform/SystemFileSystem.h"
 #include "settings/cSetupData.h"
 
 namespace orvik {

@@ -2,6 +2,7 @@
 // The file interface over POSIX calls.
 
 #include "base/iFileSystem.h"
+#include "platform/SystemFileSystem.h"
 
 namespace orvik {
 
@@ -17,11 +18,5 @@ public:
                                 bool createFolder) override;
     tResult<> MoveAside(const std::string& from, const std::string& to) override;
 };
-
-// This computer's file system, for code that is handed none.
-iFileSystem& SystemFileSystem();
-
-// True when users other than the file's owner may read it.
-bool OthersCanRead(const std::string& path);
 
 }  // namespace orvik

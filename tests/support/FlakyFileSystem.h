@@ -4,7 +4,7 @@
 
 #include <limits>
 
-#include "platform/cPosixFileSystem.h"
+#include "platform/SystemFileSystem.h"
 #include "support/FailingSink.h"
 
 namespace orvik::test {
@@ -70,7 +70,7 @@ private:
         return std::make_unique<LimitedFile>(std::move(file), allows);
     }
 
-    cPosixFileSystem m_Real;
+    iFileSystem& m_Real = SystemFileSystem();
 };
 
 }  // namespace orvik::test

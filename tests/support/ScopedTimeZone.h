@@ -13,20 +13,26 @@ class ScopedTimeZone {
 public:
     explicit ScopedTimeZone(const char* tz) {
         if (const char* old = std::getenv("TZ")) m_Old = old;
-        ::setenv("TZ", tz, 1);
-        ::tzset();
+        Set(tz);
     }
-    ~ScopedTimeZone() {
-        if (m_Old)
-            ::setenv("TZ", m_Old->c_str(), 1);
-        else
-            ::unsetenv("TZ");
-        ::tzset();
-    }
+    ~ScopedTimeZone() { Set(m_Old ? m_Old->c_str() : nullptr); }
     ScopedTimeZone(const ScopedTimeZone&) = delete;
     ScopedTimeZone& operator=(const ScopedTimeZone&) = delete;
 
 private:
+    static void Set(const char* tz) {
+#ifdef _WIN32
+        ::_putenv_s("TZ", tz ? tz : "");
+        ::_tzset();
+#else
+        if (tz)
+            ::setenv("TZ", tz, 1);
+        else
+            ::unsetenv("TZ");
+        ::tzset();
+#endif
+    }
+
     std::optional<std::string> m_Old;
 };
 

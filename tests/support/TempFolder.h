@@ -1,8 +1,8 @@
 #pragma once
 // A fresh folder under the system's temporary folder, removed afterwards.
 
-#include <cstdlib>
 #include <filesystem>
+#include <random>
 #include <string>
 
 namespace orvik::test {
@@ -10,8 +10,14 @@ namespace orvik::test {
 class TempFolder {
 public:
     TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "orvik-test-XXXXXX").string();
-        m_Path = ::mkdtemp(pattern.data()) ? pattern : std::string();
+        std::random_device seed;
+        std::mt19937_64 random(seed());
+        const std::filesystem::path base = std::filesystem::temp_directory_path();
+        for (int attempt = 0; attempt < 100 && m_Path.empty(); ++attempt) {
+            const std::filesystem::path folder = base / ("orvik-test-" + std::to_string(random()));
+            std::error_code ec;
+            if (std::filesystem::create_directory(folder, ec)) m_Path = folder.string();
+        }
     }
     ~TempFolder() {
         std::error_code ec;

@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# The Windows build under Wine: builds the windows preset (orvik.exe, its zip
+# and the core tests), checks that orvik.exe needs only Windows' own DLLs,
+# runs the core tests, the usage and the demo's batch run, and compares the
+# batch run's export and configuration file with the Linux build's
+# (build/release/orvik, when it is there) in the same time zone.
+# Every Wine process runs in a prefix of its own under a temporary folder.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+for tool in wine x86_64-w64-mingw32-g++-posix x86_64-w64-mingw32-objdump; do
+  command -v "$tool" >/dev/null || { echo "$tool is missing (scripts/build-windows.sh installs it)"; exit 1; }
+done
+jobs=${JOBS:-$(nproc)}
+cmake --preset windows >/dev/null
+cmake --build --preset windows -j "$jobs" --target orvik orvik_zip orvik_tests
+exe=$root/build/windows/orvik.exe
+work=$(mktemp -d)
+export WINEPREFIX=$work/prefix WINEDEBUG=-all TZ=UTC
+trap 'wineserver -k >/dev/null 2>&1 || true; rm -rf "$work"' EXIT
+failed=0
+fail() { echo "FAILED: $*"; failed=1; }
+
+echo "== the import table holds only Windows' own DLLs"
+dlls=$(x86_64-w64-mingw32-objdump -p "$exe" | awk '/DLL Name/ {print $3}' | sort)
+echo "$dlls"
+for dll in $dlls; do
+  case "${dll,,}" in
+    kernel32.dll | msvcrt.dll | netapi32.dll | shell32.dll | advapi32.dll | user32.dll | ws2_32.dll) ;;
+    *) fail "orvik.exe needs $dll" ;;
+  esac
+done
+
+echo "== the core tests under Wine"
+wine "$root/build/windows/tests/orvik_tests.exe" --gtest_brief=1 \
+  --gtest_filter="$(cat "$root/build/windows/wine-gtest-filter.txt")" || fail "core tests"
+
+echo "== orvik.exe /? prints the usage"
+wine "$exe" '/?' | grep -q '^Usage: orvik' || fail "usage"
+
+echo "== orvik.exe /BATCH /SIM:demo: the demo's failing controller gives status 1"
+mkdir "$work/win" "$work/linux"
+status=0
+(cd "$work/win" && wine "$exe" /BATCH /SIM:demo /CF:o.cfg >out.txt) || status=$?
+[ "$status" -eq 1 ] || fail "status $status"
+for file in Ambrel.txt LastLogonSummary.txt o.cfg; do [ -s "$work/win/$file" ] || fail "no $file"; done
+if [ -x "$root/build/release/orvik" ]; then
+  echo "== the same export and configuration as the Linux build, each reading the other's file"
+  status=0
+  (cd "$work/linux" && "$root/build/release/orvik" /BATCH /SIM:demo /CF:o.cfg >out.txt) || status=$?
+  [ "$status" -eq 1 ] || fail "Linux status $status"
+  cmp "$work/win/Ambrel.txt" "$work/linux/Ambrel.txt" || fail "the exports differ"
+  # The summary's lines are the same but for the times.
+  times='s/[0-9]{1,2}[/.:][0-9]{2}[/.:][0-9]{2,4}//g'
+  diff <(sed -E "$times" "$work/win/LastLogonSummary.txt") <(sed -E "$times" "$work/linux/LastLogonSummary.txt") ||
+    fail "the summaries differ"
+  # Each build reads the other's configuration and exports the same again.
+  mv "$work/win/Ambrel.txt" "$work/win/first.txt"
+  mv "$work/linux/Ambrel.txt" "$work/linux/first.txt"
+  cp "$work/win/o.cfg" "$work/linux/from-windows.cfg"
+  cp "$work/linux/o.cfg" "$work/win/from-linux.cfg"
+  status=0
+  (cd "$work/win" && wine "$exe" /BATCH /SIM:demo /CF:from-linux.cfg >/dev/null) || status=$?
+  [ "$status" -eq 1 ] || fail "Windows status $status with the Linux configuration"
+  status=0
+  (cd "$work/linux" && "$root/build/release/orvik" /BATCH /SIM:demo /CF:from-windows.cfg >/dev/null) || status=$?
+  [ "$status" -eq 1 ] || fail "Linux status $status with the Windows configuration"
+  cmp "$work/win/Ambrel.txt" "$work/linux/Ambrel.txt" || fail "the exports from each other's configuration differ"
+else
+  echo "(no build/release/orvik: the comparison with the Linux build is left out)"
+fi
+ls -l "$exe" "$root"/build/windows/orvik-*-win64.zip
+[ "$failed" -eq 0 ] && echo "Windows build: all checks passed."
+exit "$failed"
