@@ -72,6 +72,18 @@ public:
     // long that takes); true when none runs.
     bool WaitForWorkers(std::int32_t maxWaitMs);
 
+    // Called on a worker's thread whenever a worker has ended (its last page
+    // queued), so that the thread that polls can start the next controller
+    // at once: the window posts itself a call. It must not call the
+    // collector. Once SetWake returns, the wake it replaced is never called again.
+    using tWake = std::function<void()>;
+    void SetWake(tWake wake);
+
+    // For a poller without an event loop: waits until a worker ends that had
+    // not ended when `ended` was counted, at most `maxWaitMs`; `ended` moves
+    // to the count of workers ended so far. True when one had ended.
+    bool WaitForWorkerEnd(std::uint64_t& ended, std::int32_t maxWaitMs);
+
     // Drops every queued page; returns how many there were.
     std::size_t DiscardResults();
 
@@ -91,6 +103,7 @@ private:
     mutable std::mutex m_Lock;  // guards everything below
     std::condition_variable m_WorkerEnded;
     std::int32_t m_Running = 0;
+    std::uint64_t m_Ended = 0;  // workers that have ended, ever
     std::uint32_t m_ChangeCounter = 0;
     std::int64_t m_LastThreadId = 0;
     struct cListedJob {
@@ -100,6 +113,9 @@ private:
     std::vector<cListedJob> m_Jobs;
     std::deque<std::unique_ptr<cUserInfoBatch>> m_Results;
     std::vector<cWorkerThread> m_Threads;  // the main thread's alone: never touched by a worker
+
+    std::mutex m_WakeLock;  // held while the wake is called or replaced
+    tWake m_Wake;
 };
 
 }  // namespace orvik
