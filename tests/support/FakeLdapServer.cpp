@@ -3,6 +3,7 @@
 #include <arpa/inet.h>
 #include <gnutls/gnutls.h>
 #include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <poll.h>
 #include <strings.h>
 #include <sys/socket.h>
@@ -276,6 +277,8 @@ void FakeLdapServer::Serve() {
         if (waits[1].revents != 0) return;
         const int fd = ::accept4(m_Listener, nullptr, nullptr, SOCK_CLOEXEC);
         if (fd < 0) continue;
+        const int on = 1;  // every answer goes out whole at once, as a directory server's does
+        ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
         std::lock_guard<std::mutex> lock(m_Mutex);
         m_Open.push_back(fd);
         m_Talks.emplace_back([this, fd] { Talk(fd); });
