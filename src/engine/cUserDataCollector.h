@@ -2,7 +2,8 @@
 // The one meeting point of the window thread and the workers: one job per
 // controller name, the running count, a change counter, and the queue of
 // result pages, all under one lock. It starts workers but never schedules or
-// waits for them; the controller collection does that.
+// waits for them; the controller collection does that, woken by the
+// collector when a worker ends.
 //
 // The collector owns its worker threads: a worker's thread is joined once the
 // worker has ended (at the next start, and at the latest when the collector
@@ -100,6 +101,9 @@ private:
     iClock& m_Clock;
     tLauncher m_Launch;
 
+    std::mutex m_WakeLock;  // held while the wake is called or replaced, never with m_Lock
+    tWake m_Wake;
+
     mutable std::mutex m_Lock;  // guards everything below
     std::condition_variable m_WorkerEnded;
     std::int32_t m_Running = 0;
@@ -113,9 +117,6 @@ private:
     std::vector<cListedJob> m_Jobs;
     std::deque<std::unique_ptr<cUserInfoBatch>> m_Results;
     std::vector<cWorkerThread> m_Threads;  // the main thread's alone: never touched by a worker
-
-    std::mutex m_WakeLock;  // held while the wake is called or replaced
-    tWake m_Wake;
 };
 
 }  // namespace orvik
