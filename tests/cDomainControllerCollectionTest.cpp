@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <functional>
+#include <memory>
+#include <semaphore>
 #include <thread>
 
 #include "base/TextCompare.h"
@@ -66,6 +69,42 @@ TEST_F(CollectionTest, TenControllersWithFourThreadsStartInOrderAsSlotsFree) {
     collection->Poll(complete);
     EXPECT_TRUE(complete);  // and every tick after it
     EXPECT_EQ(collection->GetTotalUsers(), 20u);
+}
+
+TEST_F(CollectionTest, AnEndingWorkerWakesThePollerSoOnePollStartsTheNext) {
+    Build(Numbered(2, 5));
+    collection->Settings().m_MaxThreads = 1;
+    auto woken = std::make_shared<std::counting_semaphore<4>>(0);
+    collector->SetWake([woken] { woken->release(); });
+    collection->StartAll();
+    std::uint64_t ended = 0;
+    gate.Open(u"DC0");
+    EXPECT_TRUE(collector->WaitForWorkerEnd(ended, 20000));         // the batch run's wait
+    EXPECT_TRUE(woken->try_acquire_for(std::chrono::seconds(20)));  // the window's posted call
+    collection->Poll(complete);
+    EXPECT_EQ(Status(1), u"Busy");
+}
+
+TEST_F(CollectionTest, TheLongestPreviousRunStartsFirstAfterThoseWithout) {
+    Build(Numbered(4, 5));
+    collection->Settings().m_MaxThreads = 1;
+    const tTimeValue lastCalls[] = {1001, 1003, 0, 1009};  // each started at 1000; DC2 never ran
+    for (std::size_t i = 0; i < 4; ++i)
+        collection->Controllers()[i]->SetPersisted(u"DC" + FormatLong(i), 5, lastCalls[i] ? 1000 : 0, lastCalls[i]);
+    collection->StartAll();
+    const auto busy = [&] {
+        for (int row = 0; row < 4; ++row)
+            if (Status(row) == u"Busy") return Cell(row, kColController);
+        return std::u16string();
+    };
+    std::vector<std::u16string> started;
+    for (int i = 0; i < 4; ++i) {
+        started.push_back(busy());
+        gate.Open(started.back());
+        ASSERT_TRUE(PollUntil([&] { return complete || (!busy().empty() && busy() != started.back()); }));
+    }
+    EXPECT_EQ(started, (std::vector<std::u16string>{u"DC2", u"DC3", u"DC1", u"DC0"}));
+    EXPECT_EQ(Cell(0, kColController), u"DC0");  // the list keeps its order
 }
 
 TEST_F(CollectionTest, ARunWithoutAViewKeepsEveryControllersFiguresInItsRecord) {

@@ -20,6 +20,16 @@
 
 namespace orvik {
 
+void PollUntilComplete(cDomainControllerCollection& collection, cUserDataCollector& collector, std::int32_t tickMs,
+                       const std::function<void()>& afterPoll) {
+    std::uint64_t ended = 0;
+    for (bool complete = false; !complete;) {
+        collector.WaitForWorkerEnd(ended, tickMs);
+        collection.Poll(complete);
+        if (afterPoll) afterPoll();
+    }
+}
+
 int RunBatch(const cCommandLine& arguments, std::ostream& out, std::ostream& progress, iMessageSink& messages,
              const cBatchSettings& settings) {
     if (const std::u16string_view option = arguments.UnclosedQuote(); !option.empty()) {
@@ -61,20 +71,16 @@ int RunBatch(const cCommandLine& arguments, std::ostream& out, std::ostream& pro
     }
 
     collection.StartAll();
-    bool complete = false;
     const std::size_t total = collection.Controllers().size();
-    while (!complete) {
-        clock.SleepMs(settings.tickMs);
-        collection.Poll(complete);
-        if (settings.showProgress) {
-            std::size_t done = 0;
-            for (const auto& dc : collection.Controllers()) {
-                done += dc->GetStatus() == kStatusReady || dc->GetStatus() == kStatusError;
-            }
-            progress << "\rorvik: " << done << " of " << total << " controllers done, " << collection.GetTotalUsers()
-                     << " users" << std::flush;
+    PollUntilComplete(collection, collector, settings.tickMs, [&] {
+        if (!settings.showProgress) return;
+        std::size_t done = 0;
+        for (const auto& dc : collection.Controllers()) {
+            done += dc->GetStatus() == kStatusReady || dc->GetStatus() == kStatusError;
         }
-    }
+        progress << "\rorvik: " << done << " of " << total << " controllers done, " << collection.GetTotalUsers()
+                 << " users" << std::flush;
+    });
     if (settings.showProgress) progress << "\n" << std::flush;
 
     collection.SortUsers();

@@ -3,12 +3,16 @@
 // configuration, collect from every listed controller, then export, append
 // the summary and save, as the window does at the end of a run.
 
+#include <cstdint>
+#include <functional>
 #include <ostream>
 #include <string>
 
 namespace orvik {
 
 class cCommandLine;
+class cDomainControllerCollection;
+class cUserDataCollector;
 class iMessageSink;
 
 // Exit codes of a batch run.
@@ -22,13 +26,19 @@ enum eBatchExit : int {
 class iPdfReportWriter;
 
 struct cBatchSettings {
-    std::int32_t tickMs = 10;   // how often the run is polled
+    std::int32_t tickMs = 100;  // the longest wait between polls (a worker's end polls at once)
     bool showProgress = false;  // a progress line on standard error per tick
     // Writes the results report for "/PDF:<file>"; without it "/PDF:" is refused.
     iPdfReportWriter* pdfWriter = nullptr;
     // The configuration file without "/CF:"; empty: the per-user default.
     std::string configBesideProgram;
 };
+
+// Polls a started run until it completes: as soon as a worker ends (which
+// starts the next controller), and `tickMs` after the poll before at the
+// latest (which merges the pages). `afterPoll` runs after every poll.
+void PollUntilComplete(cDomainControllerCollection& collection, cUserDataCollector& collector, std::int32_t tickMs,
+                       const std::function<void()>& afterPoll = {});
 
 // Runs the options of `arguments` ("/CF:", and the directory options of NetworkSetup.h). Controller lines and the
 // file names go to `out`; messages to `messages`; progress to `progress`.

@@ -8,7 +8,7 @@ namespace orvik {
 cTickDriver::cTickDriver(cDomainControllerCollection& collection, iClock& clock, cActions actions)
     : m_Collection(collection), m_Clock(clock), m_Actions(std::move(actions)) {}
 
-bool cTickDriver::Tick() {
+bool cTickDriver::Wake() {
     bool complete = false;
     m_Collection.Poll(complete);
     const bool completing = complete && m_RunPending;
@@ -22,6 +22,11 @@ bool cTickDriver::Tick() {
         if (m_Actions.refreshUserList) m_Actions.refreshUserList();
         if (m_Actions.beep) m_Actions.beep();
     }
+    return completing;
+}
+
+bool cTickDriver::Tick() {
+    const bool completing = Wake();
     const cSetupData& s = m_Collection.Settings();
     const std::uint32_t change = m_Collection.GetChangeNumber();
     const tTimeValue now = m_Clock.Now();

@@ -1,8 +1,9 @@
 #pragma once
-// What the window's one-second timer does, without the window: the poll
-// step, the completion actions once per run (export and summary, saving the
-// configuration, refreshing the user list, the beep), and the timed refresh
-// of the user list while results arrive.
+// What the window's one-second timer and its wake-ups from ending workers
+// do, without the window: the poll step, the completion actions once per run
+// (export and summary, saving the configuration, refreshing the user list,
+// the beep), and, at the ticks alone, the timed refresh of the user list
+// while results arrive.
 
 #include <cstdint>
 #include <functional>
@@ -32,8 +33,12 @@ public:
     void RunReset() noexcept { m_RunPending = false; }
     bool IsRunPending() const noexcept { return m_RunPending; }
 
-    // One tick; true when it ran the completion actions.
+    // One tick: Wake, then the timed refresh of the user list; true when it
+    // ran the completion actions.
     bool Tick();
+    // A worker ended: the poll step (which starts the next controllers) and,
+    // when the run is complete, its completion actions; true when it ran them.
+    bool Wake();
 
 private:
     cDomainControllerCollection& m_Collection;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <limits>
 #include <new>
 #include <unordered_set>
 
@@ -17,6 +18,25 @@
 #include "settings/cArchiveWriter.h"
 
 namespace orvik {
+
+namespace {
+
+// The names in the order to start them: the longest previous run (start to
+// last call) first, as the slow controllers then overlap the many quick
+// ones instead of running on alone at the end. One without a previous run
+// may be the slowest of all and goes before them; equal ones keep their order.
+std::vector<std::u16string> LongestFirst(std::vector<const cDomainController*> dcs) {
+    const auto duration = [](const cDomainController* dc) {
+        const std::int64_t start = dc->GetStartTime(), last = dc->GetLastCallTime();
+        return start == 0 || last < start ? std::numeric_limits<std::int64_t>::max() : last - start;
+    };
+    std::stable_sort(dcs.begin(), dcs.end(), [&](auto* a, auto* b) { return duration(a) > duration(b); });
+    std::vector<std::u16string> names;
+    for (const cDomainController* dc : dcs) names.push_back(dc->GetName());
+    return names;
+}
+
+}  // namespace
 
 cDomainControllerCollection::cDomainControllerCollection(cUserDataCollector& collector, iClock& clock,
                                                          iFileSystem& files)
@@ -78,23 +98,28 @@ void cDomainControllerCollection::RemoveDomainController(iListView& list, const 
 }
 
 void cDomainControllerCollection::StartAll() {
+    // Ordered by the figures of the previous run, which the reset clears.
+    std::vector<const cDomainController*> all;
+    for (const auto& dc : m_Controllers) all.push_back(dc.get());
+    std::vector<std::u16string> order = LongestFirst(std::move(all));
     StopAndReset();
     m_Users.Clear();
-    GetControllerNames(m_NamesToStart);
+    m_NamesToStart = std::move(order);
     m_NextToStart = 0;
     bool complete = false;
     Poll(complete);
 }
 
 void cDomainControllerCollection::StartSelected() {
-    m_NamesToStart.clear();
+    std::vector<const cDomainController*> selected;
     if (m_View != nullptr) {
         iListView& list = m_View->GetControllerList();
         for (int row : list.GetSelectedRows()) {
             const auto* dc = static_cast<const cDomainController*>(list.GetItemData(row));
-            if (dc != nullptr && dc->GetStatus() != kStatusBusy) m_NamesToStart.push_back(dc->GetName());
+            if (dc != nullptr && dc->GetStatus() != kStatusBusy) selected.push_back(dc);
         }
     }
+    m_NamesToStart = LongestFirst(std::move(selected));
     m_NextToStart = 0;
     bool complete = false;
     Poll(complete);

@@ -49,7 +49,9 @@ public:
     void AddDomainController(iListView& list, const std::u16string& name);
     void RemoveDomainController(iListView& list, const std::u16string& name);
 
-    // Stops and resets everything, then starts every controller.
+    // Stops and resets everything, then starts every controller. Both starts
+    // queue the controllers longest previous run first (those without one
+    // before all); the list keeps its order.
     void StartAll();
     // Starts the selected controllers that are not Busy, adding to the users there.
     void StartSelected();

@@ -1,5 +1,6 @@
 #include "engine/cUserDataCollector.h"
 
+#include <algorithm>
 #include <chrono>
 #include <limits>
 #include <system_error>
@@ -90,7 +91,7 @@ int cUserDataCollector::StartJob(std::unique_ptr<cCollectionJob> job) {
 }
 
 int cUserDataCollector::ReportJob(cCollectionJob& w, std::unique_ptr<cUserInfoBatch> batch) {
-    std::lock_guard<std::mutex> lock(m_Lock);
+    std::unique_lock<std::mutex> lock(m_Lock);
     if (w.index < 0 || static_cast<std::size_t>(w.index) >= m_Jobs.size()) return -1;
     cListedJob& listed = m_Jobs[static_cast<std::size_t>(w.index)];
     cCollectionJob& j = *listed.job;
@@ -118,11 +119,14 @@ int cUserDataCollector::ReportJob(cCollectionJob& w, std::unique_ptr<cUserInfoBa
     }
     if (w.state == kJobFinished) j.endTime = m_Clock.Now();
     if (batch) m_Results.push_back(std::move(batch));
-    if (w.state == kJobFinished) {
-        listed.workerAlive = false;
-        --m_Running;
-        m_WorkerEnded.notify_all();
-    }
+    if (w.state != kJobFinished) return 0;
+    listed.workerAlive = false;
+    --m_Running;
+    ++m_Ended;
+    m_WorkerEnded.notify_all();
+    lock.unlock();
+    std::lock_guard<std::mutex> wake(m_WakeLock);
+    if (m_Wake) m_Wake();
     return 0;
 }
 
@@ -174,6 +178,19 @@ bool cUserDataCollector::WaitForWorkers(std::int32_t maxWaitMs) {
         return true;
     }
     return m_WorkerEnded.wait_for(lock, std::chrono::milliseconds(maxWaitMs), none);
+}
+
+void cUserDataCollector::SetWake(tWake wake) {
+    std::lock_guard<std::mutex> lock(m_WakeLock);
+    m_Wake = std::move(wake);
+}
+
+bool cUserDataCollector::WaitForWorkerEnd(std::uint64_t& ended, std::int32_t maxWaitMs) {
+    std::unique_lock<std::mutex> lock(m_Lock);
+    const bool one = m_WorkerEnded.wait_for(lock, std::chrono::milliseconds(std::max(0, maxWaitMs)),
+                                            [&] { return m_Ended != ended; });
+    ended = m_Ended;
+    return one;
 }
 
 std::size_t cUserDataCollector::DiscardResults() {

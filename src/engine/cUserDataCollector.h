@@ -2,7 +2,8 @@
 // The one meeting point of the window thread and the workers: one job per
 // controller name, the running count, a change counter, and the queue of
 // result pages, all under one lock. It starts workers but never schedules or
-// waits for them; the controller collection does that.
+// waits for them; the controller collection does that, woken by the
+// collector when a worker ends.
 //
 // The collector owns its worker threads: a worker's thread is joined once the
 // worker has ended (at the next start, and at the latest when the collector
@@ -72,6 +73,18 @@ public:
     // long that takes); true when none runs.
     bool WaitForWorkers(std::int32_t maxWaitMs);
 
+    // Called on a worker's thread whenever a worker has ended (its last page
+    // queued), so that the thread that polls can start the next controller
+    // at once: the window posts itself a call. It must not call the
+    // collector. Once SetWake returns, the wake it replaced is never called again.
+    using tWake = std::function<void()>;
+    void SetWake(tWake wake);
+
+    // For a poller without an event loop: waits until a worker ends that had
+    // not ended when `ended` was counted, at most `maxWaitMs`; `ended` moves
+    // to the count of workers ended so far. True when one had ended.
+    bool WaitForWorkerEnd(std::uint64_t& ended, std::int32_t maxWaitMs);
+
     // Drops every queued page; returns how many there were.
     std::size_t DiscardResults();
 
@@ -88,9 +101,13 @@ private:
     iClock& m_Clock;
     tLauncher m_Launch;
 
+    std::mutex m_WakeLock;  // held while the wake is called or replaced, never with m_Lock
+    tWake m_Wake;
+
     mutable std::mutex m_Lock;  // guards everything below
     std::condition_variable m_WorkerEnded;
     std::int32_t m_Running = 0;
+    std::uint64_t m_Ended = 0;  // workers that have ended, ever
     std::uint32_t m_ChangeCounter = 0;
     std::int64_t m_LastThreadId = 0;
     struct cListedJob {

@@ -3,6 +3,8 @@
 #include <fcntl.h>
 #include <ldap.h>
 #include <netdb.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -47,6 +49,12 @@ std::int32_t Preflight(const std::string& uri, int timeoutSeconds, int& connecte
                 error = ETIMEDOUT;
         }
         if (error == 0 && fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) == 0) {
+            // Every LDAP message is written whole and then answered: held back
+            // for the acknowledgement of the one before (the end of the TLS
+            // handshake before the bind), it would wait out the server's delayed
+            // acknowledgement, 40 to 200 ms, on every connection.
+            const int on = 1;
+            setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
             connected = fd;
             result = kNerrSuccess;
             break;

@@ -105,6 +105,7 @@ cMainDialog::cMainDialog(cDomainControllerCollection& collection, cUserDataColle
 }
 
 cMainDialog::~cMainDialog() {
+    m_Collector.SetWake({});  // no worker posts to the window from here on
     m_Timer.stop();
     m_Collection.SetMainWindow(nullptr);
 }
@@ -211,6 +212,12 @@ void cMainDialog::Initialise() {
     m_Collection.SetMainWindow(this);
     RefreshUserList();
     m_Timer.start(m_Options.tickMs);
+    // Many ends at once post one call; it runs on the window's thread.
+    m_Collector.SetWake([this] {
+        if (!m_WakePosted.exchange(true))
+            QMetaObject::invokeMethod(
+                this, [this] { OnWorkerEnded(); }, Qt::QueuedConnection);
+    });
     UpdateRemoveState();
     Button(kIdReset)->setEnabled(true);
     progress.Show(0);
@@ -443,6 +450,12 @@ void cMainDialog::OnTimer() {
             this, [this] { OnStart(); }, Qt::QueuedConnection);
     }
     m_Ticks.Tick();
+}
+
+void cMainDialog::OnWorkerEnded() {
+    m_WakePosted = false;
+    // While the timer stands still (a reset waits for its workers) nothing polls.
+    if (m_Timer.isActive()) m_Ticks.Wake();
 }
 
 void cMainDialog::OnControllerHeader(int column) {

@@ -1,9 +1,11 @@
 #pragma once
 // The program's main window: the controller list, the user list, a column of
-// picture buttons and the one-second timer that moves a collection forward.
+// picture buttons, and the one-second timer and the ending workers' wake-ups
+// that move a collection forward.
 
 #include <QDialog>
 #include <QTimer>
+#include <atomic>
 #include <map>
 #include <memory>
 #include <string>
@@ -102,6 +104,8 @@ public:
     void OnMail();
     void OnStartSelected();
     void OnTimer();
+    // A worker ended (posted from its thread): the next controller starts now, not at the next tick.
+    void OnWorkerEnded();
     void OnControllerHeader(int column);
     void OnUserHeader(int column);
     void ShowControllerMenu(const QPoint& at);
@@ -155,6 +159,7 @@ private:
     std::unique_ptr<cQtListView> m_ControllerRows;
     std::unique_ptr<cQtListView> m_UserRows;
     QTimer m_Timer;
+    std::atomic<bool> m_WakePosted{false};  // an OnWorkerEnded call is on its way
     cHelpWindow* m_Help = nullptr;
     std::u16string m_LoadFailure;
     QSize m_BaseSize;

@@ -3,6 +3,7 @@
 #include <arpa/inet.h>
 #include <gnutls/gnutls.h>
 #include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <poll.h>
 #include <strings.h>
 #include <sys/socket.h>
@@ -11,8 +12,9 @@
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
+#include <string_view>
 
-#include "support/GoldenFile.h"
+#include "support/DataPath.h"
 
 namespace orvik::test {
 
@@ -127,6 +129,30 @@ bool Matches(const FakeLdapServer::cUser& u, unsigned tag, const std::string& co
             return false;
         default: return false;
     }
+}
+
+// The size and cookie of the request's paged-results control; false when it has none.
+bool PagedRequest(const std::string& controls, std::size_t& size, std::string& cookie) {
+    cReader list{controls};
+    unsigned t;
+    std::string control, oid, part, value;
+    while (list.Next(t, control)) {
+        cReader c{control};
+        if (!c.Next(t, oid) || oid != "1.2.840.113556.1.4.319") continue;
+        while (c.Next(t, part)) {
+            if (t != 0x04) continue;  // the criticality
+            cReader v{part};
+            if (!v.Next(t, value)) return false;
+            cReader fields{value};
+            std::string n;
+            fields.Next(t, n);
+            size = 0;
+            for (char ch : n) size = (size << 8) | static_cast<unsigned char>(ch);
+            fields.Next(t, cookie);
+            return true;
+        }
+    }
+    return false;
 }
 
 struct cTlsCredentials {
@@ -253,6 +279,8 @@ void FakeLdapServer::Serve() {
         if (waits[1].revents != 0) return;
         const int fd = ::accept4(m_Listener, nullptr, nullptr, SOCK_CLOEXEC);
         if (fd < 0) continue;
+        const int on = 1;  // every answer goes out whole at once, as a directory server's does
+        ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
         std::lock_guard<std::mutex> lock(m_Mutex);
         m_Open.push_back(fd);
         m_Talks.emplace_back([this, fd] { Talk(fd); });
@@ -264,6 +292,7 @@ void FakeLdapServer::Talk(int fd) {
     const std::string base = "DC=fake,DC=test";
     const eMode mode = m_Options.mode;
     int pages = 0;
+    std::vector<const cUser*> matched;  // of the search in progress
     bool ok = !m_Options.ldaps || stream.StartTls();
     std::string message;
     bool counted = false;
@@ -275,6 +304,9 @@ void FakeLdapServer::Talk(int fd) {
         unsigned tag;
         std::string id, op;
         if (!reader.Next(tag, id) || !reader.Next(tag, op)) break;
+        unsigned controlsTag = 0;
+        std::string controls;
+        reader.Next(controlsTag, controls);
         long messageId = 0;
         for (char c : id) messageId = (messageId << 8) | static_cast<unsigned char>(c);
         const int mid = static_cast<int>(messageId);
@@ -287,6 +319,7 @@ void FakeLdapServer::Talk(int fd) {
                 stream.Stall();
                 break;
             }
+            std::this_thread::sleep_for(m_Options.startTlsDelay);
             ok = stream.Write(reply) && stream.StartTls();
         } else if (tag == 0x60) {  // a bind: version, name, [0] the password
             unsigned t;
@@ -328,10 +361,16 @@ void FakeLdapServer::Talk(int fd) {
                 unsigned filterTag = 0;
                 std::string filter;
                 fields.Next(filterTag, filter);
-                std::vector<cUser> users;
-                for (const cUser& u : m_Options.users) {
-                    if (Matches(u, filterTag, filter)) users.push_back(u);
+                std::size_t pageSize = 0;
+                std::string asked;
+                PagedRequest(controls, pageSize, asked);
+                if (asked.empty() || matched.empty()) {  // a new search
+                    matched.clear();
+                    for (const cUser& u : m_Options.users) {
+                        if (Matches(u, filterTag, filter)) matched.push_back(&u);
+                    }
                 }
+                std::vector<const cUser*> users = matched;
                 std::string cookie;
                 if (m_Options.cookie == eCookie::kRepeats) {
                     users.resize(std::min<std::size_t>(users.size(), 1));
@@ -339,21 +378,27 @@ void FakeLdapServer::Talk(int fd) {
                 } else if (m_Options.cookie == eCookie::kOneCookie) {
                     const std::size_t at = static_cast<std::size_t>(pages - 1);
                     if (at + 1 < users.size()) cookie = "samba";
-                    users = at < users.size() ? std::vector<cUser>{users[at]} : std::vector<cUser>{};
+                    users = at < users.size() ? std::vector<const cUser*>{users[at]} : std::vector<const cUser*>{};
                 } else if (m_Options.cookie == eCookie::kNewEmpty) {
                     users.clear();
                     cookie = "page" + std::to_string(pages);
+                } else if (m_Options.cookie == eCookie::kClientSize) {
+                    const std::size_t from = std::min<std::size_t>(asked.empty() ? 0 : std::stoul(asked), users.size());
+                    const std::size_t to = pageSize == 0 ? users.size() : std::min(from + pageSize, users.size());
+                    users = std::vector<const cUser*>(matched.begin() + from, matched.begin() + to);
+                    if (to < matched.size()) cookie = std::to_string(to);
                 }
                 if (m_Options.searchError != 0) {
                     reply += Message(mid, Result(0x65, m_Options.searchError, m_Options.searchDiagnostic));
                     stream.Write(reply);
                     continue;
                 }
-                for (const cUser& u : users) {
-                    std::vector<std::pair<std::string, std::string>> attributes = {{"sAMAccountName", u.name}};
-                    if (!u.lastLogon.empty()) attributes.emplace_back("lastLogon", u.lastLogon);
-                    reply += Message(mid, Entry("CN=" + u.name + "," + base, attributes));
+                for (const cUser* u : users) {
+                    std::vector<std::pair<std::string, std::string>> attributes = {{"sAMAccountName", u->name}};
+                    if (!u->lastLogon.empty()) attributes.emplace_back("lastLogon", u->lastLogon);
+                    reply += Message(mid, Entry("CN=" + u->name + "," + base, attributes));
                 }
+                std::this_thread::sleep_for(m_Options.pageDelay);
                 reply += Message(mid, Result(0x65), PagedControl(cookie));
                 if (mode == eMode::kStallSearch || mode == eMode::kHalfSearch) {
                     if (mode == eMode::kHalfSearch) stream.Write(reply.substr(0, reply.size() / 2));

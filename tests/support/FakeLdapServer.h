@@ -4,9 +4,11 @@
 // up after the domain query; and a tiny directory (StartTLS or LDAPS with the
 // test certificate, simple bind, root DSE, crossRef, a paged user search that
 // honours the filter's and/or/not, equality, presence and bit tests) whose
-// paging cookie may never end and whose lastLogon values may be odd.
+// paging cookie may never end and whose lastLogon values may be odd; its
+// pages and its StartTLS answer may come late, as a distant site's do.
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <mutex>
 #include <string>
@@ -29,10 +31,11 @@ public:
         kDirectory,         // a small working directory
     };
     enum class eCookie {
-        kEnds,       // every user in one page, no cookie
-        kRepeats,    // the same cookie and the same one user on every page, for ever
-        kOneCookie,  // one user a page, every page with the same cookie (as Samba does), then the end
-        kNewEmpty,   // a new cookie on every page, no users
+        kEnds,        // every user in one page, no cookie
+        kRepeats,     // the same cookie and the same one user on every page, for ever
+        kOneCookie,   // one user a page, every page with the same cookie (as Samba does), then the end
+        kNewEmpty,    // a new cookie on every page, no users
+        kClientSize,  // pages of the size the client asks for, the cookie telling where the next begins
     };
     struct cUser {
         std::string name;
@@ -46,6 +49,8 @@ public:
         std::vector<cUser> users;
         int searchError = 0;  // not 0: the user search fails with this LDAP result and diagnostic
         std::string searchDiagnostic;
+        std::chrono::microseconds pageDelay{0};      // before each page of the user search goes out
+        std::chrono::microseconds startTlsDelay{0};  // before the StartTLS answer goes out (a far site)
     };
 
     explicit FakeLdapServer(cOptions options);

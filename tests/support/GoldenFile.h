@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-namespace orvik::test {
+#include "support/DataPath.h"
 
-inline std::string DataPath(const std::string& name) { return std::string(ORVIK_TEST_DATA_DIR) + "/" + name; }
+namespace orvik::test {
 
 inline std::vector<std::uint8_t> ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
