@@ -69,9 +69,12 @@ TEST(SelectDcForm, ShowsTheControllersReversedAndOkGivesThemTopDown) {
     EXPECT_EQ(view.Rows(sd::kSelected), (Names{u"C3", u"C2", u"C1"}));
     EXPECT_FALSE(view.IsEnabled(sd::kAdd));
     EXPECT_FALSE(view.IsEnabled(sd::kRemove));
-    view.Click(kIdOk);
+    view.Type(sd::kName, u"C4");
+    view.PressEnter(sd::kName);  // Enter in the name box adds the name, as Add does...
+    EXPECT_EQ(view.Ended(), 0);
+    view.PressEnter(sd::kName);  // ...and with nothing typed it is OK
     EXPECT_EQ(view.Ended(), 1);
-    EXPECT_EQ(p.Names(), (Names{u"C3", u"C2", u"C1"}));
+    EXPECT_EQ(p.Names(), (Names{u"C4", u"C3", u"C2", u"C1"}));
 }
 
 TEST(SelectDcForm, AddTakesTheTrimmedNameOnceWhateverItsCase) {
@@ -122,19 +125,23 @@ TEST(SelectDcForm, ChoosingAnAvailableNameFillsTheEditBoxAndADoubleClickAddsIt) 
     EXPECT_EQ(view.Rows(sd::kAvailable), Names{});
 }
 
-TEST(SelectDcForm, SearchListsANameOnceAndAFailingDomainAddsNothing) {
+TEST(SelectDcForm, SearchListsANameOnceAndAFailingDomainAddsNothingAndSaysWhy) {
     auto net = Domains();
     const struct {
         const char16_t* domains;
         Names found;
+        const char16_t* said;
     } rows[] = {
-        {u"CORP,,corp,", {u"DC2", u"DC1"}}, {u"LAB,NOPE", {}}, {u"LAB, CORP", {}},  // " CORP" is no domain
+        {u"CORP,,corp,", {u"DC2", u"DC1"}, u"Search found 2 domain controllers."},
+        {u"LAB,NOPE", {}, u"Search added nothing for domain 'NOPE'. No domain controller was found (error 6118)."},
+        {u"LAB, CORP", {}, u"Search added nothing for domain ' CORP'. No domain controller was found (error 6118)."},
     };
     for (const auto& row : rows) {
         cSelectDcPresenter p({}, row.domains, net.get());
         FakeFormView view(p);
         view.Click(sd::kSearch);
         EXPECT_EQ(view.Rows(sd::kAvailable), row.found);
+        EXPECT_EQ(view.Text(sd::kSearchOutcome), row.said);
     }
 }
 
@@ -146,7 +153,7 @@ TEST(SetupForm, ConfirmedUntouchedChangesNothing) {
     cSetupPresenter p(before, choosers, choosers, runner);
     FakeFormView view(p);
     EXPECT_EQ(view.Text(setup::kUsersShown), u"32,767");
-    view.Click(kIdOk);
+    view.PressEnter(setup::kUsersShown);  // Enter in a box is OK
     EXPECT_EQ(view.Ended(), 1);
     EXPECT_TRUE(p.Setup() == before);
 }

@@ -113,15 +113,17 @@ TEST_F(ReportTest, PagesWithHeadersFootersAndTheSummaryOnTheFirst) {
 }
 
 // A cell wider than the body: its column takes the whole line and the cell
-// is cut at its right end; a short row leaves its missing cells empty.
+// is cut at its right end, also where it is repeated before the columns that
+// did not fit; a short row leaves its missing cells empty.
 TEST_F(ReportTest, WideCellsAreCutAndShortRowsLeaveCellsEmpty) {
     source.titles = {u"A", u"B", u"C"};
     source.rows = {{std::u16string(200, u'w'), u"b", u"c"}, {u"only a"}, {u"a", u"", u"c"}};
     EXPECT_TRUE(test::MatchesGolden(Print().Bytes(), "report_clipping.log"));
 }
 
-// Columns that do not fit share the rows over several pages; the rows of the
-// first block start below the summary on each of those pages.
+// Columns that do not fit share the rows over several pages; those pages
+// start at the top of the body and repeat the first column, which takes at
+// least a quarter of the body (cutting a column too wide beside it).
 TEST_F(ReportTest, ColumnsThatDoNotFitGoOnTheNextPageWithTheSameRows) {
     source.titles = {u"One", u"Two", u"Three"};
     for (int i = 0; i < 40; ++i)

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <utility>
 
 #include "platform/NetApiCodes.h"
 #include "platform/NetErrorText.h"
@@ -31,6 +32,10 @@ public:
         buffers.push_back(prefMaxLen);
         EXPECT_EQ(level, 100u);
         EXPECT_EQ(type, 0x18u);
+        if (auto failure = failures.find(domain); failure != failures.end()) {
+            if (!failure->second.second.empty()) notices.push_back(failure->second.second);
+            return failure->second.first;
+        }
         auto it = domains.find(domain);
         if (it == domains.end()) {
             names = {u"never seen"};
@@ -40,7 +45,10 @@ public:
         read = total = static_cast<std::uint32_t>(names.size());
         return ++resume < it->second.size() ? kErrorMoreData : kNerrSuccess;
     }
+    std::vector<std::u16string> TakeNotices() override { return std::exchange(notices, {}); }
     std::map<std::u16string, std::vector<Names>> domains;
+    std::map<std::u16string, std::pair<std::int32_t, std::u16string>> failures;  // code, notice
+    Names notices;
     Names asked;
     std::vector<std::int32_t> buffers;
 };
@@ -77,6 +85,30 @@ TEST(ServerSearch, OneFailingDomainGivesNothingAtAll) {
     EXPECT_TRUE(names.empty());
     EXPECT_EQ(net.asked, (Names{u"A", u"NOPE"}));                 // stops at once
     EXPECT_EQ(SearchDomainControllers(net, u"A, A", names), -2);  // the blank is part of the name
+}
+
+// The backend's words for a failure when it has some, else the code's; what it noted before is not said.
+TEST(ServerSearch, SaysWhatItFoundOrWhyADomainFailed) {
+    TableNet net;
+    net.domains[u"A"] = {{u"A1", u"a1"}};
+    net.failures[u""] = {kErrorNoBrowserServersFound, u"/etc/resolv.conf names no DNS domain."};
+    net.failures[u"D"] = {kErrorAccessDenied, u""};
+    const struct {
+        const char16_t *domains, *said;
+    } rows[] = {
+        {u"A", u"Search found 1 domain controller."},
+        {u"",
+         u"Search added nothing: no default domain is set in Setup, so the computer's own domain was searched. "
+         u"/etc/resolv.conf names no DNS domain."},
+        {u"A,D", u"Search added nothing for domain 'D'. Access is denied (error 5)."},
+    };
+    for (const auto& row : rows) {
+        net.notices = {u"an older note"};
+        Names names;
+        std::u16string said;
+        SearchDomainControllers(net, row.domains, names, &said);
+        EXPECT_EQ(said, row.said);
+    }
 }
 
 TEST(ServerSearch, EndlessMoreDataEnds) {

@@ -103,6 +103,9 @@ TEST(LdapDomain, ServerEnumerationReadsTheDomainsSrvRecords) {
                       u"stub.test: 1 domain controller names in DNS are no host names and were left out."});
         EXPECT_EQ(directory.NetServerEnum(u"other.test", 100, kSvTypeDomainCtrl, -1, names, read, total, resume),
                   kErrorNoBrowserServersFound);
+        EXPECT_EQ(directory.TakeNotices(),
+                  std::vector<std::u16string>{u"The DNS lookup of _ldap._tcp.dc._msdcs.other.test (SRV) found no "
+                                              u"such name: the domain has no domain controllers in DNS."});
     });
 }
 

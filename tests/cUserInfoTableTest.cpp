@@ -169,16 +169,26 @@ TEST(UserList, ShowsAtMostTheLimitOfMatchingRowsFromTheTop) {
     t.MergeBatch(std::move(batch));
     t.Sort();
     cMemoryListView list;
-    t.ShowUsers(list, u"SVC", 500);
+    // How many are shown of how many is said under the list.
+    EXPECT_EQ(ShownUsersText(t.ShowUsers(list, u"SVC", 500), u','),
+              u"500 of 1,000 users matching 'SVC' shown, 3,000 users in all");
     ASSERT_EQ(list.GetRowCount(), 500);
     EXPECT_EQ(list.GetCellText(0, 0), u"svc2997");
     EXPECT_EQ(list.GetCellText(499, 0), u"svc1500");
+    EXPECT_EQ(ShownUsersText(t.ShowUsers(list, u"", 2999), u'.'), u"2.999 of 3.000 users shown");
+    EXPECT_EQ(ShownUsersText(t.ShowUsers(list, u"xyz", 500), u','), u"No user matches 'xyz'");
     t.ShowUsers(list, u"", 20000);
     EXPECT_EQ(list.GetRowCount(), 3000);
     for (std::int32_t limit : {0, -1, -2147483647 - 1}) {  // below one: the default number of rows
         t.ShowUsers(list, u"", limit);
         EXPECT_EQ(list.GetRowCount(), 500) << limit;
     }
+}
+
+TEST(UserCountTexts, ResetAsksOnlyWhenItWouldDiscardUsers) {
+    EXPECT_EQ(ResetQuestion(0, u','), u"");
+    EXPECT_EQ(ResetQuestion(1, u','), u"Reset discards the 1 collected user. Continue?");
+    EXPECT_EQ(ResetQuestion(3405, u','), u"Reset discards the 3,405 collected users. Continue?");
 }
 
 }  // namespace

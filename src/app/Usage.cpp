@@ -16,7 +16,9 @@ constexpr std::u16string_view kOptionWords[] = {
 
 std::span<const std::u16string_view> OptionWords() { return kOptionWords; }
 
-std::string VersionText() { return std::string("orvik ") + ORVIK_VERSION + "\n"; }
+std::string ProgramVersion() { return ORVIK_VERSION; }
+
+std::string VersionText() { return "orvik " + ProgramVersion() + "\n"; }
 
 std::string UsageText() {
     return R"(Usage: orvik [options]              the window

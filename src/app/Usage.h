@@ -13,6 +13,9 @@ std::string UsageText();
 // "orvik <version>".
 std::string VersionText();
 
+// The program's version, "0.1.0".
+std::string ProgramVersion();
+
 // Every option word of the program, for telling a value from the next option.
 std::span<const std::u16string_view> OptionWords();
 

@@ -44,4 +44,7 @@ std::u16string FromUtf8(std::string_view s);
 // A signed number in decimal, as "%ld" prints it.
 std::u16string FormatLong(std::int64_t value);
 
+// `value` with its thousands grouped by `separator` ("32,767"); no separator when it is 0.
+std::u16string GroupThousands(long long value, char16_t separator);
+
 }  // namespace orvik

@@ -72,7 +72,8 @@ void cDomainController::FillRow(iListView& list, int row) const {
         list.SetCellText(row, kColStatus, word);
         list.SetRowImage(row, StatusImageIndex(m_Status));
     }
-    list.SetCellText(row, kColErrorCode, FormatLong(m_ErrorCode));
+    // A Busy controller's code is the "more data" of the pages still coming: no error to show.
+    list.SetCellText(row, kColErrorCode, m_Status == kStatusBusy ? std::u16string() : FormatLong(m_ErrorCode));
 }
 
 namespace {

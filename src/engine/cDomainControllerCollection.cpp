@@ -134,8 +134,11 @@ void cDomainControllerCollection::StopAndReset() {
 void cDomainControllerCollection::BeginReset() {
     m_Collector.StopAllJobs();
     m_Users.Clear();
-    m_ShownFilter.clear();
-    if (m_View != nullptr) m_View->GetUserList().DeleteAllRows();
+    m_Shown = {};
+    if (m_View != nullptr) {
+        m_View->GetUserList().DeleteAllRows();
+        m_View->ShowUserCount(m_Shown);
+    }
 }
 
 bool cDomainControllerCollection::AreWorkersStopped() const { return m_Collector.GetRunningCount() == 0; }
@@ -203,8 +206,8 @@ void cDomainControllerCollection::Poll(bool& complete) {
 
 void cDomainControllerCollection::ShowUsers(std::u16string_view filter) {
     if (m_View == nullptr) return;
-    m_Users.ShowUsers(m_View->GetUserList(), filter, m_Setup.m_UsersShown);
-    m_ShownFilter = filter;
+    m_Shown = m_Users.ShowUsers(m_View->GetUserList(), filter, m_Setup.m_UsersShown);
+    m_View->ShowUserCount(m_Shown);
 }
 
 void cDomainControllerCollection::SetUserSortColumn(int column) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "base/Result.h"
+#include "engine/UserCountTexts.h"
 #include "engine/cDomainController.h"
 #include "engine/cUserInfoTable.h"
 #include "platform/SystemFileSystem.h"
@@ -77,7 +78,9 @@ public:
     void SortUsers() { m_Users.Sort(); }
     void ShowUsers(std::u16string_view filter);
     // The text the user list was last filled with (ShowUsers); empty when it shows every user.
-    const std::u16string& ShownFilter() const noexcept { return m_ShownFilter; }
+    const std::u16string& ShownFilter() const noexcept { return m_Shown.filter; }
+    // How many users the list shows of how many, as the view was last told.
+    const cShownUsers& Shown() const noexcept { return m_Shown; }
     void SetUserSortColumn(int column);
     void SetControllerSortColumn(int column);
     int CompareControllers(const cDomainController& a, const cDomainController& b) const;
@@ -140,7 +143,7 @@ private:
     std::size_t m_NextToStart = 0;
     std::uint32_t m_ChangeNumber = 0;
     cUserInfoTable m_Users;
-    std::u16string m_ShownFilter;
+    cShownUsers m_Shown;
     std::int32_t m_ControllerSortKey = 0;
     std::int32_t m_ControllerAscending = 1;
 };

@@ -210,11 +210,17 @@ void cUserInfoTable::SetSortColumn(int column) {
     }
 }
 
-void cUserInfoTable::ShowUsers(iListView& list, std::u16string_view filter, std::int32_t limit) const {
+cShownUsers cUserInfoTable::ShowUsers(iListView& list, std::u16string_view filter, std::int32_t limit) const {
     list.DeleteAllRows();
     const std::int32_t shown = UsersShownLimit(limit);
+    cShownUsers said{0, filter.empty() ? m_Display.size() : 0, m_Merged.size(), std::u16string(filter)};
     std::int32_t count = 0;
     for (const cUserInfo* u : m_Display) {
+        if (count >= shown) {
+            if (filter.empty()) break;
+            said.matching += u->Matches(filter) ? 1 : 0;  // only counted
+            continue;
+        }
         if (u->Matches(filter)) {
             const int row = list.InsertRow(count, u->m_UserName, 0);
             std::u16string logon = FormatTime(u->m_LastLogon);
@@ -223,9 +229,11 @@ void cUserInfoTable::ShowUsers(iListView& list, std::u16string_view filter, std:
             list.SetCellText(row, kColDescription, u->m_Description);
             list.SetCellText(row, kColDomain, u->m_Domain);
             ++count;
+            said.matching += filter.empty() ? 0 : 1;
         }
-        if (count >= shown) break;
     }
+    said.shown = static_cast<std::size_t>(count);
+    return said;
 }
 
 void cUserInfoTable::Serialize(cArchiveWriter& ar) const {

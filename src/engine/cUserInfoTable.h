@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/UserCountTexts.h"
 #include "engine/cUserInfo.h"
 #include "engine/cUserKeyIndex.h"
 
@@ -70,7 +71,8 @@ public:
 
     // Fills the user list from the display order: at most `limit` rows of
     // the records that match `filter` (see UsersShownLimit for limits <= 0).
-    void ShowUsers(iListView& list, std::u16string_view filter, std::int32_t limit) const;
+    // Returns how many it shows of how many.
+    cShownUsers ShowUsers(iListView& list, std::u16string_view filter, std::int32_t limit) const;
 
     const std::vector<cUserInfo*>& Merged() const noexcept { return m_Merged; }
     const std::vector<cUserInfo*>& Display() const noexcept { return m_Display; }

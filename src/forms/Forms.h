@@ -9,6 +9,7 @@ namespace orvik {
 namespace select_dc {
 inline constexpr int kForm = 129;
 inline constexpr int kSelected = 1004, kAdd = 1005, kRemove = 1006, kAvailable = 1007, kName = 1008, kSearch = 3;
+inline constexpr int kSearchOutcome = 1037;  // what the last Search found, or why it added nothing
 }  // namespace select_dc
 
 // "Setup"

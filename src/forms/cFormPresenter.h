@@ -13,9 +13,15 @@ public:
     virtual ~cFormPresenter() = default;
     virtual const cForm& Form() const = 0;
     virtual void Initialise(iFormView& view) = 0;
-    // OK and Cancel end the dialog unless the presenter has more to do with them.
+    // OK and Cancel end the dialog unless the presenter has more to do with them;
+    // Enter presses the default button.
     virtual void OnEvent(iFormView& view, int id, eFormEvent event) {
-        if (event == eFormEvent::kClicked && (id == kIdOk || id == kIdCancel)) view.End(id == kIdOk);
+        if (event == eFormEvent::kEnter) {
+            for (const cControl& c : Form().controls)
+                if (c.kind == eControlKind::kDefaultButton) OnEvent(view, c.id, eFormEvent::kClicked);
+        } else if (event == eFormEvent::kClicked && (id == kIdOk || id == kIdCancel)) {
+            view.End(id == kIdOk);
+        }
     }
 };
 

@@ -32,7 +32,16 @@ void cSelectDcPresenter::Initialise(iFormView& view) {
 
 void cSelectDcPresenter::OnEvent(iFormView& view, int id, eFormEvent event) {
     switch (id) {
-        case kName: UpdateButtons(view); break;
+        case kName:
+            // Enter adds a typed name, as Add does; with nothing typed it is OK.
+            if (event == eFormEvent::kEnter && !TrimBlanks(view.Text(kName)).empty()) {
+                Add(view);
+            } else if (event == eFormEvent::kEnter) {
+                cFormPresenter::OnEvent(view, id, event);
+            } else {
+                UpdateButtons(view);
+            }
+            break;
         case kSelected:
             if (event == eFormEvent::kDoubleClicked) Remove(view);
             UpdateButtons(view);
@@ -89,9 +98,11 @@ void cSelectDcPresenter::Remove(iFormView& view) {
 
 void cSelectDcPresenter::Search(iFormView& view) {
     std::vector<std::u16string> found;
+    std::u16string said = u"Search added nothing: there is no network to search.";
     view.SetBusy(true);
-    const int result = m_Net != nullptr ? SearchDomainControllers(*m_Net, m_DefaultDomains, found) : -2;
+    const int result = m_Net != nullptr ? SearchDomainControllers(*m_Net, m_DefaultDomains, found, &said) : -2;
     view.SetBusy(false);
+    view.SetText(kSearchOutcome, said);
     if (result != 0) return;  // any domain failed: nothing is added
     iListView& available = view.List(kAvailable);
     for (const auto& name : found) {

@@ -62,9 +62,8 @@ void cSetupPresenter::Initialise(iFormView& view) {
 }
 
 void cSetupPresenter::OnEvent(iFormView& view, int id, eFormEvent event) {
-    if (cSpinField* spin = SpinOf(id); spin != nullptr && event != eFormEvent::kTextChanged) {
-        if (event == eFormEvent::kStepUp) spin->Step(view, 1);
-        if (event == eFormEvent::kStepDown) spin->Step(view, -1);
+    if (event == eFormEvent::kStepUp || event == eFormEvent::kStepDown) {
+        if (cSpinField* spin = SpinOf(id)) spin->Step(view, event == eFormEvent::kStepUp ? 1 : -1);
         return;
     }
     switch (id) {

@@ -3,20 +3,10 @@
 #include <algorithm>
 #include <charconv>
 
+#include "base/TextCompare.h"
 #include "forms/iFormView.h"
 
 namespace orvik {
-
-std::u16string GroupThousands(long long value, char16_t separator) {
-    const std::string digits =
-        std::to_string(value < 0 ? -static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value));
-    std::u16string out;
-    for (std::size_t i = 0; i < digits.size(); ++i) {
-        if (i != 0 && separator != 0 && (digits.size() - i) % 3 == 0) out += separator;
-        out += static_cast<char16_t>(digits[i]);
-    }
-    return value < 0 ? u"-" + out : out;
-}
 
 void cSpinField::SetRange(int lowest, int highest) {
     m_Lowest = lowest;

@@ -29,7 +29,4 @@ private:
     int m_Valid = 0;
 };
 
-// `value` with its thousands grouped by `separator` ("32,767"); no separator when it is 0.
-std::u16string GroupThousands(long long value, char16_t separator);
-
 }  // namespace orvik

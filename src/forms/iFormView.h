@@ -18,6 +18,7 @@ enum class eFormEvent {
     kDoubleClicked,     // a row of a list was double-clicked
     kStepUp,            // a spin control's up arrow (or the Up key in its edit box)
     kStepDown,
+    kEnter,  // the Enter key in an edit box; unless the presenter takes it, it presses the default button
 };
 
 // The caret and the selection of an edit box: `length` characters from `start`.

@@ -119,12 +119,15 @@ int cReportPrinter::Print(cReportSource& source, std::int64_t now) {
                               m_Layout.footerRuleGap - m_Layout.bodyGap;
         return top + m_Layout.sectionGap + m_Layout.strongFontHeight + m_Layout.regularFontHeight >= bottom;
     }();
+    // The rows go in blocks: the first page of a block takes as many as fit
+    // (below the summary on page 1), and the pages of the columns that did not
+    // fit on it take the same rows, from the top of the body.
     std::int32_t page = 1;
     bool more = true;
-    bool firstBlock = true;
     std::size_t firstColumn = 0;
     int firstRow = 0;
-    std::int32_t savedY = 0;
+    int blockRows = 0;       // the rows of the block's first page
+    bool blockEnds = false;  // and the report's rows ended on it
     while (more) {
         m_Device->StartPage();
         DrawHeaderFooter(page);
@@ -133,31 +136,34 @@ int cReportPrinter::Print(cReportSource& source, std::int64_t now) {
         if (page == 1) {
             DrawSummaryBlock(source, y);
             y += m_Layout.sectionGap;
-            savedY = y;
         }
-        if (firstBlock) y = savedY;
         if (columns == 0) {
             more = false;  // a report without columns has no table
         } else {
-            const std::size_t lastColumn = LastColumnOnPage(firstColumn);
+            const bool continued = firstColumn > 0;
+            const std::vector<cPlacedColumn> placed = PlaceColumns(firstColumn);
+            const std::size_t lastColumn = placed.back().index;
             const bool lastGroup = lastColumn + 1 == columns;
-            DrawColumnTitles(firstColumn, lastColumn, y);
+            DrawColumnTitles(placed, y);
             m_Device->SelectFont(m_RegularFont);
             int cursor = firstRow;
             int drawn = 0;
             cReportRow row;
-            while (y + m_Layout.regularFontHeight < m_BodyBottom || (rowsNeverFit && drawn == 0)) {
+            while (continued ? drawn < blockRows || blockEnds
+                             : y + m_Layout.regularFontHeight < m_BodyBottom || (rowsNeverFit && drawn == 0)) {
                 if (source.GetRow(row, cursor) != 0) {
                     if (lastGroup) more = false;
+                    if (!continued) blockEnds = true;
                     break;
                 }
-                DrawRow(firstColumn, lastColumn, row, y);
+                DrawRow(placed, row, y);
                 ++drawn;
             }
+            if (!continued) blockRows = drawn;
             if (lastGroup) {
                 firstRow = cursor;
                 firstColumn = 0;
-                firstBlock = false;
+                blockEnds = false;
             } else {
                 firstColumn = lastColumn + 1;
             }
@@ -228,10 +234,9 @@ void cReportPrinter::DrawSummaryBlock(cReportSource& source, std::int32_t& y) {
     }
 }
 
-std::size_t cReportPrinter::LastColumnOnPage(std::size_t first) const {
-    // The columns that fit the body one after another, each with its gap
-    // (the gap after the last one may run past the edge); at least one.
-    const std::int64_t available = BodyWidth();
+std::size_t cReportPrinter::LastColumnOnPage(std::size_t first, std::int64_t available) const {
+    // The columns that fit one after another, each with its gap (the gap
+    // after the last one may run past the edge); at least one.
     std::int64_t x = 0;
     std::size_t last = first;
     for (std::size_t i = first; i < m_Widths.size(); ++i) {
@@ -242,24 +247,48 @@ std::size_t cReportPrinter::LastColumnOnPage(std::size_t first) const {
     return last;
 }
 
-void cReportPrinter::DrawColumnTitles(std::size_t first, std::size_t last, std::int32_t& y) {
+std::vector<cReportPrinter::cPlacedColumn> cReportPrinter::PlaceColumns(std::size_t first) const {
+    const std::int64_t body = std::max<std::int32_t>(0, BodyWidth());
+    const std::int64_t gap = m_Layout.columnGap;
+    std::vector<cPlacedColumn> placed;
+    std::int64_t x = m_Layout.bodyLeft;
+    std::size_t last;
+    if (first == 0) {
+        last = LastColumnOnPage(0, body);
+    } else {
+        // A page of the columns that did not fit repeats the first (the user
+        // name) in front: the group is chosen with the name at its width, but
+        // at most a quarter of the body, and the name then takes what the
+        // group leaves, up to its width.
+        const std::int64_t nameAtLeast = std::min<std::int64_t>(m_Widths[0], body / 4);
+        last = LastColumnOnPage(first, body - nameAtLeast - gap);
+        std::int64_t group = 0;
+        for (std::size_t i = first; i <= last; ++i) group += m_Widths[i] + (i > first ? gap : 0);
+        const std::int64_t name = std::clamp<std::int64_t>(body - gap - group, nameAtLeast, m_Widths[0]);
+        placed.push_back({0, static_cast<std::int32_t>(x), static_cast<std::int32_t>(name)});
+        x += name + gap;
+    }
+    for (std::size_t i = first; i <= last; ++i) {
+        // Cut at the body's edge (only a column that does not fit beside the name reaches it).
+        const std::int64_t width = std::clamp<std::int64_t>(m_Layout.bodyLeft + body - x, 0, m_Widths[i]);
+        placed.push_back({i, static_cast<std::int32_t>(x), static_cast<std::int32_t>(width)});
+        x += std::int64_t{m_Widths[i]} + gap;
+    }
+    return placed;
+}
+
+void cReportPrinter::DrawColumnTitles(const std::vector<cPlacedColumn>& placed, std::int32_t& y) {
     m_Device->SelectFont(m_StrongFont);
     m_Device->SetTextAlign(kAlignLeft | kAlignTop);
-    std::int32_t x = m_Layout.bodyLeft;
-    for (std::size_t i = first; i <= last; ++i) {
-        DrawClippedText(x, y, static_cast<std::int32_t>(m_Widths[i]), m_Titles[i]);
-        x += static_cast<std::int32_t>(m_Widths[i]) + m_Layout.columnGap;
-    }
+    for (const cPlacedColumn& c : placed) DrawClippedText(c.x, y, c.width, m_Titles[c.index]);
     y += m_Layout.sectionGap + m_Layout.strongFontHeight;
 }
 
-void cReportPrinter::DrawRow(std::size_t first, std::size_t last, const cReportRow& row, std::int32_t& y) {
+void cReportPrinter::DrawRow(const std::vector<cPlacedColumn>& placed, const cReportRow& row, std::int32_t& y) {
     m_Device->SetTextAlign(kAlignLeft | kAlignTop);
-    std::int32_t x = m_Layout.bodyLeft;
     std::u16string cell;
-    for (std::size_t i = first; i <= last; ++i) {
-        if (row.GetCell(i, cell) == 0) DrawClippedText(x, y, static_cast<std::int32_t>(m_Widths[i]), cell);
-        x += static_cast<std::int32_t>(m_Widths[i]) + m_Layout.columnGap;
+    for (const cPlacedColumn& c : placed) {
+        if (row.GetCell(c.index, cell) == 0) DrawClippedText(c.x, y, c.width, cell);
     }
     y += m_Layout.lineGap + m_Layout.regularFontHeight;
 }

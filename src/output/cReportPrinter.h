@@ -70,9 +70,16 @@ private:
     void MeasureColumns(cReportSource& source);
     void DrawHeaderFooter(std::int32_t page);
     void DrawSummaryBlock(cReportSource& source, std::int32_t& y);
-    std::size_t LastColumnOnPage(std::size_t first) const;
-    void DrawColumnTitles(std::size_t first, std::size_t last, std::int32_t& y);
-    void DrawRow(std::size_t first, std::size_t last, const cReportRow& row, std::int32_t& y);
+    // A column on a page: which, where and how wide.
+    struct cPlacedColumn {
+        std::size_t index;
+        std::int32_t x, width;
+    };
+    std::size_t LastColumnOnPage(std::size_t first, std::int64_t available) const;
+    // The columns of the page whose group starts at `first`.
+    std::vector<cPlacedColumn> PlaceColumns(std::size_t first) const;
+    void DrawColumnTitles(const std::vector<cPlacedColumn>& placed, std::int32_t& y);
+    void DrawRow(const std::vector<cPlacedColumn>& placed, const cReportRow& row, std::int32_t& y);
     void DrawClippedText(std::int32_t x, std::int32_t y, std::int32_t width, const std::u16string& text);
     std::int32_t BodyWidth() const;
 

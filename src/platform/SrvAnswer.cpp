@@ -9,6 +9,7 @@ namespace {
 constexpr std::uint16_t kTypeSrv = 33;
 constexpr std::uint16_t kClassIn = 1;
 constexpr std::size_t kHeaderSize = 12;
+constexpr int kNoSuchName = 3;               // the response code NXDOMAIN
 constexpr std::size_t kMaxNameOctets = 255;  // RFC 1035, 3.1
 
 std::uint16_t Read16(const unsigned char* p) { return static_cast<std::uint16_t>(p[0] << 8 | p[1]); }
@@ -67,6 +68,7 @@ cName ReadName(const unsigned char* message, std::size_t size, std::size_t at) {
 cSrvTargets ParseSrvAnswer(const unsigned char* message, std::size_t size) {
     cSrvTargets targets;
     if (message == nullptr || size < kHeaderSize) return targets;
+    targets.noSuchName = (message[3] & 0x0F) == kNoSuchName;
     const unsigned questions = Read16(message + 4);
     const unsigned answers = Read16(message + 6);
     std::size_t at = kHeaderSize;

@@ -13,6 +13,7 @@ namespace orvik {
 struct cSrvTargets {
     std::vector<std::string> hosts;  // in the answer's order, without the final dot
     int oddNames = 0;                // targets skipped because no host can be called so
+    bool noSuchName = false;         // the server said the name asked for does not exist
 };
 
 // The targets of the SRV records in the answer section of `message`.

@@ -557,18 +557,30 @@ std::int32_t cLdapDirectory::NetServerEnum(const std::u16string& domain, std::ui
         const std::string text((std::istreambuf_iterator<char>(conf)), std::istreambuf_iterator<char>());
         dnsDomain = PrimaryDomainFromResolvConf(text);
     }
-    if (dnsDomain.empty()) return kErrorNoBrowserServersFound;
-    const auto found = LookUpSrv("_ldap._tcp.dc._msdcs." + dnsDomain,
-                                 std::chrono::seconds(std::max(1, m_Options.networkTimeoutSeconds)));
-    if (!found) return kErrorNoBrowserServersFound;
+    // A failure says why among the notices, for the Search that asked.
+    const auto fail = [this](std::u16string why) {
+        std::lock_guard<std::mutex> lock(m_Mutex);
+        m_Notices.push_back(std::move(why));
+        return kErrorNoBrowserServersFound;
+    };
+    if (dnsDomain.empty()) return fail(u"/etc/resolv.conf names no DNS domain and no search domain.");
+    const std::string lookup = "_ldap._tcp.dc._msdcs." + dnsDomain;
+    const std::u16string where = u"The DNS lookup of " + FromUtf8(lookup) + u" (SRV) ";
+    const std::vector<cNameServer> servers = SystemNameServers();
+    if (servers.empty()) return fail(where + u"has no name server to ask: /etc/resolv.conf names none.");
+    const int seconds = std::max(1, m_Options.networkTimeoutSeconds);
+    const auto found = LookUpSrv(lookup, std::chrono::seconds(seconds), servers);
+    if (!found) return fail(where + u"got no answer from any name server within " + FormatLong(seconds) + u" s.");
+    if (found->noSuchName) return fail(where + u"found no such name: the domain has no domain controllers in DNS.");
     if (found->oddNames > 0) {
         std::lock_guard<std::mutex> lock(m_Mutex);
         m_Notices.push_back(FromUtf8(dnsDomain) + u": " + FormatLong(found->oddNames) +
                             u" domain controller names in DNS are no host names and were left out.");
     }
+    if (found->hosts.empty()) return fail(where + u"found no domain controller.");
     for (const std::string& host : found->hosts) names.push_back(FromUtf8(host));
     entriesRead = totalEntries = static_cast<std::uint32_t>(names.size());
-    return names.empty() ? kErrorNoBrowserServersFound : kNerrSuccess;
+    return kNerrSuccess;
 }
 
 }  // namespace orvik

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
@@ -12,9 +13,11 @@
 #include <QTreeWidget>
 
 #include "app/ProgramStart.h"
+#include "app/Usage.h"
 #include "base/TextCompare.h"
 #include "base/Vendor.h"
 #include "engine/ListFunctions.h"
+#include "engine/UserCountTexts.h"
 #include "engine/cDomainControllerCollection.h"
 #include "engine/cUserDataCollector.h"
 #include "forms/cInputPresenter.h"
@@ -134,7 +137,7 @@ void cMainDialog::BuildControls() {
                                 {QStringLiteral("Domain controller"), QStringLiteral("User count"),
                                  QStringLiteral("Start time"), QStringLiteral("Last call time"),
                                  QStringLiteral("End time"), QStringLiteral("Status"), QStringLiteral("Error code")},
-                                {145, 75, 120, 120, 125, 150, 100});
+                                {145, 75, 120, 120, 125, 70, 100});  // Status holds one word: all fit
     m_ControllerList->setGeometry(du.Rect(9, 17, 449, 108));
     m_Anchors.push_back({m_ControllerList, m_ControllerList->geometry(), 0, 0, 1});
     m_ControllerList->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -142,8 +145,13 @@ void cMainDialog::BuildControls() {
                           {QStringLiteral("User name"), QStringLiteral("Last logon time"), QStringLiteral("Full name"),
                            QStringLiteral("Description"), QStringLiteral("Domain")},
                           {150, 150, 150, 250, 150});
-    m_UserList->setGeometry(du.Rect(9, 149, 449, 166));
+    m_UserList->setGeometry(du.Rect(9, 149, 449, 154));
     m_Anchors.push_back({m_UserList, m_UserList->geometry(), 0, 1, 2});
+    // Under the list: how many users it shows of how many.
+    m_UserCount = new QLabel(this);
+    m_UserCount->setObjectName(QStringLiteral("id%1").arg(kIdUserCount));
+    m_UserCount->setGeometry(du.Rect(9, 305, 449, 10));
+    m_Anchors.push_back({m_UserCount, m_UserCount->geometry(), 0, 3, 0});
 
     m_ControllerRows = std::make_unique<cQtListView>(
         *m_ControllerList,
@@ -153,6 +161,7 @@ void cMainDialog::BuildControls() {
     m_Report = std::make_unique<cResultsReport>(m_Collection, *m_UserRows, m_Clock);
     // The error cell says what its code means.
     m_ControllerRows->SetToolTips(kColErrorCode, [](const std::u16string& code) {
+        if (code.empty()) return QString();
         const long value = std::strtol(ToUtf8(code).c_str(), nullptr, 10);
         return ToQt(NetErrorText(static_cast<std::int32_t>(value)));
     });
@@ -240,6 +249,10 @@ void cMainDialog::Initialise() {
 
 void cMainDialog::ShowControllers(const std::vector<const cDomainController*>& changed) {
     RedrawControllerRows(*m_ControllerRows, changed);
+}
+
+void cMainDialog::ShowUserCount(const cShownUsers& users) {
+    m_UserCount->setText(ToQt(ShownUsersText(users, GroupSeparator())));
 }
 
 void cMainDialog::resizeEvent(QResizeEvent* event) {
@@ -346,6 +359,9 @@ void cMainDialog::ResetAndWait() {
 }
 
 void cMainDialog::OnReset() {
+    // Collected users are not thrown away at one click.
+    const std::u16string question = ResetQuestion(m_Collection.GetTotalUsers(), GroupSeparator());
+    if (!question.empty() && !m_Questions.AskYesNo(question, false)) return;
     ResetAndWait();
     Button(kIdReset)->setEnabled(true);
     SaveConfiguration();
@@ -405,8 +421,9 @@ void cMainDialog::OnHelp() {
 
 void cMainDialog::OnAbout() {
     QMessageBox box(QMessageBox::Information, QStringLiteral("About Ambrel"),
-                    QStringLiteral("%1 (%2)\nThe real last logon of every user of a Windows domain.\n\n%3, %4")
-                        .arg(ToQt(kProductName), ToQt(kProgramName), ToQt(kVendorName), ToQt(kVendorWebAddress)),
+                    QStringLiteral("%1 %2 (%3)\nThe real last logon of every user of a Windows domain.\n\n%4, %5")
+                        .arg(ToQt(kProductName), QString::fromStdString(ProgramVersion()), ToQt(kProgramName),
+                             ToQt(kVendorName), ToQt(kVendorWebAddress)),
                     QMessageBox::Ok, this);
     box.setObjectName(QStringLiteral("id100"));
     box.setIconPixmap(ProgramIcon().pixmap(48, 48));

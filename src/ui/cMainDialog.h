@@ -18,6 +18,7 @@
 #include "ui/cQtDesktop.h"
 #include "ui/cQtListView.h"
 
+class QLabel;
 class QPushButton;
 class QTreeWidget;
 
@@ -52,6 +53,7 @@ enum eMainButton : int {
     kIdHelp = 14,
     kIdControllerList = 1000,
     kIdUserList = 1001,
+    kIdUserCount = 1002,  // the line under the user list
     kIdStartSelected = 32771,
 };
 
@@ -85,6 +87,7 @@ public:
     iListView& GetControllerList() override { return *m_ControllerRows; }
     iListView& GetUserList() override { return *m_UserRows; }
     void ShowControllers(const std::vector<const cDomainController*>& changed) override;
+    void ShowUserCount(const cShownUsers& users) override;
 
     void RefreshUserList();
 
@@ -156,6 +159,7 @@ private:
     std::map<int, QPushButton*> m_Buttons;
     QTreeWidget* m_ControllerList = nullptr;
     QTreeWidget* m_UserList = nullptr;
+    QLabel* m_UserCount = nullptr;
     std::unique_ptr<cQtListView> m_ControllerRows;
     std::unique_ptr<cQtListView> m_UserRows;
     QTimer m_Timer;

@@ -14,12 +14,19 @@
 namespace orvik {
 namespace {
 
-// "Text files (*.txt)|*.txt" as the file dialog's "Text files (*.txt) (*.txt)".
+// "Text files|*.txt" as the file dialog's "Text files (*.txt)"; a name that
+// already shows its patterns ("Text files (*.txt)|*.txt") keeps them once.
+// "*.*" is any file, as on Windows, not only the names with a dot.
 QString QtFilter(const std::u16string& filter) {
     const QString text = ToQt(filter);
     const int bar = text.indexOf(QLatin1Char('|'));
     if (bar < 0) return text;
-    return QStringLiteral("%1 (%2)").arg(text.left(bar), text.mid(bar + 1).replace(QLatin1Char(';'), QLatin1Char(' ')));
+    const QString name = text.left(bar);
+    QString patterns = text.mid(bar + 1).replace(QLatin1Char(';'), QLatin1Char(' '));
+    const QString shown = QStringLiteral("(%1)").arg(patterns);
+    if (patterns == QStringLiteral("*.*")) patterns = QStringLiteral("*");
+    const QString label = name.endsWith(shown) ? name.left(name.size() - shown.size()).trimmed() : name;
+    return QStringLiteral("%1 (%2)").arg(label, patterns);
 }
 
 }  // namespace
@@ -27,6 +34,7 @@ QString QtFilter(const std::u16string& filter) {
 int cQtFileChooser::BrowseForFile(std::u16string& path, const std::u16string& filter1, const std::u16string& filter2,
                                   const std::u16string& defaultExtension, bool openMode) {
     QFileDialog dialog(QApplication::activeWindow());
+    dialog.setObjectName(QStringLiteral("FileDialog"));
     dialog.setAcceptMode(openMode ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
     dialog.setFileMode(openMode ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     QStringList filters{QtFilter(filter1)};

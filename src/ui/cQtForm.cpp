@@ -7,7 +7,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPushButton>
 #include <QTreeWidget>
 
@@ -17,6 +16,13 @@
 #include "ui/cSpinControl.h"
 
 namespace orvik {
+
+namespace {
+
+// A line of text in vertical dialog units.
+constexpr int kLineUnits = 8;
+
+}  // namespace
 
 cQtForm::cQtForm(QWidget* parent, cFormPresenter& presenter) : QDialog(parent), m_Presenter(presenter) {
     const cForm& form = presenter.Form();
@@ -56,9 +62,13 @@ QWidget* cQtForm::Make(const cControl& c) {
     };
     switch (c.kind) {
         case eControlKind::kLabel: {
+            // As a static text: from the top of its place, over several lines when the place is that high.
             auto* label = new QLabel(ToQt(c.caption), this);
             label->setGeometry(area);
-            return fit(label);
+            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            if (c.height < 2 * kLineUnits) return fit(label);
+            label->setWordWrap(true);
+            return label;
         }
         case eControlKind::kIcon: {
             auto* label = new QLabel(this);
@@ -75,6 +85,8 @@ QWidget* cQtForm::Make(const cControl& c) {
         case eControlKind::kEdit: {
             auto* edit = new QLineEdit(this);
             edit->setGeometry(area);
+            edit->installEventFilter(this);  // for Enter
+            m_EditIds[edit] = id;
             connect(edit, &QLineEdit::textChanged, this, [tell] { tell(eFormEvent::kTextChanged); });
             // The caret and selection outlive the focus, so that a button can act where the user left them.
             auto remember = [this, edit, id] {
@@ -166,8 +178,14 @@ void cQtForm::FitGrownTexts() {
 
 bool cQtForm::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
-        auto it = m_SpinOfBuddy.find(qobject_cast<QLineEdit*>(watched));
         const int key = static_cast<QKeyEvent*>(event)->key();
+        // Enter in an edit box is the presenter's to handle (by default it presses the default button).
+        auto edit = m_EditIds.find(qobject_cast<QLineEdit*>(watched));
+        if (edit != m_EditIds.end() && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+            m_Presenter.OnEvent(*this, edit->second, eFormEvent::kEnter);
+            return true;
+        }
+        auto it = m_SpinOfBuddy.find(qobject_cast<QLineEdit*>(watched));
         if (it != m_SpinOfBuddy.end() && (key == Qt::Key_Up || key == Qt::Key_Down)) {
             m_Presenter.OnEvent(*this, it->second, key == Qt::Key_Up ? eFormEvent::kStepUp : eFormEvent::kStepDown);
             return true;
@@ -248,10 +266,7 @@ void cQtForm::Focus(int id) {
     if (QWidget* w = Widget(id)) w->setFocus();
 }
 
-char16_t cQtForm::GroupSeparator() const {
-    const QString separator = QLocale().groupSeparator();
-    return separator.size() == 1 ? static_cast<char16_t>(separator.at(0).unicode()) : u'\0';
-}
+char16_t cQtForm::GroupSeparator() const { return orvik::GroupSeparator(); }
 
 void cQtForm::SetBusy(bool busy) {
     if (busy) {

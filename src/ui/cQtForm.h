@@ -45,6 +45,7 @@ private:
 
     cFormPresenter& m_Presenter;
     std::map<int, std::unique_ptr<cQtListView>> m_Lists;
+    std::map<const QLineEdit*, int> m_EditIds;
     std::map<const QLineEdit*, int> m_SpinOfBuddy;
     std::map<int, cTextRange> m_Selections;  // of the edit boxes, as they were when last focused
     std::vector<QWidget*> m_Grown;

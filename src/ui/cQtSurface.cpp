@@ -6,9 +6,12 @@
 #include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QScreen>
+#include <QSettings>
 #include <QTabWidget>
 
+#include "base/Vendor.h"
 #include "ui/FontMapping.h"
 #include "ui/QtText.h"
 
@@ -94,6 +97,9 @@ void cQtSurface::LineTo(std::int32_t x, std::int32_t y) {
 
 namespace {
 
+const QString kLastPrinterKey = QStringLiteral("Print/LastPrinter");
+const QString kLastFileKey = QStringLiteral("Print/LastFile");
+
 // The platform's print dialog without the page range and the copies: the
 // report is always printed whole and once, and a PDF file would get neither
 // (a print server honours them, a file does not), so neither is offered.
@@ -125,8 +131,23 @@ std::unique_ptr<iDrawingSurface> cQtPrinterChooser::ChoosePrinter() {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     printer->setPrintRange(QPrinter::AllPages);
     printer->setCopyCount(1);
+    // The last file and printer are proposed again; they are the user's, kept
+    // with the user's settings, not in the configuration file. The file
+    // stands in its box, and the printer is chosen unless the last print went
+    // to the file.
+    QSettings settings(QSettings::UserScope, ToQt(kVendorName), ToQt(kProductName));
+    const QString file = settings.value(kLastFileKey).toString();
+    const QString name = settings.value(kLastPrinterKey).toString();
+    if (!file.isEmpty()) printer->setOutputFileName(file);
+    if (!name.isEmpty() && QPrinterInfo::availablePrinterNames().contains(name)) printer->setPrinterName(name);
     cWholeReportPrintDialog dialog(printer.get(), m_Owner);
     if (dialog.exec() != QDialog::Accepted) return nullptr;
+    if (printer->outputFileName().isEmpty()) {
+        settings.setValue(kLastPrinterKey, printer->printerName());
+    } else {
+        settings.setValue(kLastFileKey, printer->outputFileName());
+        settings.remove(kLastPrinterKey);
+    }
     return std::make_unique<cQtSurface>(std::move(printer));
 }
 

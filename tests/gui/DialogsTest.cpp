@@ -3,6 +3,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -20,6 +21,7 @@
 #include "gui/Painted.h"
 #include "gui/WhenShown.h"
 #include "platform/cSimulatedDirectory.h"
+#include "ui/DialogUnits.h"
 #include "ui/FontMapping.h"
 #include "ui/Pictures.h"
 #include "ui/QtText.h"
@@ -57,6 +59,20 @@ private slots:
         QCOMPARE(print.Setup().m_StrongFont, strong);
     }
 
+    // The file dialog names each filter's patterns once; "*.*" is any file.
+    void theFileDialogNamesEachFilterOnce() {
+        QStringList filters;
+        test::WhenShown(QStringLiteral("FileDialog"), [&](QDialog& d) {
+            filters = static_cast<QFileDialog&>(d).nameFilters();
+            d.reject();
+        });
+        cQtFileChooser files;
+        std::u16string path;
+        QCOMPARE(files.BrowseForFile(path, u"Export file filter (*.txt)|*.txt", u"All files (*.*)|*.*", u"txt", false),
+                 -1);
+        QCOMPARE(filters, QStringList({QStringLiteral("Export file filter (*.txt)"), QStringLiteral("All files (*)")}));
+    }
+
     // Each dialog shown and painted; on a display, its picture is kept when asked for.
     void everyDialogIsPainted() {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
@@ -79,6 +95,36 @@ private slots:
                 QCOMPARE(Control<QLineEdit>(dialog, setup::kUsersShown)->text(), QStringLiteral("500"));
             dialog.hide();
         }
+    }
+
+    // No label or check box text is wider than the place its description
+    // gives it, in this font (the same at 200%: the ctest DialogsAt200).
+    void everyTextFitsItsPlace() {
+        cQtFileChooser files;
+        cQtFontChooser fonts;
+        cQtFormRunner runner(nullptr);
+        cSelectDcPresenter select({}, u"", nullptr);
+        cSetupPresenter setup(cSetupData{}, files, fonts, runner);
+        cPrintSetupPresenter print(cSetupData{}, fonts);
+        cInputPresenter input(u"Specify text in name to search for:", u"");
+        QStringList cut;
+        for (cFormPresenter* presenter : std::initializer_list<cFormPresenter*>{&select, &setup, &print, &input}) {
+            cQtForm dialog(nullptr, *presenter);
+            const cDialogUnits units(dialog.font());
+            for (QWidget* w : dialog.findChildren<QWidget*>()) {
+                auto* label = qobject_cast<QLabel*>(w);
+                auto* check = qobject_cast<QCheckBox*>(w);
+                const QString text = label != nullptr ? label->text() : check != nullptr ? check->text() : QString();
+                if (text.isEmpty() || (label != nullptr && label->wordWrap())) continue;
+                for (const cControl& c : presenter->Form().controls) {
+                    const bool same =
+                        c.id != 0 ? w->objectName() == QStringLiteral("id%1").arg(c.id) : ToQt(c.caption) == text;
+                    if (same && w->sizeHint().width() > units.X(c.width))
+                        cut << QStringLiteral("%1: %2 > %3").arg(text).arg(w->sizeHint().width()).arg(units.X(c.width));
+                }
+            }
+        }
+        QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QStringLiteral("; "))));
     }
 
     // Run once more with QT_SCALE_FACTOR=2: the pictures keep their size on
@@ -127,6 +173,13 @@ private slots:
         });
         QVERIFY(RunForm(nullptr, ask));
         QCOMPARE(ask.Value(), std::u16string(u" smith "));
+        // Enter in the box of a controller's name adds the name.
+        cSelectDcPresenter select({}, u"", nullptr);
+        cQtForm selecting(nullptr, select);
+        Control<QLineEdit>(selecting, select_dc::kName)->setText(QStringLiteral("DC9"));
+        QTest::keyClick(Control<QLineEdit>(selecting, select_dc::kName), Qt::Key_Return);
+        QCOMPARE(Control<QTreeWidget>(selecting, select_dc::kSelected)->topLevelItemCount(), 1);
+        QCOMPARE(selecting.result(), 0);
 
         cQtFileChooser files;
         cQtFontChooser fonts;

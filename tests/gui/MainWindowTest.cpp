@@ -5,6 +5,7 @@
 // test makes itself.
 
 #include <QApplication>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPdfWriter>
@@ -162,6 +163,7 @@ private:
     QTreeWidget* Users() { return window->findChild<QTreeWidget*>(QStringLiteral("id%1").arg(kIdUserList)); }
     QString Cell(int row, int column) { return Controllers()->topLevelItem(row)->text(column); }
     int UserRows() { return Users()->topLevelItemCount(); }
+    QString UserCount() { return window->findChild<QLabel*>(QStringLiteral("id%1").arg(kIdUserCount))->text(); }
     QString UserCell(int row, int column) { return Users()->topLevelItem(row)->text(column); }
     // Ticks of the window's timer, made now instead of waited for.
     void Ticks(int count) {
@@ -226,6 +228,9 @@ private slots:
         QVERIFY(Exists("LastLogonSummary.txt"));
         QVERIFY(Exists("orvik.cfg"));
         QCOMPARE(UserRows(), 40);
+        QCOMPARE(UserCount(), QStringLiteral("40 of 40 users shown"));
+        QVERIFY(Controllers()->header()->length() <= Controllers()->viewport()->width());  // no column cut
+        QVERIFY(test::IsPainted(*window, window->objectName()));
         QCOMPARE(desktop.beeps, 1);
         Ticks(5);  // more ticks: the completion actions ran once
         QCOMPARE(desktop.beeps, 1);
@@ -268,6 +273,9 @@ private slots:
         gate->AllowCalls(u"DC1", 1);
         clock->Set(2000);
         QTRY_COMPARE_WITH_TIMEOUT(UserRows(), 10, 30000);
+        prompts.answers = {false, true};
+        QTest::mouseClick(Button(kIdReset), Qt::LeftButton);  // No: nothing is discarded
+        QCOMPARE(collection->GetTotalUsers(), std::size_t{10});
         // While Reset waits for the workers, its progress window is up and
         // painted; only then are the workers let go.
         QString shownText;
@@ -284,6 +292,9 @@ private slots:
             window->OnTimer();
         });
         QTest::mouseClick(Button(kIdReset), Qt::LeftButton);
+        QCOMPARE(prompts.questions,
+                 std::vector<std::u16string>(2, u"Reset discards the 10 collected users. Continue?"));
+        QCOMPARE(UserCount(), QStringLiteral("No users collected yet"));
         QCOMPARE(shownText, QStringLiteral("Waiting for collection process to respond and terminate ..."));
         QVERIFY(painted);
         QVERIFY(offCentre.manhattanLength() <= 2);
@@ -355,6 +366,7 @@ private slots:
         collection->Settings().m_ExportFile = FromUtf8(folder->File("Ambrel.txt"));
         collection->SetConfigPath(folder->File("orvik.cfg"));
         QTest::mouseClick(Button(kIdSaveResults), Qt::LeftButton);
+        prompts.answers = {true};
         QTest::mouseClick(Button(kIdReset), Qt::LeftButton);  // saves
         QCOMPARE(window->windowTitle(), QStringLiteral("Ambrel by Corvanta: www.corvanta.example"));
     }

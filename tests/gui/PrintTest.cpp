@@ -11,6 +11,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSettings>
 #include <QTest>
 #include <QTreeWidget>
 #include <filesystem>
@@ -58,6 +59,8 @@ class PrintTest : public QObject {
 private slots:
     // The demo directory collected once, its users shown as the window shows them.
     void initTestCase() {
+        // The user's settings (the print dialog's last choice) go to the test's folder.
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString(folder.Path()));
         std::string error;
         directory = cSimulatedDirectory::FromJson(DemoDirectoryJson(), error);
         QVERIFY(directory != nullptr);
@@ -113,7 +116,8 @@ private slots:
     }
 
     // The print dialog prints the whole report once, so it offers neither a
-    // page range nor copies; a PDF printed through it has the report's title.
+    // page range nor copies; a PDF printed through it has the report's title,
+    // and the next print proposes the same file.
     void thePrintDialogOffersNoRangeNorCopiesAndItsPdfHasTheReportsTitle() {
         const std::string path = folder.File("printed.pdf");
         QStringList offered;
@@ -141,6 +145,15 @@ private slots:
         const QRegularExpression title(QStringLiteral("^Title: *Real user last logon data$"),
                                        QRegularExpression::MultilineOption);
         QVERIFY(QString::fromUtf8(pdfinfo.readAllStandardOutput()).contains(title));
+        QString proposed;
+        test::WhenShown(QStringLiteral("PrintDialog"), [&](QDialog& dialog) {
+            auto* printers = dialog.findChild<QComboBox*>(QStringLiteral("printers"));
+            if (printers->currentIndex() == printers->count() - 1)
+                proposed = dialog.findChild<QLineEdit*>(QStringLiteral("filename"))->text();
+            dialog.reject();
+        });
+        QVERIFY(chooser.ChoosePrinter() == nullptr);
+        QCOMPARE(proposed, QString::fromStdString(path));
     }
 
     // A new report is as private as the umask makes new files, and a private report stays private.

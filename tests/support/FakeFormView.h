@@ -41,6 +41,7 @@ public:
             if (choices[i] == choice) m_Chosen[id] = static_cast<int>(i);
         m_Presenter.OnEvent(*this, id, eFormEvent::kSelectionChanged);
     }
+    void PressEnter(int id) { m_Presenter.OnEvent(*this, id, eFormEvent::kEnter); }
     void Step(int id, int by) { m_Presenter.OnEvent(*this, id, by > 0 ? eFormEvent::kStepUp : eFormEvent::kStepDown); }
 
     // What the dialog shows.
