@@ -36,6 +36,8 @@ std::int32_t Preflight(const std::string& uri, int timeoutSeconds, int& connecte
     const tAddresses addresses = LookUpHost(host, port, std::chrono::seconds(std::max(1, timeoutSeconds)));
     if (addresses == nullptr) return kErrorBadNetPath;
     std::int32_t result = kErrorRpcServerUnavailable;
+    // One network timeout for all the addresses a name has, not one each.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(std::max(1, timeoutSeconds));
     for (addrinfo* a = addresses.get(); a != nullptr; a = a->ai_next) {
         const int fd = socket(a->ai_family, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
         if (fd < 0) continue;
@@ -43,7 +45,13 @@ std::int32_t Preflight(const std::string& uri, int timeoutSeconds, int& connecte
         if (error == EINPROGRESS) {
             pollfd p{fd, POLLOUT, 0};
             socklen_t length = sizeof error;
-            if (poll(&p, 1, timeoutSeconds * 1000) == 1)
+            int ready;
+            do {
+                const auto left =
+                    std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+                ready = poll(&p, 1, static_cast<int>(std::max<std::int64_t>(0, left.count())));
+            } while (ready < 0 && errno == EINTR);
+            if (ready == 1)
                 getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length);
             else
                 error = ETIMEDOUT;

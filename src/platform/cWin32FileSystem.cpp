@@ -107,8 +107,11 @@ std::unique_ptr<iOutputFile> Open(const std::string& path, bool append, std::err
     }
     // A link planted in the file's place is opened as itself, never followed,
     // and then refused with anything else that is not a plain file.
-    HANDLE h = ::CreateFileW(Widen(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
-                             FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    HANDLE h = ::CreateFileW(
+        Widen(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+        // a named pipe in the file's place may not act as the user
+        FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT | SECURITY_SQOS_PRESENT | SECURITY_IDENTIFICATION,
+        nullptr);
     if (h == INVALID_HANDLE_VALUE) {
         why = LastWin32Error();
         return nullptr;
