@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <tuple>
 
 #include "forms/Forms.h"
 #include "forms/cInputPresenter.h"
@@ -60,6 +61,26 @@ public:
     }
     std::function<void(FakeFormView&)> act = [](FakeFormView& v) { v.Click(kIdCancel); };
 };
+
+// "Setup" over a working copy of `start`, its file and font dialogs and its Print setup answered by the test.
+struct SetupDialog {
+    explicit SetupDialog(const cSetupData& start) : p(start, choosers, choosers, runner), view(p) {}
+    FakeChoosers choosers;
+    ScriptedRunner runner;
+    cSetupPresenter p;
+    FakeFormView view;
+};
+
+cSetupData With(int cSetupData::*field, int value) {
+    cSetupData s;
+    s.*field = value;
+    return s;
+}
+cSetupData With(std::u16string cSetupData::*field, std::u16string value) {
+    cSetupData s;
+    s.*field = std::move(value);
+    return s;
+}
 
 namespace sd = select_dc;
 
@@ -146,12 +167,9 @@ TEST(SelectDcForm, SearchListsANameOnceAndAFailingDomainAddsNothingAndSaysWhy) {
 }
 
 TEST(SetupForm, ConfirmedUntouchedChangesNothing) {
-    FakeChoosers choosers;
-    ScriptedRunner runner;
-    cSetupData before;
-    before.m_UsersShown = 32767;
-    cSetupPresenter p(before, choosers, choosers, runner);
-    FakeFormView view(p);
+    const cSetupData before = With(&cSetupData::m_UsersShown, 32767);
+    SetupDialog d(before);
+    auto [view, p] = std::tie(d.view, d.p);
     EXPECT_EQ(view.Text(setup::kUsersShown), u"32,767");
     view.PressEnter(setup::kUsersShown);  // Enter in a box is OK
     EXPECT_EQ(view.Ended(), 1);
@@ -177,10 +195,8 @@ TEST(SetupForm, TakesATypedNumberOnlyWithinItsRange) {
         {setup::kBufferSize, u"99999999999999999999", &cSetupData::m_BufferSize, 1000},
     };
     for (const auto& row : rows) {
-        FakeChoosers choosers;
-        ScriptedRunner runner;
-        cSetupPresenter p(cSetupData{}, choosers, choosers, runner);
-        FakeFormView view(p);
+        SetupDialog d{cSetupData{}};
+        auto [view, p] = std::tie(d.view, d.p);
         view.Type(row.edit, row.typed);
         view.Click(kIdOk);
         EXPECT_EQ(p.Setup().*row.field, row.stored) << row.edit;
@@ -188,12 +204,8 @@ TEST(SetupForm, TakesATypedNumberOnlyWithinItsRange) {
 }
 
 TEST(SetupForm, TheArrowsStepWithinTheRangeFromTheLastValidNumber) {
-    FakeChoosers choosers;
-    ScriptedRunner runner;
-    cSetupData start;
-    start.m_MaxThreads = 999;
-    cSetupPresenter p(start, choosers, choosers, runner);
-    FakeFormView view(p);
+    SetupDialog d(With(&cSetupData::m_MaxThreads, 999));
+    FakeFormView& view = d.view;
     view.Step(setup::kMaxThreadsSpin, +1);
     view.Step(setup::kMaxThreads, +1);  // the Up key in the edit box
     EXPECT_EQ(view.Text(setup::kMaxThreads), u"1,000");
@@ -203,12 +215,8 @@ TEST(SetupForm, TheArrowsStepWithinTheRangeFromTheLastValidNumber) {
 }
 
 TEST(SetupForm, InsertPutsTheVariableAtTheCaretOrOverTheSelection) {
-    FakeChoosers choosers;
-    ScriptedRunner runner;
-    cSetupData start;
-    start.m_ExportFormat = u"%USER_NAME%,%FULL_NAME%";
-    cSetupPresenter p(start, choosers, choosers, runner);
-    FakeFormView view(p);
+    SetupDialog d(With(&cSetupData::m_ExportFormat, u"%USER_NAME%,%FULL_NAME%"));
+    FakeFormView& view = d.view;
     EXPECT_FALSE(view.IsEnabled(setup::kInsert));
     EXPECT_EQ(view.Choices(setup::kVariables).front(), u"%DESCRIPTION%");  // sorted
     view.SetSelection(setup::kFormat, {12, 0});                            // after "%USER_NAME%,"
@@ -222,12 +230,8 @@ TEST(SetupForm, InsertPutsTheVariableAtTheCaretOrOverTheSelection) {
 }
 
 TEST(SetupForm, BrowseStartsFromTheStoredPathAndShowsThePick) {
-    FakeChoosers choosers;
-    ScriptedRunner runner;
-    cSetupData start;
-    start.m_ExportFile = u"/srv/old.txt";
-    cSetupPresenter p(start, choosers, choosers, runner);
-    FakeFormView view(p);
+    SetupDialog d(With(&cSetupData::m_ExportFile, u"/srv/old.txt"));
+    auto [view, p, choosers] = std::tie(d.view, d.p, d.choosers);
     view.Type(setup::kExportFile, u"/typed/new.txt");
     view.Click(setup::kBrowseExport);  // cancelled: nothing changes
     EXPECT_EQ(choosers.started.back(), u"/srv/old.txt");
@@ -244,14 +248,12 @@ TEST(SetupForm, BrowseStartsFromTheStoredPathAndShowsThePick) {
 
 TEST(SetupForm, KeepsNothingOfANestedPrintSetupOnCancel) {
     for (int ending : {kIdCancel, kIdOk}) {
-        FakeChoosers choosers;
-        ScriptedRunner runner;
-        runner.act = [](FakeFormView& print) {
+        SetupDialog d{cSetupData{}};
+        d.runner.act = [](FakeFormView& print) {
             print.Type(print_setup::kHeaderLeft, u"Audit");
             print.Click(kIdOk);
         };
-        cSetupPresenter p(cSetupData{}, choosers, choosers, runner);
-        FakeFormView view(p);
+        auto [view, p] = std::tie(d.view, d.p);
         view.Click(setup::kPrintSetup);
         view.Type(setup::kMaxThreads, u"8");
         view.Click(ending);
