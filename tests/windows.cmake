@@ -10,30 +10,7 @@ set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(ORVIK_GOOGLETEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest's sources (Debian: googletest)")
 add_subdirectory(${ORVIK_GOOGLETEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
-add_executable(orvik_tests
-  TextCompareTest.cpp
-  FormatTimeTest.cpp
-  FontStringTest.cpp
-  cDomainControllerTest.cpp
-  cUserInfoTableTest.cpp
-  cUserInfoTableDifferentialTest.cpp
-  cUserDataCollectorTest.cpp
-  UserDataWorkerTest.cpp
-  cDomainControllerCollectionTest.cpp
-  CollectionStressTest.cpp
-  cSimulatedDirectoryTest.cpp
-  ConfigurationArchiveTest.cpp
-  cTextVariablesTest.cpp
-  MakeUniqueFileNameTest.cpp
-  ResultsExportTest.cpp
-  ReportPrinterTest.cpp
-  cResultsReportTest.cpp
-  CommandLineTest.cpp
-  ServerSearchTest.cpp
-  BatchRunTest.cpp
-  FormsTest.cpp
-  cNetApi32DirectoryTest.cpp
-)
+add_executable(orvik_tests ${ORVIK_CORE_TESTS})
 target_include_directories(orvik_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 target_compile_definitions(orvik_tests PRIVATE ORVIK_TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/data")
 target_link_libraries(orvik_tests PRIVATE orvik_core gtest_main)
