@@ -10,46 +10,15 @@
 #include "base/TextCompare.h"
 #include "output/cReportSource.h"
 #include "support/GoldenFile.h"
+#include "support/GoldenReports.h"
 #include "support/RecordingSurface.h"
 #include "support/ScopedTimeZone.h"
 
 namespace orvik {
 namespace {
 
-using Cells = std::vector<std::u16string>;
-
-// A report from tables.
-class TableSource final : public cReportSource {
-public:
-    int GetColumnTitle(std::u16string& title, int& index) override {
-        if (index < 0 || index >= static_cast<int>(titles.size())) return -1;
-        title = titles[static_cast<std::size_t>(index++)];
-        return 0;
-    }
-    int GetSummaryLine(std::u16string& key, std::u16string& value, int& index) override {
-        if (index < 0 || index >= static_cast<int>(summary.size())) return -1;
-        key = summary[static_cast<std::size_t>(index)].first;
-        value = summary[static_cast<std::size_t>(index++)].second;
-        return 0;
-    }
-    int GetRow(cReportRow& row, int& index) override {
-        if (index < 0 || index >= static_cast<int>(rows.size())) return -1;
-        row.SetCells(rows[static_cast<std::size_t>(index++)]);
-        ++rowsGiven;
-        return 0;
-    }
-    int GetRegularFont(std::u16string& text) override {
-        if (regularFont.empty()) return -1;
-        text = regularFont;
-        return 0;
-    }
-
-    Cells titles{u"Name", u"Logon"};
-    std::vector<std::pair<std::u16string, std::u16string>> summary{{u"Report", u"Test"}};
-    std::vector<Cells> rows;
-    std::u16string regularFont;
-    long rowsGiven = 0;
-};
+using test::NumberedRows;
+using test::TableSource;
 
 // Hands the recording surface to the printer and keeps a pointer to it.
 class Chooser final : public iPrinterChooser {
@@ -71,14 +40,9 @@ protected:
     test::RecordingSurface& Print() {
         cReportPrinter printer;
         EXPECT_EQ(printer.SelectPrinter(chooser), 0);
-        EXPECT_EQ(printer.Print(source, 981212709), 0);  // 15:05:09 02/03/2001 UTC
+        EXPECT_EQ(printer.Print(source, test::kGoldenReportTime), 0);
         surface = std::move(*chooser.made);
         return surface;
-    }
-    std::vector<Cells> Numbered(int count) {
-        std::vector<Cells> rows;
-        for (int i = 0; i < count; ++i) rows.push_back({u"user" + FormatLong(i), u"Never"});
-        return rows;
     }
 
     test::ScopedTimeZone tz{"UTC0"};
@@ -94,41 +58,14 @@ TEST_F(ReportTest, ACancelledPrintDialogPrintsNothing) {
     EXPECT_EQ(printer.Print(source, 0), -1);
 }
 
-// Page numbers from 1, the same date and time on every page, the summary's
-// repeated keys blank and every key with its colon, rows over three pages.
-TEST_F(ReportTest, PagesWithHeadersFootersAndTheSummaryOnTheFirst) {
-    source.SetHeaderLeft(u"www.corvanta.example");
-    source.SetHeaderRight(u"Ambrel data");
-    source.SetFooterLeft(u"%DATE% - %TIME%");
-    source.SetFooterRight(u"Page %PAGENUMBER%");
-    source.summary = {{u"Report", u"Real user last logon data"},
-                      {u"Controllers", u"2:"},
-                      {u"  DC1", u"120 users, OK (0)"},
-                      {u"  DC1", u"again"},
-                      {u"", u"no key"},
-                      {u"Last", u"a:b"}};
-    source.rows = Numbered(70);
-    EXPECT_TRUE(test::MatchesGolden(Print().Bytes(), "report_pages.log"));
-    EXPECT_EQ(surface.pages, 3);
-}
-
-// A cell wider than the body: its column takes the whole line and the cell
-// is cut at its right end, also where it is repeated before the columns that
-// did not fit; a short row leaves its missing cells empty.
-TEST_F(ReportTest, WideCellsAreCutAndShortRowsLeaveCellsEmpty) {
-    source.titles = {u"A", u"B", u"C"};
-    source.rows = {{std::u16string(200, u'w'), u"b", u"c"}, {u"only a"}, {u"a", u"", u"c"}};
-    EXPECT_TRUE(test::MatchesGolden(Print().Bytes(), "report_clipping.log"));
-}
-
-// Columns that do not fit share the rows over several pages; those pages
-// start at the top of the body and repeat the first column, which takes at
-// least a quarter of the body (cutting a column too wide beside it).
-TEST_F(ReportTest, ColumnsThatDoNotFitGoOnTheNextPageWithTheSameRows) {
-    source.titles = {u"One", u"Two", u"Three"};
-    for (int i = 0; i < 40; ++i)
-        source.rows.push_back({std::u16string(40, u'a'), std::u16string(40, u'b'), u"c" + FormatLong(i)});
-    EXPECT_TRUE(test::MatchesGolden(Print().Bytes(), "report_column_groups.log"));
+// The layouts kept as golden logs (the cases say what each shows).
+TEST_F(ReportTest, GoldenLayouts) {
+    for (const test::cGoldenReport& report : test::GoldenReports()) {
+        source = TableSource();
+        report.fill(source);
+        EXPECT_TRUE(test::MatchesGolden(Print().Bytes(), report.golden));
+        EXPECT_EQ(surface.pages, report.pages) << report.golden;
+    }
 }
 
 // Two columns of 350 pixels and the 30-pixel gap between them fill the body of
@@ -147,13 +84,13 @@ TEST_F(ReportTest, NoRowsIsOnePageAndRowsThatFillAPageExactlyGiveOneMore) {
     EXPECT_EQ(Print().pages, 1);
     EXPECT_NE(surface.log.find("\"Name\""), std::string::npos);  // the column titles all the same
     // How many rows the first page holds...
-    source.rows = Numbered(500);
+    source.rows = NumberedRows(500);
     Print();
     const std::size_t page2 = surface.log.find("StartPage", surface.log.find("EndPage"));
     std::size_t onPage1 = 0;
     for (std::size_t at = surface.log.find("\"user"); at < page2; at = surface.log.find("\"user", at + 1)) ++onPage1;
     // ...and a report of exactly that many: a second page with titles only.
-    source.rows = Numbered(static_cast<int>(onPage1));
+    source.rows = NumberedRows(static_cast<int>(onPage1));
     Print();
     EXPECT_EQ(surface.pages, 2);
     const std::string second = surface.log.substr(surface.log.rfind("StartPage"));
@@ -163,7 +100,7 @@ TEST_F(ReportTest, NoRowsIsOnePageAndRowsThatFillAPageExactlyGiveOneMore) {
 
 TEST_F(ReportTest, AFontTallerThanThePageStillEnds) {
     source.regularFont = u"-2000,0,0,0,400,0,0,0,0,3,2,1,34,Huge";
-    source.rows = Numbered(3);
+    source.rows = NumberedRows(3);
     Print();
     // Both columns are as wide as the body: each of the three rows takes a
     // page per column, and each column a page that finds no more rows.

@@ -1,0 +1,72 @@
+#pragma once
+// A dialog built from its description as a Win32 dialog template and driven
+// by its presenter: each control has the id of its description, so it is
+// found with GetDlgItem, and every notification it sends is handed to the
+// presenter as an event.
+
+#include <windows.h>
+
+#include <map>
+#include <memory>
+
+#include "forms/cFormPresenter.h"
+#include "win32/cWin32ListView.h"
+
+namespace orvik {
+
+class cWin32FormView final : public iFormView {
+public:
+    explicit cWin32FormView(cFormPresenter& presenter) : m_Presenter(presenter) {}
+    ~cWin32FormView() override;
+    cWin32FormView(const cWin32FormView&) = delete;
+    cWin32FormView& operator=(const cWin32FormView&) = delete;
+
+    // The dialog window stands: its lists, spin controls and icon are set up, then the presenter initialises it.
+    // True when the presenter put the focus somewhere itself.
+    bool Attach(HWND dialog);
+    // A message to the dialog: true (and `result`) when it was handled here.
+    bool Handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    void PressEnter(int editId) { m_Presenter.OnEvent(*this, editId, eFormEvent::kEnter); }
+
+    std::u16string Text(int id) const override;
+    void SetText(int id, std::u16string_view text) override;
+    cTextRange Selection(int id) const override;
+    void SetSelection(int id, cTextRange range) override;
+    bool Checked(int id) const override;
+    void SetChecked(int id, bool checked) override;
+    void Enable(int id, bool enabled) override;
+    iListView& List(int id) override;
+    void SetChoices(int id, const std::vector<std::u16string>& choices) override;
+    int Choice(int id) const override;
+    std::u16string ChoiceText(int id) const override;
+    void Focus(int id) override;
+    char16_t GroupSeparator() const override;
+    void SetBusy(bool busy) override;
+    void End(bool ok) override;
+
+private:
+    HWND Item(int id) const { return ::GetDlgItem(m_Dialog, id); }
+    void Tell(int id, eFormEvent event) { m_Presenter.OnEvent(*this, id, event); }
+    bool Notify(const NMHDR& header, LRESULT& result);
+
+    cFormPresenter& m_Presenter;
+    HWND m_Dialog = nullptr;
+    std::map<int, std::unique_ptr<cWin32ListView>> m_Lists;
+    int m_Busy = 0;
+    bool m_Focused = false;
+};
+
+// Runs the presenter's dialog modally over `owner` (over the innermost form
+// still running, when one is); true when it ended with OK.
+bool RunForm(HWND owner, cFormPresenter& presenter);
+
+class cWin32FormRunner final : public iFormRunner {
+public:
+    explicit cWin32FormRunner(HWND owner) : m_Owner(owner) {}
+    bool Run(cFormPresenter& presenter) override { return RunForm(m_Owner, presenter); }
+
+private:
+    HWND m_Owner;
+};
+
+}  // namespace orvik
