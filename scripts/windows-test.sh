@@ -1,19 +1,21 @@
 #!/usr/bin/env bash
-# The Windows build under Wine: builds the windows preset (orvik.exe, its zip
-# and the core tests), checks that orvik.exe needs only Windows' own DLLs,
-# runs the core tests, the usage and the demo's batch run, and compares the
+# The Windows build under Wine: builds the windows preset (orvik.exe, its zip,
+# the core tests and the Windows front end's tests), checks that orvik.exe
+# needs only Windows' own DLLs, runs the core tests, the front end's tests
+# under a virtual X server (dialogs need a window station), the usage and the
+# demo's batch run, and compares the
 # batch run's export and configuration file with the Linux build's
 # (build/release/orvik, when it is there) in the same time zone.
 # Every Wine process runs in a prefix of its own under a temporary folder.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
-for tool in wine x86_64-w64-mingw32-g++-posix x86_64-w64-mingw32-objdump; do
+for tool in wine xvfb-run x86_64-w64-mingw32-g++-posix x86_64-w64-mingw32-objdump; do
   command -v "$tool" >/dev/null || { echo "$tool is missing (scripts/build-windows.sh installs it)"; exit 1; }
 done
 jobs=${JOBS:-$(nproc)}
 cmake --preset windows >/dev/null
-cmake --build --preset windows -j "$jobs" --target orvik orvik_zip orvik_tests
+cmake --build --preset windows -j "$jobs" --target orvik orvik_zip orvik_tests orvik_win32_tests
 exe=$root/build/windows/orvik.exe
 work=$(mktemp -d)
 export WINEPREFIX=$work/prefix WINEDEBUG=-all TZ=UTC
@@ -27,6 +29,7 @@ echo "$dlls"
 for dll in $dlls; do
   case "${dll,,}" in
     kernel32.dll | msvcrt.dll | netapi32.dll | shell32.dll | advapi32.dll | user32.dll | ws2_32.dll) ;;
+    gdi32.dll | comctl32.dll | comdlg32.dll) ;;  # the window's
     *) fail "orvik.exe needs $dll" ;;
   esac
 done
@@ -34,6 +37,22 @@ done
 echo "== the core tests under Wine"
 wine "$root/build/windows/tests/orvik_tests.exe" --gtest_brief=1 \
   --gtest_filter="$(cat "$root/build/windows/wine-gtest-filter.txt")" || fail "core tests"
+
+echo "== the Windows front end's tests under a virtual X server"
+# A prefix of their own, whose Wine starts on that display; Wine draws the
+# windows' frames itself, as no window manager runs there.
+# ORVIK_WIN32_PICTURES=<folder> keeps a picture of each dialog there (BMP).
+(
+  export WINEPREFIX=$work/gui-prefix
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  timeout 60 wineserver -w || true  # so that the tests' Wine starts afresh on the virtual display
+  pictures=${ORVIK_WIN32_PICTURES:+Z:${ORVIK_WIN32_PICTURES//\//\\}}
+  status=0
+  ORVIK_WIN32_PICTURES=$pictures timeout 600 xvfb-run -a -s "-screen 0 1280x1024x24" \
+    wine "$root/build/windows/tests/orvik_win32_tests.exe" --gtest_brief=1 || status=$?
+  wineserver -k >/dev/null 2>&1 || true
+  exit $status
+) || fail "front end tests"
 
 echo "== orvik.exe /? prints the usage"
 wine "$exe" '/?' | grep -q '^Usage: orvik' || fail "usage"

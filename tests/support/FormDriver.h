@@ -34,7 +34,10 @@ inline std::u16string ControlText(HWND dialog, int id) {
 inline void Type(HWND dialog, int id, const std::u16string& text) {
     ::SetDlgItemTextW(dialog, id, reinterpret_cast<const wchar_t*>(text.c_str()));
 }
-inline void Click(HWND dialog, int id) { ::SendMessageW(Control(dialog, id), BM_CLICK, 0, 0); }
+// A disabled button takes no click (a button message would reach it all the same).
+inline void Click(HWND dialog, int id) {
+    if (::IsWindowEnabled(Control(dialog, id))) ::SendMessageW(Control(dialog, id), BM_CLICK, 0, 0);
+}
 inline void PressKey(HWND dialog, int id, WPARAM key) { ::SendMessageW(Control(dialog, id), WM_KEYDOWN, key, 0); }
 
 // Saves the window's picture as a 24-bit BMP file.
