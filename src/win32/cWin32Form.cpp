@@ -100,6 +100,14 @@ bool cWin32FormView::Attach(HWND dialog) {
             ::SendMessageW(child, STM_SETICON, reinterpret_cast<WPARAM>(ProgramIcon()), 0);
     }
     ::SendMessageW(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(ProgramIcon()));
+    // Centred on a visible owner; the template centres it on the screen otherwise.
+    if (HWND owner = ::GetWindow(dialog, GW_OWNER); owner != nullptr && ::IsWindowVisible(owner)) {
+        RECT o{}, d{};
+        ::GetWindowRect(owner, &o);
+        ::GetWindowRect(dialog, &d);
+        ::SetWindowPos(dialog, nullptr, (o.left + o.right - (d.right - d.left)) / 2,
+                       (o.top + o.bottom - (d.bottom - d.top)) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     m_Presenter.Initialise(*this);
     return m_Focused;
 }

@@ -73,7 +73,6 @@ TEST(Win32Form, SetupTakesEveryKindOfControl) {
     cSetupData data;
     data.m_RefreshPeriod = 10;
     data.m_AutoRefresh = 1;
-    data.m_ExportFormat = u"x";
     cSetupPresenter edited(data, choosers, choosers, runner);
     EXPECT_TRUE(test::FormDriver().Run(
         edited, {[](HWND d) { Type(d, kMaxThreads, u"7"); }, [](HWND d) { PressKey(d, kRefreshPeriod, VK_UP); },
@@ -91,7 +90,7 @@ TEST(Win32Form, SetupTakesEveryKindOfControl) {
     EXPECT_EQ(taken.m_MaxThreads, 7);
     EXPECT_EQ(taken.m_RefreshPeriod, 11);
     EXPECT_EQ(taken.m_AutoRefresh, 0);
-    EXPECT_EQ(taken.m_ExportFormat, u"%DESCRIPTION%x");
+    EXPECT_EQ(taken.m_ExportFormat, u"%DESCRIPTION%" + data.m_ExportFormat);
     EXPECT_EQ(taken.m_HeaderLeft, u"Top");
 }
 
