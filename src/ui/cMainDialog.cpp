@@ -9,6 +9,7 @@
 
 #include "base/TextCompare.h"
 #include "forms/Forms.h"
+#include "forms/HelpPage.h"
 #include "platform/NetErrorText.h"
 #include "ui/HelpPage.h"
 #include "ui/Pictures.h"
