@@ -1,5 +1,7 @@
 #include "engine/cMemoryListView.h"
 
+#include <algorithm>
+
 namespace orvik {
 
 int cMemoryListView::InsertRow(int row, const std::u16string& text, int image) {
@@ -54,6 +56,12 @@ std::vector<int> cMemoryListView::GetSelectedRows() const {
 
 void cMemoryListView::SetSelected(int row, bool selected) {
     if (Valid(row)) m_Rows[static_cast<std::size_t>(row)].selected = selected;
+}
+
+void cMemoryListView::SortRows(const std::function<int(const void*, const void*)>& compare) {
+    std::stable_sort(m_Rows.begin(), m_Rows.end(), [&](const Row& a, const Row& b) {
+        return a.data != nullptr && b.data != nullptr && compare(a.data, b.data) < 0;
+    });
 }
 
 }  // namespace orvik

@@ -28,7 +28,8 @@ public:
     int GetRowCount() const override;
     std::vector<int> GetSelectedRows() const override;
 
-    void SetSelected(int row, bool selected);
+    void SetSelected(int row, bool selected) override;
+    void SortRows(const std::function<int(const void*, const void*)>& compare) override;
     const Row& GetRow(int row) const { return m_Rows.at(static_cast<std::size_t>(row)); }
 
 private:

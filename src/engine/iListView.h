@@ -3,6 +3,7 @@
 // list and the user list. The window implements it over its list widgets;
 // cMemoryListView implements it in memory for tests and headless runs.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,10 @@ public:
     virtual int GetRowCount() const = 0;
     // Selected rows in row order.
     virtual std::vector<int> GetSelectedRows() const = 0;
+    virtual void SetSelected(int row, bool selected) = 0;
+    // Puts the rows in the order `compare` gives their item data (a stable
+    // order; rows without item data compare equal), keeping the selection.
+    virtual void SortRows(const std::function<int(const void*, const void*)>& compare) = 0;
 };
 
 }  // namespace orvik

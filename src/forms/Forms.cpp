@@ -1,5 +1,7 @@
 #include "forms/Forms.h"
 
+#include <utility>
+
 #include "base/Vendor.h"
 
 namespace orvik {
@@ -10,7 +12,103 @@ using K = eControlKind;
 cControl OkButton(int x, int y) { return {K::kDefaultButton, kIdOk, u"OK", x, y, 50, 14}; }
 cControl CancelButton(int x, int y) { return {K::kButton, kIdCancel, u"Cancel", x, y, 50, 14}; }
 
+cControl PictureButton(int id, const char16_t* name, int y, int pictureWidth, int pictureHeight, K kind = K::kButton) {
+    cControl button{kind, id, name, 470, y, 50, 14};
+    button.pictureWidth = pictureWidth;
+    button.pictureHeight = pictureHeight;
+    button.resize.movesRight = true;
+    return button;
+}
+
+cControl Middle(cControl label) {
+    label.middle = true;
+    return label;
+}
+
+cControl Growing(cControl control, int topThirds, int heightThirds) {
+    control.resize = {false, topThirds, heightThirds};
+    return control;
+}
+
+cControl ReportList(int id, const char16_t* pictures, int y, int height, std::vector<cColumn> columns) {
+    cControl list{K::kReportList, id, pictures, 9, y, 449, height};
+    list.columns = std::move(columns);
+    list.sorted = list.caption == u"controller";
+    return list;
+}
+
 }  // namespace
+
+std::u16string MainTitle() {
+    return std::u16string(kProductName) + u" by " + std::u16string(kVendorName) + u": " +
+           std::u16string(kVendorWebAddress);
+}
+
+// The controller list takes a third of the extra height, the user list the
+// rest; the buttons keep to the right edge.
+const cForm& MainForm() {
+    using namespace main_window;
+    static const cForm form = [] {
+        cForm f{kForm,
+                MainTitle(),
+                527,
+                330,
+                {
+                    Growing({K::kGroup, 0, u"Domain controllers", 3, 7, 461, 124}, 0, 1),
+                    Growing(ReportList(kControllerList, u"controller", 17, 108,
+                                       {{u"Domain controller", 145},
+                                        {u"User count", 75},
+                                        {u"Start time", 120},
+                                        {u"Last call time", 120},
+                                        {u"End time", 125},
+                                        {u"Status", 70},  // one word: all fit
+                                        {u"Error code", 100}}),
+                            0, 1),
+                    Growing({K::kGroup, 0, u"User last logon information", 3, 138, 461, 184}, 1, 2),
+                    Growing(ReportList(kUserList, u"user", 149, 154,
+                                       {{u"User name", 150},
+                                        {u"Last logon time", 150},
+                                        {u"Full name", 150},
+                                        {u"Description", 250},
+                                        {u"Domain", 150}}),
+                            1, 2),
+                    Growing(Middle({K::kLabel, kUserCount, u"", 9, 305, 449, 10}), 3, 0),
+                }};
+        // Top to bottom, as they stand in the button column.
+        const std::pair<int, const char16_t*> buttons[] = {
+            {kStart, u"Start"},        {kAddDc, u"Add DC"},
+            {kRemoveDc, u"Remove DC"}, {kSetup, u"Setup"},
+            {kReset, u"Reset"},        {kShowResults, u"Show results"},
+            {kSearch, u"Search"},      {kSaveResults, u"Save results"},
+            {kPrint, u"Print"},        {kHelp, u"Help"},
+            {kAbout, u"About"},        {kWeb, u"Web"},
+            {kMail, u"Mail"},          {kClose, u"Close"},
+        };
+        int y = 10;
+        for (const auto& [id, name] : buttons) {
+            f.controls.push_back(id == kStart ? PictureButton(id, name, y, 50, 14, K::kDefaultButton)
+                                              : PictureButton(id, name, y, 56, 16));
+            y += 23;
+        }
+        f.resizable = true;
+        return f;
+    }();
+    return form;
+}
+
+const cForm& ProgressForm() {
+    using namespace progress;
+    static const cForm form{kForm,
+                            std::u16string(kProductName) + u" information",
+                            344,
+                            45,
+                            {
+                                {K::kGroup, kGroup, u"Progress status", 4, 2, 334, 38},
+                                {K::kIcon, kIcon, u"", 13, 12, 20, 20},
+                                Middle({K::kLabel, kText, u"", 45, 16, 282, 13}),
+                            }};
+    return form;
+}
 
 const cForm& SelectDcForm() {
     using namespace select_dc;

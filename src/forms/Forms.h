@@ -35,6 +35,28 @@ inline constexpr int kForm = 146;
 inline constexpr int kValue = 1035, kPrompt = 1036;
 }  // namespace input
 
+// The main window: two lists, the line under the user list and a column of picture buttons.
+namespace main_window {
+inline constexpr int kForm = 102;
+inline constexpr int kStart = 1, kClose = 2, kAddDc = 3, kRemoveDc = 4, kSetup = 5, kShowResults = 6, kReset = 7;
+inline constexpr int kSaveResults = 8, kPrint = 9, kSearch = 10, kAbout = 11, kWeb = 12, kMail = 13, kHelp = 14;
+inline constexpr int kControllerList = 1000, kUserList = 1001;
+inline constexpr int kUserCount = 1002;       // the line under the user list
+inline constexpr int kStartSelected = 32771;  // the controller list's pop-up menu
+inline constexpr int kAboutBox = 100;
+}  // namespace main_window
+
+// The small window shown while the window thread makes a long step.
+namespace progress {
+inline constexpr int kForm = 132;
+inline constexpr int kText = 1026, kIcon = 1027, kGroup = 1028;
+}  // namespace progress
+
+// "Ambrel by Corvanta: www.corvanta.example"
+std::u16string MainTitle();
+
+const cForm& MainForm();
+const cForm& ProgressForm();
 const cForm& SelectDcForm();
 const cForm& SetupForm();
 const cForm& PrintSetupForm();

@@ -23,6 +23,10 @@ public:
             view.End(id == kIdOk);
         }
     }
+    // A click on a column's title in the report list `id`.
+    virtual void OnColumnClicked(iFormView& /*view*/, int /*id*/, int /*column*/) {}
+    // The pop-up menu was asked for over the list `id` (right mouse button, or its key).
+    virtual void OnContextMenu(iFormView& /*view*/, int /*id*/) {}
 };
 
 // Runs a dialog modally (for a dialog that opens another); true when it ended with OK.

@@ -93,7 +93,7 @@ int RunApplication(int argc, char** argv) {
     cProgramStart start;
     if (!PrepareStart(arguments, startupMessages, askPassword, false, start)) return 2;
     cNetworkSetup& network = start.network;
-    cMainDialogOptions options;
+    cMainOptions options;
     options.autoStart = start.autoStart;
     options.defaultControllers = network.defaultControllers;
     options.net = network.net.get();
@@ -106,7 +106,8 @@ int RunApplication(int argc, char** argv) {
     cDomainControllerCollection collection(collector, clock);
     collection.SetConfigPath(start.configPath, start.createConfigFolder);
     {
-        cMainDialog window(collection, collector, clock, desktop, marker, files, options);
+        cMainPresenter presenter(collection, collector, clock, desktop, marker, files, options);
+        cMainDialog window(presenter);
         window.exec();
     }
     // Closing does not wait for a run, but no worker may outlive what it reports to.

@@ -1,17 +1,11 @@
 #pragma once
-// The help built into the program: one HTML page whose topics carry the
-// context numbers the program opens them with.
+// The help page in a window of its own.
 
 #include <QDialog>
-#include <QString>
 
 class QTextBrowser;
 
 namespace orvik {
-
-inline constexpr int kHelpContextOverview = 131223;
-
-QString HelpPageHtml();
 
 // A window showing the help page at a topic.
 class cHelpWindow final : public QDialog {

@@ -3,50 +3,33 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QGroupBox>
-#include <QLabel>
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
 
-#include "base/Vendor.h"
-#include "ui/DialogUnits.h"
-#include "ui/Pictures.h"
-#include "ui/QtText.h"
+#include "forms/Forms.h"
+#include "ui/cQtForm.h"
 
 namespace orvik {
 
-void cProgressDialog::Show(int on) {
-    m_Shown = on;
-    if (on == 0) {
-        delete m_Window;
-        m_Window = nullptr;
-        m_Text = nullptr;
-        return;
-    }
-    if (m_Window != nullptr) return;
-    m_Window = new QDialog(m_MainWindow,
-                           Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint);
-    m_Window->setObjectName(QStringLiteral("id132"));
-    m_Window->setWindowTitle(ToQt(kProductName) + QStringLiteral(" information"));
-    m_Window->setWindowIcon(ProgramIcon());
-    const cDialogUnits du(m_Window->font());
-    m_Window->setFixedSize(du.X(344), du.Y(45));
-    auto* group = new QGroupBox(QStringLiteral("Progress status"), m_Window);
-    group->setObjectName(QStringLiteral("id1028"));
-    group->setGeometry(du.Rect(4, 2, 334, 38));
-    auto* icon = new QLabel(m_Window);
-    icon->setObjectName(QStringLiteral("id1027"));
-    icon->setGeometry(du.Rect(13, 12, 20, 20));
-    icon->setPixmap(ProgramIcon().pixmap(32, 32));
-    m_Text = new QLabel(m_Window);
-    m_Text->setObjectName(QStringLiteral("id1026"));
-    m_Text->setGeometry(du.Rect(45, 16, 282, 13));
-    // Centred over the main window once it is on the screen; before that
-    // (at start-up) over the screen, where the main window will come up.
+namespace {
+
+// The progress window has no behaviour of its own: it only shows a text.
+class cProgressPresenter final : public cFormPresenter {
+public:
+    const cForm& Form() const override { return ProgressForm(); }
+    void Initialise(iFormView& /*view*/) override {}
+};
+
+}  // namespace
+
+cProgressDialog::cProgressDialog(QWidget* mainWindow)
+    : m_Presenter(std::make_unique<cProgressPresenter>()),
+      m_Window(std::make_unique<cQtForm>(mainWindow, *m_Presenter)) {
+    m_Window->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint);
     QRect over;
-    if (m_MainWindow != nullptr && m_MainWindow->isVisible())
-        over = m_MainWindow->frameGeometry();
+    if (mainWindow != nullptr && mainWindow->isVisible())
+        over = mainWindow->frameGeometry();
     else if (QApplication::primaryScreen() != nullptr)
         over = QApplication::primaryScreen()->availableGeometry();
     m_Window->move(over.center() - QPoint(m_Window->width() / 2, m_Window->height() / 2));
@@ -55,9 +38,10 @@ void cProgressDialog::Show(int on) {
     Paint();
 }
 
-void cProgressDialog::SetText(const QString& text) {
-    if (m_Text == nullptr) return;
-    m_Text->setText(text);
+cProgressDialog::~cProgressDialog() = default;
+
+void cProgressDialog::SetText(const std::u16string& text) {
+    m_Window->SetText(progress::kText, text);
     Paint();
 }
 

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,22 +25,99 @@ constexpr int kLineUnits = 8;
 
 }  // namespace
 
-cQtForm::cQtForm(QWidget* parent, cFormPresenter& presenter) : QDialog(parent), m_Presenter(presenter) {
+cQtForm::cQtForm(QWidget* parent, cFormPresenter& presenter, bool initialise)
+    : QDialog(parent), m_Presenter(presenter) {
     const cForm& form = presenter.Form();
     setObjectName(QStringLiteral("id%1").arg(form.id));
     setWindowTitle(ToQt(form.caption));
     setWindowIcon(ProgramIcon());
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
     const cDialogUnits units(font());
-    setFixedSize(units.X(form.width), units.Y(form.height));
+    const QSize size(units.X(form.width), units.Y(form.height));
+    if (form.resizable) {
+        setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                       Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
+        m_BaseSize = size;
+        setMinimumSize(size);
+        resize(size);
+    } else {
+        setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                       Qt::WindowCloseButtonHint);
+        setFixedSize(size);
+    }
     for (const cControl& control : form.controls) {
         QWidget* widget = Make(control);
         if (widget == nullptr) continue;
         if (control.id != 0) widget->setObjectName(QStringLiteral("id%1").arg(control.id));
+        if (form.resizable) m_BasePlaces.emplace_back(widget, widget->geometry());
     }
     FitGrownTexts();
-    presenter.Initialise(*this);
+    if (initialise) presenter.Initialise(*this);
+}
+
+void cQtForm::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    if (m_BasePlaces.empty()) return;
+    const int dx = std::max(0, width() - m_BaseSize.width());
+    const int dy = std::max(0, height() - m_BaseSize.height());
+    const auto& controls = m_Presenter.Form().controls;
+    std::size_t placed = 0;
+    for (const cControl& c : controls) {
+        if (placed == m_BasePlaces.size()) break;
+        const auto& [widget, base] = m_BasePlaces[placed];
+        if (widget->objectName() != QStringLiteral("id%1").arg(c.id) && c.id != 0) continue;
+        ++placed;
+        const cResize& r = c.resize;
+        if (r.movesRight) {
+            widget->setGeometry(base.translated(dx, 0));
+            continue;
+        }
+        const int top = base.top() + dy * r.topThirds / 3;
+        const int bottom = base.bottom() + dy * (r.topThirds + r.heightThirds) / 3;
+        widget->setGeometry(QRect(QPoint(base.left(), top), QPoint(base.right() + dx, bottom)));
+    }
+}
+
+QWidget* cQtForm::MakeList(const cControl& c, const QRect& area) {
+    const int id = c.id;
+    auto* list = new QTreeWidget(this);
+    list->setGeometry(area);
+    list->setRootIsDecorated(false);
+    list->setUniformRowHeights(true);
+    list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    list->setIconSize(QSize(20, 16));
+    std::vector<QPixmap> pictures;
+    if (c.caption == u"user") {
+        pictures = {UserPicture()};
+    } else {
+        for (int image = 0; image < (c.caption == u"controller" ? 4 : 1); ++image)
+            pictures.push_back(ControllerPicture(image));
+    }
+    if (c.kind == eControlKind::kNameList) {
+        list->setHeaderHidden(true);
+        list->setColumnCount(1);
+        list->setColumnWidth(0, 175);
+        connect(list, &QTreeWidget::itemDoubleClicked, this,
+                [this, id] { m_Presenter.OnEvent(*this, id, eFormEvent::kDoubleClicked); });
+    } else {
+        QStringList titles;
+        for (const cColumn& column : c.columns) titles << ToQt(column.title);
+        list->setAllColumnsShowFocus(true);
+        list->setColumnCount(static_cast<int>(titles.size()));
+        list->setHeaderLabels(titles);
+        list->header()->setSectionsClickable(true);
+        list->header()->setStretchLastSection(false);
+        list->header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        for (std::size_t i = 0; i < c.columns.size(); ++i)
+            list->setColumnWidth(static_cast<int>(i), c.columns[i].width);
+        connect(list->header(), &QHeaderView::sectionClicked, this,
+                [this, id](int column) { m_Presenter.OnColumnClicked(*this, id, column); });
+        list->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(list, &QWidget::customContextMenuRequested, this, [this, id] { m_Presenter.OnContextMenu(*this, id); });
+    }
+    m_Lists[id] = std::make_unique<cQtListView>(*list, std::move(pictures), c.sorted);
+    connect(list, &QTreeWidget::itemSelectionChanged, this,
+            [this, id] { m_Presenter.OnEvent(*this, id, eFormEvent::kSelectionChanged); });
+    return list;
 }
 
 cQtForm::~cQtForm() {
@@ -65,7 +143,7 @@ QWidget* cQtForm::Make(const cControl& c) {
             // As a static text: from the top of its place, over several lines when the place is that high.
             auto* label = new QLabel(ToQt(c.caption), this);
             label->setGeometry(area);
-            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            label->setAlignment(Qt::AlignLeft | (c.middle ? Qt::AlignVCenter : Qt::AlignTop));
             if (c.height < 2 * kLineUnits) return fit(label);
             label->setWordWrap(true);
             return label;
@@ -101,11 +179,21 @@ QWidget* cQtForm::Make(const cControl& c) {
         }
         case eControlKind::kButton:
         case eControlKind::kDefaultButton: {
-            auto* button = new QPushButton(ToQt(c.caption), this);
+            auto* button = new QPushButton(this);
             button->setGeometry(area);
             const bool isDefault = c.kind == eControlKind::kDefaultButton;
             button->setDefault(isDefault);
-            button->setAutoDefault(isDefault);
+            if (c.pictureWidth > 0) {
+                const QString name = ToQt(c.caption);
+                button->setIcon(QIcon(ButtonPicture(name, c.pictureWidth, c.pictureHeight)));
+                button->setIconSize(QSize(c.pictureWidth, c.pictureHeight));
+                button->setToolTip(name);
+                button->setAccessibleName(name);
+                button->setAutoDefault(false);
+            } else {
+                button->setText(ToQt(c.caption));
+                button->setAutoDefault(isDefault);
+            }
             connect(button, &QPushButton::clicked, this, [tell] { tell(eFormEvent::kClicked); });
             return button;
         }
@@ -123,21 +211,8 @@ QWidget* cQtForm::Make(const cControl& c) {
             connect(combo, &QComboBox::currentIndexChanged, this, [tell] { tell(eFormEvent::kSelectionChanged); });
             return combo;
         }
-        case eControlKind::kNameList: {
-            auto* list = new QTreeWidget(this);
-            list->setGeometry(area);
-            list->setHeaderHidden(true);
-            list->setRootIsDecorated(false);
-            list->setUniformRowHeights(true);
-            list->setSelectionMode(QAbstractItemView::ExtendedSelection);
-            list->setIconSize(QSize(20, 16));
-            list->setColumnCount(1);
-            list->setColumnWidth(0, 175);
-            m_Lists[id] = std::make_unique<cQtListView>(*list, std::vector<QPixmap>{ControllerPicture(0)}, false);
-            connect(list, &QTreeWidget::itemSelectionChanged, this, [tell] { tell(eFormEvent::kSelectionChanged); });
-            connect(list, &QTreeWidget::itemDoubleClicked, this, [tell] { tell(eFormEvent::kDoubleClicked); });
-            return list;
-        }
+        case eControlKind::kNameList:
+        case eControlKind::kReportList: return MakeList(c, area);
         case eControlKind::kSpin: {
             auto* buddy = qobject_cast<QLineEdit*>(Widget(c.buddy));
             if (buddy == nullptr) return nullptr;

@@ -14,9 +14,9 @@ class QLineEdit;
 
 namespace orvik {
 
-class cQtForm final : public QDialog, public iFormView {
+class cQtForm : public QDialog, public iFormView {
 public:
-    cQtForm(QWidget* parent, cFormPresenter& presenter);
+    cQtForm(QWidget* parent, cFormPresenter& presenter) : cQtForm(parent, presenter, true) {}
     ~cQtForm() override;
 
     std::u16string Text(int id) const override;
@@ -36,12 +36,18 @@ public:
     void End(bool ok) override;
 
 protected:
+    // Without `initialise` the presenter is not told the form stands: a form
+    // whose presenter needs more than the controls tells it itself.
+    cQtForm(QWidget* parent, cFormPresenter& presenter, bool initialise);
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    cQtListView& QtList(int id) { return *m_Lists.at(id); }
+    QWidget* Widget(int id) const;
 
 private:
     QWidget* Make(const cControl& control);
     void FitGrownTexts();
-    QWidget* Widget(int id) const;
+    QWidget* MakeList(const cControl& control, const QRect& area);
 
     cFormPresenter& m_Presenter;
     std::map<int, std::unique_ptr<cQtListView>> m_Lists;
@@ -49,6 +55,9 @@ private:
     std::map<const QLineEdit*, int> m_SpinOfBuddy;
     std::map<int, cTextRange> m_Selections;  // of the edit boxes, as they were when last focused
     std::vector<QWidget*> m_Grown;
+    // Of a resizable form: its size as designed, and where each control stood in it.
+    QSize m_BaseSize;
+    std::vector<std::pair<QWidget*, QRect>> m_BasePlaces;
     int m_Busy = 0;
 };
 

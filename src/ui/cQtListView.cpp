@@ -75,6 +75,10 @@ std::vector<int> cQtListView::GetSelectedRows() const {
     return rows;
 }
 
+void cQtListView::SetSelected(int row, bool selected) {
+    if (QTreeWidgetItem* item = m_Widget.topLevelItem(row)) item->setSelected(selected);
+}
+
 void cQtListView::SortRows(const std::function<int(const void*, const void*)>& compare) {
     std::vector<QTreeWidgetItem*> items;
     std::vector<QTreeWidgetItem*> selected;

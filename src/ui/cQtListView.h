@@ -33,8 +33,8 @@ public:
         m_TipFor = std::move(tipFor);
     }
 
-    // Orders the rows by their item data; rows keep their selection.
-    void SortRows(const std::function<int(const void*, const void*)>& compare);
+    void SetSelected(int row, bool selected) override;
+    void SortRows(const std::function<int(const void*, const void*)>& compare) override;
 
     QTreeWidget& Widget() { return m_Widget; }
 

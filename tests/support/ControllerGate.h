@@ -50,6 +50,12 @@ public:
         std::lock_guard<std::mutex> lock(m_Mutex);
         return m_Enumerations[ToUpperAscii(name)];
     }
+    // Waits until the controller's call number `call` of an enumeration waits at the gate.
+    bool WaitForCall(const std::u16string& name, std::uint32_t call) {
+        std::unique_lock<std::mutex> lock(m_Mutex);
+        const std::u16string key = ToUpperAscii(name);
+        return m_Changed.wait_for(lock, std::chrono::seconds(20), [&] { return m_WaitingAt[key] == call; });
+    }
     bool WaitForWaiting(int count) {
         std::unique_lock<std::mutex> lock(m_Mutex);
         return m_Changed.wait_for(lock, std::chrono::seconds(20), [&] { return m_Waiting >= count; });
@@ -60,10 +66,12 @@ private:
         std::unique_lock<std::mutex> lock(m_Mutex);
         if (call == 1) ++m_Enumerations[ToUpperAscii(name)];
         if (call < m_HoldFrom) return;
-        ++m_Waiting;
-        m_Changed.notify_all();
         const std::u16string key = ToUpperAscii(name);
+        ++m_Waiting;
+        m_WaitingAt[key] = call;
+        m_Changed.notify_all();
         m_Changed.wait(lock, [&] { return m_AllOpen || m_Open[key] || call <= m_Allowed[key]; });
+        m_WaitingAt[key] = 0;
         --m_Waiting;
         m_Changed.notify_all();
     }
@@ -73,6 +81,7 @@ private:
     std::map<std::u16string, bool> m_Open;
     std::map<std::u16string, std::uint32_t> m_Allowed;
     std::map<std::u16string, int> m_Enumerations;
+    std::map<std::u16string, std::uint32_t> m_WaitingAt;
     bool m_AllOpen = false;
     std::uint32_t m_HoldFrom = 1;
     int m_Waiting = 0;

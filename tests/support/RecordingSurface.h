@@ -16,6 +16,12 @@ namespace orvik::test {
 
 class RecordingSurface final : public iDrawingSurface {
 public:
+    RecordingSurface() = default;
+    // The log is left in `keep` when the surface goes (with the printer that owned it).
+    explicit RecordingSurface(std::string* keep) : m_Keep(keep) {}
+    ~RecordingSurface() override {
+        if (m_Keep != nullptr) *m_Keep = log;
+    }
     cDeviceMetrics Metrics() override { return metrics; }
     std::int32_t ScreenPixelsPerInchY() override { return 96; }
     void StartDoc(const std::u16string& name, const std::u16string& title) override {
@@ -59,6 +65,7 @@ private:
     void Log(const std::string& line) { log += line + "\n"; }
     std::vector<LogFont> fonts;
     int selected = 0;
+    std::string* m_Keep = nullptr;
 };
 
 }  // namespace orvik::test
