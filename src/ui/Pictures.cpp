@@ -1,5 +1,8 @@
 #include "ui/Pictures.h"
 
+#include "forms/ButtonLook.h"
+#include "ui/QtText.h"
+
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
@@ -8,24 +11,6 @@
 namespace orvik {
 
 namespace {
-
-struct ButtonLook {
-    const char* name;
-    QColor colour;
-    const char* word;
-};
-
-// One colour per group of actions: collecting green, the list blue, results
-// amber, information grey, leaving red.
-constexpr ButtonLook kLooks[] = {
-    {"Start", QColor(46, 139, 87), "Start"},     {"Add DC", QColor(52, 101, 164), "+ DC"},
-    {"Remove DC", QColor(52, 101, 164), "- DC"}, {"Setup", QColor(85, 87, 83), "Setup"},
-    {"Reset", QColor(196, 120, 0), "Reset"},     {"Show results", QColor(196, 120, 0), "Show"},
-    {"Search", QColor(196, 120, 0), "Search"},   {"Save results", QColor(196, 120, 0), "Save"},
-    {"Print", QColor(196, 120, 0), "Print"},     {"Help", QColor(85, 87, 83), "Help"},
-    {"About", QColor(85, 87, 83), "About"},      {"Web", QColor(85, 87, 83), "Web"},
-    {"Mail", QColor(85, 87, 83), "Mail"},        {"Close", QColor(164, 0, 0), "Close"},
-};
 
 // A transparent picture of `width` by `height` in the screen's logical
 // pixels, with as many device pixels as the screen has, so that it stays
@@ -61,14 +46,9 @@ QIcon ProgramIcon() {
 }
 
 QPixmap ButtonPicture(const QString& name, int width, int height) {
-    QColor colour(85, 87, 83);
-    QString word = name;
-    for (const ButtonLook& look : kLooks) {
-        if (name == QLatin1String(look.name)) {
-            colour = look.colour;
-            word = QString::fromLatin1(look.word);
-        }
-    }
+    const cButtonLook look = ButtonLook(FromQt(name));
+    const QColor colour(look.red, look.green, look.blue);
+    const QString word = ToQt(look.word);
     QPixmap pixmap = Blank(width, height);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);

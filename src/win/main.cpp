@@ -1,7 +1,8 @@
-// orvik.exe: the run without a window, for cmd.exe, PowerShell and the Task
-// Scheduler. A console program, so that its lines reach the console it was
-// started from and the caller waits for its exit status; the window is not
-// built for Windows yet.
+// orvik.exe: the window, and the run without one for cmd.exe, PowerShell and
+// the Task Scheduler. A console program, so that a batch run's lines reach
+// the console it was started from and the caller waits for its exit status;
+// the window lets go of a console that was made for it alone (started from
+// Explorer), which then closes.
 #include <windows.h>
 // after windows.h
 #include <io.h>
@@ -16,7 +17,15 @@
 #include "app/CommandLine.h"
 #include "app/ProgramStart.h"
 #include "app/Usage.h"
+#include "engine/cDomainControllerCollection.h"
+#include "engine/cUserDataCollector.h"
+#include "forms/cMainPresenter.h"
+#include "platform/SystemFileSystem.h"
+#include "platform/cRegistryStartupMarker.h"
 #include "platform/cStdErrMessageSink.h"
+#include "platform/iClock.h"
+#include "platform/iNetApi.h"
+#include "win32/cWin32MainWindow.h"
 
 namespace {
 
@@ -29,6 +38,38 @@ std::vector<std::u16string> Arguments(const wchar_t* commandLine) {
     for (int i = 1; i < count; ++i) arguments.emplace_back(reinterpret_cast<const char16_t*>(split[i]));
     ::LocalFree(split);
     return arguments;
+}
+
+// The window over the collection; the exit status once every worker has stopped.
+int RunWindow(const orvik::cCommandLine& arguments, const wchar_t* commandLine) {
+    using namespace orvik;
+    // No console but the one a user started the program from.
+    DWORD processes[2];
+    if (::GetConsoleProcessList(processes, 2) == 1) ::FreeConsole();
+    cWin32Desktop desktop;
+    cProgramStart start;
+    // A password is read with /PWFILE: (the signed-in user needs none).
+    if (!PrepareStart(arguments, desktop, nullptr, false, start,
+                      ConfigPathBesideProgram(reinterpret_cast<const char16_t*>(commandLine)))) {
+        return kBatchUsage;
+    }
+    cNetworkSetup& network = start.network;
+    cMainOptions options;
+    options.autoStart = start.autoStart;
+    options.defaultControllers = network.defaultControllers;
+    options.net = network.net.get();
+    cSystemClock clock;
+    cRegistryStartupMarker marker;
+    cUserDataCollector collector(*network.net, clock);
+    cDomainControllerCollection collection(collector, clock);
+    collection.SetConfigPath(start.configPath, start.createConfigFolder);
+    {
+        cMainPresenter presenter(collection, collector, clock, desktop, marker, SystemFileSystem(), options);
+        cWin32MainWindow window(presenter, desktop);
+        window.Run(SW_SHOWDEFAULT);
+    }
+    // Closing does not wait for a run, but no worker may outlive what it reports to.
+    return LeaveWhenWorkersStopped(collection, 0);
 }
 
 }  // namespace
@@ -48,10 +89,7 @@ int main() {
         return 0;
     }
     const cCommandLine arguments(words);
-    if (!arguments.HasFlag(u"/BATCH")) {
-        std::cerr << "orvik: the window is not built for Windows yet; run orvik /BATCH (orvik /? lists the options).\n";
-        return kBatchUsage;
-    }
+    if (!arguments.HasFlag(u"/BATCH")) return RunWindow(arguments, commandLine);
     cStdErrMessageSink messages;
     cBatchSettings settings;
     settings.showProgress = ::_isatty(::_fileno(stderr)) != 0;

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "win32/DialogTemplate.h"
@@ -10,8 +11,6 @@
 namespace orvik {
 namespace {
 
-// The width of a name list's one column, in pixels.
-constexpr int kNameColumnWidth = 175;
 constexpr UINT_PTR kEditSubclass = 1;
 
 const wchar_t* Wide(std::u16string_view text) { return reinterpret_cast<const wchar_t*>(text.data()); }
@@ -71,6 +70,7 @@ INT_PTR CALLBACK FormProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPara
 
 cWin32FormView::~cWin32FormView() {
     while (m_Busy > 0) SetBusy(false);
+    for (HBITMAP picture : m_Pictures) ::DeleteObject(picture);
 }
 
 bool cWin32FormView::Attach(HWND dialog) {
@@ -78,8 +78,20 @@ bool cWin32FormView::Attach(HWND dialog) {
     for (const cControl& c : m_Presenter.Form().controls) {
         switch (c.kind) {
             case eControlKind::kNameList:
-                m_Lists[c.id] = std::make_unique<cWin32ListView>(Item(c.id), kNameColumnWidth);
+            case eControlKind::kReportList: m_Lists[c.id] = std::make_unique<cWin32ListView>(Item(c.id), c); break;
+            case eControlKind::kButton:
+            case eControlKind::kDefaultButton: {
+                if (c.pictureWidth == 0) break;
+                // Drawn at the screen's scale, so that it stays sharp at 200%.
+                HDC screen = ::GetDC(dialog);
+                const int dpi = ::GetDeviceCaps(screen, LOGPIXELSX);
+                ::ReleaseDC(dialog, screen);
+                HBITMAP picture = ButtonBitmap(c.caption, ::MulDiv(c.pictureWidth, dpi, 96),
+                                               ::MulDiv(c.pictureHeight, dpi, 96));
+                m_Pictures.push_back(picture);
+                ::SendMessageW(Item(c.id), BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture));
                 break;
+            }
             case eControlKind::kEdit:
                 ::SetWindowSubclass(Item(c.id), EditProc, kEditSubclass, reinterpret_cast<DWORD_PTR>(this));
                 break;
@@ -108,12 +120,57 @@ bool cWin32FormView::Attach(HWND dialog) {
         ::SetWindowPos(dialog, nullptr, (o.left + o.right - (d.right - d.left)) / 2,
                        (o.top + o.bottom - (d.bottom - d.top)) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
+    if (m_Presenter.Form().resizable) {
+        RECT client{}, window{};
+        ::GetClientRect(dialog, &client);
+        ::GetWindowRect(dialog, &window);
+        m_BaseClient = {client.right, client.bottom};
+        m_BaseWindow = {window.right - window.left, window.bottom - window.top};
+        for (const cControl& c : m_Presenter.Form().controls) {
+            HWND control = c.id != 0 ? Item(c.id) : nullptr;
+            RECT place{};
+            if (control == nullptr) continue;
+            ::GetWindowRect(control, &place);
+            ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&place), 2);
+            m_BasePlaces.emplace_back(control, place);
+        }
+    }
     m_Presenter.Initialise(*this);
     return m_Focused;
 }
 
+void cWin32FormView::Layout() {
+    RECT client{};
+    ::GetClientRect(m_Dialog, &client);
+    const int dx = std::max(0L, client.right - m_BaseClient.cx), dy = std::max(0L, client.bottom - m_BaseClient.cy);
+    for (const auto& [control, base] : m_BasePlaces) {
+        const cControl* c = m_Presenter.Form().Find(::GetDlgCtrlID(control));
+        if (c == nullptr) continue;
+        const cResize& r = c->resize;
+        RECT place = base;
+        if (r.movesRight) {
+            ::OffsetRect(&place, dx, 0);
+        } else {
+            place.right += dx;
+            place.top += dy * r.topThirds / 3;
+            place.bottom += dy * (r.topThirds + r.heightThirds) / 3;
+        }
+        ::MoveWindow(control, place.left, place.top, place.right - place.left, place.bottom - place.top, FALSE);
+    }
+    ::InvalidateRect(m_Dialog, nullptr, TRUE);
+}
+
 bool cWin32FormView::Handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (m_Handler && m_Handler(message, wParam, lParam, result)) return true;
     switch (message) {
+        case WM_SIZE:
+            if (m_BasePlaces.empty()) return false;
+            Layout();
+            return true;
+        case WM_GETMINMAXINFO:
+            if (m_BasePlaces.empty()) return false;
+            reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {m_BaseWindow.cx, m_BaseWindow.cy};
+            return true;
         case WM_COMMAND: {
             const int id = LOWORD(wParam);
             switch (HIWORD(wParam)) {
@@ -146,6 +203,13 @@ bool cWin32FormView::Notify(const NMHDR& header, LRESULT& result) {
         case NM_DBLCLK:
             if (m_Lists.count(id) == 0 || reinterpret_cast<const NMITEMACTIVATE&>(header).iItem < 0) return false;
             Tell(id, eFormEvent::kDoubleClicked);
+            return true;
+        case LVN_COLUMNCLICK:
+            m_Presenter.OnColumnClicked(*this, id, reinterpret_cast<const NMLISTVIEW&>(header).iSubItem);
+            return true;
+        case NM_RCLICK:
+            if (m_Lists.count(id) == 0) return false;
+            m_Presenter.OnContextMenu(*this, id);
             return true;
         case UDN_DELTAPOS:
             Tell(id,
@@ -228,15 +292,35 @@ void cWin32FormView::SetBusy(bool busy) {
     ::SetCursor(::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(m_Busy > 0 ? IDC_WAIT : IDC_ARROW)));
 }
 
-void cWin32FormView::End(bool ok) { ::EndDialog(m_Dialog, ok ? IDOK : IDCANCEL); }
+void cWin32FormView::End(bool ok) {
+    if (m_Ending)
+        m_Ending(ok);
+    else
+        ::EndDialog(m_Dialog, ok ? IDOK : IDCANCEL);
+}
 
-bool RunForm(HWND owner, cFormPresenter& presenter) {
+namespace {
+
+void RegisterControls() {
     static const bool registered = [] {
         const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX),
                                            ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES | ICC_UPDOWN_CLASS};
         return ::InitCommonControlsEx(&classes) != FALSE;
     }();
     (void)registered;
+}
+
+}  // namespace
+
+HWND CreateForm(HWND owner, cWin32FormView& view) {
+    RegisterControls();
+    const std::vector<WORD> words = BuildDialogTemplate(view.Presenter().Form());
+    return ::CreateDialogIndirectParamW(::GetModuleHandleW(nullptr), reinterpret_cast<LPCDLGTEMPLATEW>(words.data()),
+                                       owner, FormProc, reinterpret_cast<LPARAM>(&view));
+}
+
+bool RunForm(HWND owner, cFormPresenter& presenter) {
+    RegisterControls();
     const std::vector<WORD> words = BuildDialogTemplate(presenter.Form());
     cWin32FormView view(presenter);
     HWND over = RunningForms().empty() ? owner : RunningForms().back();

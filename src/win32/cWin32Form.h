@@ -6,7 +6,9 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <map>
+#include <vector>
 #include <memory>
 
 #include "forms/cFormPresenter.h"
@@ -27,6 +29,15 @@ public:
     // A message to the dialog: true (and `result`) when it was handled here.
     bool Handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     void PressEnter(int editId) { m_Presenter.OnEvent(*this, editId, eFormEvent::kEnter); }
+    HWND Window() const { return m_Dialog; }
+    cFormPresenter& Presenter() const { return m_Presenter; }
+    // A window that is not a modal dialog: what its ending does (else it ends the modal dialog),
+    // and the messages it handles itself before the form does.
+    using tHandler = std::function<bool(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)>;
+    void SetOwnHandling(std::function<void(bool ok)> ending, tHandler handler) {
+        m_Ending = std::move(ending);
+        m_Handler = std::move(handler);
+    }
 
     std::u16string Text(int id) const override;
     void SetText(int id, std::u16string_view text) override;
@@ -48,13 +59,25 @@ private:
     HWND Item(int id) const { return ::GetDlgItem(m_Dialog, id); }
     void Tell(int id, eFormEvent event) { m_Presenter.OnEvent(*this, id, event); }
     bool Notify(const NMHDR& header, LRESULT& result);
+    // A resizable form's controls follow its size as their descriptions say.
+    void Layout();
 
     cFormPresenter& m_Presenter;
     HWND m_Dialog = nullptr;
     std::map<int, std::unique_ptr<cWin32ListView>> m_Lists;
+    std::vector<HBITMAP> m_Pictures;
+    std::function<void(bool)> m_Ending;
+    tHandler m_Handler;
+    // Of a resizable form: its size as designed, and where each control stood in it.
+    SIZE m_BaseClient{}, m_BaseWindow{};
+    std::vector<std::pair<HWND, RECT>> m_BasePlaces;
     int m_Busy = 0;
     bool m_Focused = false;
 };
+
+// Creates the presenter's form as a window that is not modal (its presenter
+// gets Initialise as a dialog's does); nullptr when it cannot be made.
+HWND CreateForm(HWND owner, cWin32FormView& view);
 
 // Runs the presenter's dialog modally over `owner` (over the innermost form
 // still running, when one is); true when it ended with OK.

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <map>
+
 #include "win32/Win32Pictures.h"
 
 namespace orvik {
@@ -11,15 +13,25 @@ LPWSTR Wide(const std::u16string& text) { return const_cast<LPWSTR>(reinterpret_
 
 }  // namespace
 
-cWin32ListView::cWin32ListView(HWND list, int columnWidth) : m_List(list), m_Images(ControllerImages()) {
+cWin32ListView::cWin32ListView(HWND list, const cControl& description)
+    : m_List(list),
+      m_Images(description.caption == u"user"         ? UserImages()
+               : description.caption == u"controller" ? ControllerImages(4)
+                                                      : ControllerImages()) {
     // The control shares the image list (LVS_SHAREIMAGELISTS): it is destroyed with this.
     ::SendMessageW(m_List, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(m_Images));
     ::SendMessageW(m_List, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
-    LVCOLUMNW column{};
-    column.mask = LVCF_WIDTH | LVCF_FMT;
-    column.fmt = LVCFMT_LEFT;
-    column.cx = columnWidth;
-    ::SendMessageW(m_List, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
+    // A name list has one column, as wide as a long name.
+    const std::vector<cColumn> columns =
+        description.columns.empty() ? std::vector<cColumn>{{u"", 175}} : description.columns;
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        LVCOLUMNW column{};
+        column.mask = LVCF_WIDTH | LVCF_FMT | LVCF_TEXT;
+        column.fmt = LVCFMT_LEFT;
+        column.cx = columns[i].width;
+        column.pszText = Wide(columns[i].title);
+        ::SendMessageW(m_List, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&column));
+    }
 }
 
 cWin32ListView::~cWin32ListView() { ::ImageList_Destroy(m_Images); }
@@ -94,6 +106,32 @@ std::vector<int> cWin32ListView::GetSelectedRows() const {
     for (int row = -1; (row = static_cast<int>(::SendMessageW(m_List, LVM_GETNEXTITEM, row, LVNI_SELECTED))) >= 0;)
         rows.push_back(row);
     return rows;
+}
+
+void cWin32ListView::SetSelected(int row, bool selected) {
+    LVITEMW state{};
+    state.stateMask = LVIS_SELECTED;
+    state.state = selected ? LVIS_SELECTED : 0;
+    ::SendMessageW(m_List, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
+}
+
+void cWin32ListView::SortRows(const std::function<int(const void*, const void*)>& compare) {
+    // The control's sort need not be stable: rows that compare equal keep their order by where they stood.
+    struct cOrder {
+        const std::function<int(const void*, const void*)>& compare;
+        std::map<LPARAM, int> place;
+    } order{compare, {}};
+    for (int row = 0; row < GetRowCount(); ++row) order.place.emplace(reinterpret_cast<LPARAM>(GetItemData(row)), row);
+    auto byOrder = [](LPARAM a, LPARAM b, LPARAM context) -> int {
+        const auto& o = *reinterpret_cast<const cOrder*>(context);
+        if (a != 0 && b != 0) {
+            if (const int c = o.compare(reinterpret_cast<const void*>(a), reinterpret_cast<const void*>(b)); c != 0)
+                return c;
+        }
+        return o.place.at(a) - o.place.at(b);
+    };
+    ::SendMessageW(m_List, LVM_SORTITEMS, reinterpret_cast<WPARAM>(&order),
+                   reinterpret_cast<LPARAM>(static_cast<PFNLVCOMPARE>(byOrder)));
 }
 
 }  // namespace orvik

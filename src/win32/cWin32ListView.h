@@ -1,19 +1,21 @@
 #pragma once
-// The engine's list interface over a report-view list control of one
-// column, with the controller picture as image 0.
+// The engine's list interface over a report-view list control: a name list's
+// one column without a header, or a report list's columns, with the
+// pictures the list's description names.
 
 #include <windows.h>
 // after windows.h
 #include <commctrl.h>
 
 #include "engine/iListView.h"
+#include "forms/cForm.h"
 
 namespace orvik {
 
 class cWin32ListView final : public iListView {
 public:
-    // Gives the control its column, as wide as `columnWidth` pixels, and its image list.
-    cWin32ListView(HWND list, int columnWidth);
+    // Gives the control its columns and its image list.
+    cWin32ListView(HWND list, const cControl& description);
     ~cWin32ListView() override;
     cWin32ListView(const cWin32ListView&) = delete;
     cWin32ListView& operator=(const cWin32ListView&) = delete;
@@ -28,6 +30,8 @@ public:
     void DeleteAllRows() override;
     int GetRowCount() const override;
     std::vector<int> GetSelectedRows() const override;
+    void SetSelected(int row, bool selected) override;
+    void SortRows(const std::function<int(const void*, const void*)>& compare) override;
 
 private:
     HWND m_List;
