@@ -1,0 +1,163 @@
+// The real wldap32 calls behind the table of Wldap32Calls.h.
+#include <windows.h>
+// after windows.h
+#include <wincrypt.h>
+#include <winldap.h>
+
+#include <cstring>
+
+#include "base/TextCompare.h"
+#include "platform/LdapMapping.h"
+#include "platform/Wldap32Calls.h"
+
+namespace orvik {
+
+namespace {
+
+static_assert(sizeof(wchar_t) == sizeof(char16_t) && sizeof(ULONG) == sizeof(std::uint32_t));
+static_assert(LDAP_SERVER_DOWN == ldapcode::kServerDown && LDAP_TIMEOUT == ldapcode::kTimeout &&
+              LDAP_CONNECT_ERROR == ldapcode::kConnectError &&
+              LDAP_INVALID_CREDENTIALS == ldapcode::kInvalidCredentials);
+
+LDAP* Ld(void* ld) { return static_cast<LDAP*>(ld); }
+PWCHAR Wide(const std::u16string& s) { return reinterpret_cast<PWCHAR>(const_cast<char16_t*>(s.c_str())); }
+std::u16string Text(const wchar_t* s) { return s == nullptr ? std::u16string() : reinterpret_cast<const char16_t*>(s); }
+
+// Takes whatever certificate the server shows (asked for with /TLSNOVERIFY).
+// Windows hands over a reference to the certificate, which is ours to free.
+BOOLEAN __cdecl AcceptAnyCertificate(PLDAP, void* serverCert) {
+    if (auto* cert = static_cast<PCCERT_CONTEXT*>(serverCert); cert != nullptr && *cert != nullptr) {
+        ::CertFreeCertificateContext(*cert);
+    }
+    return TRUE;
+}
+
+std::uint32_t SetOption(void* ld, eWldapOption option, std::uint32_t value) {
+    ULONG number = value;
+    switch (option) {
+        case eWldapOption::kVersion3:
+            number = LDAP_VERSION3;
+            return ::ldap_set_optionW(Ld(ld), LDAP_OPT_PROTOCOL_VERSION, &number);
+        case eWldapOption::kNoReferrals: return ::ldap_set_optionW(Ld(ld), LDAP_OPT_REFERRALS, LDAP_OPT_OFF);
+        case eWldapOption::kTimeLimit: return ::ldap_set_optionW(Ld(ld), LDAP_OPT_TIMELIMIT, &number);
+        case eWldapOption::kSignAndSeal: {
+            const ULONG sign = ::ldap_set_optionW(Ld(ld), LDAP_OPT_SIGN, LDAP_OPT_ON);
+            const ULONG seal = ::ldap_set_optionW(Ld(ld), LDAP_OPT_ENCRYPT, LDAP_OPT_ON);
+            return sign != LDAP_SUCCESS ? sign : seal;
+        }
+        case eWldapOption::kAcceptAnyCertificate:
+            return ::ldap_set_optionW(Ld(ld), LDAP_OPT_SERVER_CERTIFICATE,
+                                      reinterpret_cast<void*>(&AcceptAnyCertificate));
+    }
+    return LDAP_PARAM_ERROR;
+}
+
+std::uint32_t Bind(void* ld, const std::u16string* name, const std::u16string* password, std::uint32_t seconds) {
+    if (name == nullptr) return ::ldap_bind_sW(Ld(ld), nullptr, nullptr, LDAP_AUTH_NEGOTIATE);
+    // Sent and waited for apart, so that the answer has a deadline.
+    const ULONG id = ::ldap_simple_bindW(Ld(ld), Wide(*name), Wide(*password));
+    if (id == static_cast<ULONG>(-1)) return ::LdapGetLastError();
+    l_timeval deadline{static_cast<LONG>(seconds), 0};
+    LDAPMessage* result = nullptr;
+    const ULONG got = ::ldap_result(Ld(ld), id, LDAP_MSG_ALL, &deadline, &result);
+    if (got == 0) {
+        ::ldap_abandon(Ld(ld), id);
+        return LDAP_TIMEOUT;
+    }
+    if (got == static_cast<ULONG>(-1) || result == nullptr) return ::LdapGetLastError();
+    return ::ldap_result2error(Ld(ld), result, TRUE);
+}
+
+std::uint32_t StartTls(void* ld) {
+    ULONG serverReturn = 0;
+    LDAPMessage* result = nullptr;
+    const ULONG rc = ::ldap_start_tls_sW(Ld(ld), &serverReturn, &result, nullptr, nullptr);
+    if (result != nullptr) ::ldap_msgfree(result);
+    return rc == LDAP_SUCCESS || serverReturn == 0 ? rc : serverReturn;
+}
+
+std::u16string FirstValue(LDAP* ld, LDAPMessage* entry, const std::u16string& attribute) {
+    berval** values = ::ldap_get_values_lenW(ld, entry, Wide(attribute));
+    std::u16string out;
+    if (values != nullptr && values[0] != nullptr)
+        out = FromUtf8(std::string_view(values[0]->bv_val, values[0]->bv_len));
+    if (values != nullptr) ::ldap_value_free_len(values);
+    return out;
+}
+
+std::uint32_t Search(void* handle, const cWldapSearch& search, cWldapPage& page) {
+    LDAP* ld = Ld(handle);
+    std::vector<PWCHAR> attributes;
+    for (const std::u16string& a : search.attributes) attributes.push_back(Wide(a));
+    attributes.push_back(nullptr);
+    PLDAPControlW paging = nullptr;
+    if (search.pageSize != 0) {
+        berval cookie{static_cast<ULONG>(search.cookie.size()), const_cast<char*>(search.cookie.data())};
+        const ULONG rc = ::ldap_create_page_controlW(ld, search.pageSize, &cookie, TRUE, &paging);
+        if (rc != LDAP_SUCCESS) return rc;
+    }
+    PLDAPControlW controls[] = {paging, nullptr};
+    l_timeval deadline{static_cast<LONG>(search.seconds), 0};
+    LDAPMessage* result = nullptr;
+    ULONG rc = ::ldap_search_ext_sW(ld, Wide(search.base), static_cast<ULONG>(search.scope), Wide(search.filter),
+                                    attributes.data(), 0, paging != nullptr ? controls : nullptr, nullptr, &deadline, 0,
+                                    &result);
+    if (paging != nullptr) ::ldap_control_freeW(paging);
+    if (result == nullptr) return rc != LDAP_SUCCESS ? rc : static_cast<ULONG>(LDAP_NO_RESULTS_RETURNED);
+    for (LDAPMessage* e = ::ldap_first_entry(ld, result); e != nullptr; e = ::ldap_next_entry(ld, e)) {
+        std::vector<std::u16string> values;
+        for (const std::u16string& a : search.attributes) values.push_back(FirstValue(ld, e, a));
+        page.entries.push_back(std::move(values));
+    }
+    ULONG code = rc;
+    PWCHAR message = nullptr;
+    PLDAPControlW* returned = nullptr;
+    if (::ldap_parse_resultW(ld, result, &code, nullptr, &message, nullptr, &returned, FALSE) == LDAP_SUCCESS) {
+        rc = code;
+        page.diagnostic = Text(message);
+    }
+    if (message != nullptr) ::ldap_memfreeW(message);
+    if (rc == LDAP_SUCCESS && search.pageSize != 0 && returned != nullptr) {
+        ULONG estimate = 0;
+        berval* cookie = nullptr;
+        if (::ldap_parse_page_controlW(ld, returned, &estimate, &cookie) == LDAP_SUCCESS) page.estimate = estimate;
+        if (cookie != nullptr) {
+            page.cookie.assign(cookie->bv_val, cookie->bv_len);
+            ::ber_bvfree(cookie);
+        }
+    }
+    if (returned != nullptr) ::ldap_controls_freeW(returned);
+    ::ldap_msgfree(result);
+    if (rc != LDAP_SUCCESS) page.entries.clear();
+    return rc;
+}
+
+}  // namespace
+
+cWldap32Calls SystemWldap32Calls() {
+    cWldap32Calls calls;
+    calls.init = [](const std::u16string& host, bool ldaps) -> void* {
+        return ldaps ? ::ldap_sslinitW(Wide(host), LDAP_SSL_PORT, 1) : ::ldap_initW(Wide(host), LDAP_PORT);
+    };
+    calls.setOption = SetOption;
+    calls.connect = [](void* ld, std::uint32_t seconds) -> std::uint32_t {
+        l_timeval deadline{static_cast<LONG>(seconds), 0};
+        return ::ldap_connect(Ld(ld), &deadline);
+    };
+    calls.startTls = StartTls;
+    calls.bind = Bind;
+    calls.search = Search;
+    calls.serverError = [](void* ld) {
+        PWCHAR text = nullptr;
+        std::u16string out;
+        if (::ldap_get_optionW(Ld(ld), LDAP_OPT_SERVER_ERROR, &text) == LDAP_SUCCESS && text != nullptr) {
+            out = Text(text);
+            ::ldap_memfreeW(text);
+        }
+        return out;
+    };
+    calls.unbind = [](void* ld) { ::ldap_unbind(Ld(ld)); };
+    return calls;
+}
+
+}  // namespace orvik
