@@ -34,7 +34,8 @@ struct FakeWldap {
             return &++handles;
         };
         t.setOption = [this](void*, eWldapOption o, std::uint32_t v) {
-            return Step("option " + std::to_string(static_cast<int>(o)) + "=" + std::to_string(v), "option");
+            const std::string option = "option " + std::to_string(static_cast<int>(o));
+            return Step(option + "=" + std::to_string(v), option);
         };
         t.connect = [this](void*, std::uint32_t s) { return Step("connect " + std::to_string(s), "connect"); };
         t.startTls = [this](void*) { return Step("starttls", "starttls"); };
@@ -106,20 +107,21 @@ TEST(Wldap32Directory, SignedInUserReadsTheDomainThenPagesOfAccountsOnTheSameCon
                                                   "search 1 0 30", "search 2 0 30", "search 2 2 30", "unbind"}));
 }
 
-TEST(Wldap32Directory, APasswordIsSentOnlyInsideTls) {
+TEST(Wldap32Directory, APasswordIsSentOnlyInsideTlsToACheckedServer) {
     struct Case {
         std::u16string server;
-        bool verify;
+        bool verify, checkRefused;       // /TLSNOVERIFY not given; the client cannot have the certificate checked
         std::vector<std::string> steps;  // up to the bind
+        std::int32_t code;
     } cases[] = {
-        {u"dc1.exp.test", true, {"init dc1.exp.test", "connect 10", "starttls", "bind admin@exp.test:pw 60"}},
-        {u"ldaps://dc1.exp.test", true, {"init dc1.exp.test ldaps", "connect 10", "bind admin@exp.test:pw 60"}},
-        {u"dc1.exp.test",
-         false,
-         {"init dc1.exp.test", "option 4=1", "connect 10", "starttls", "bind admin@exp.test:pw 60"}},
+        {u"dc1.exp.test", true, false, {"option 4=1", "connect 10", "starttls", "bind admin@exp.test:pw 60"}, 0},
+        {u"ldaps://dc1.exp.test", true, false, {"option 4=1", "connect 10", "bind admin@exp.test:pw 60"}, 0},
+        {u"dc1.exp.test", true, true, {"option 4=1"}, kSecUntrustedRoot},
+        {u"dc1.exp.test", false, true, {"option 4=0", "connect 10", "starttls", "bind admin@exp.test:pw 60"}, 0},
     };
     for (const Case& c : cases) {
         FakeWldap fake;
+        if (c.checkRefused) fake.fail["option 4"] = ldapcode::kNotSupported;
         cLdapOptions options;
         options.auth = cLdapOptions::eAuth::kSimple;
         options.bindName = "admin@exp.test";
@@ -127,10 +129,13 @@ TEST(Wldap32Directory, APasswordIsSentOnlyInsideTls) {
         options.verifyCertificate = c.verify;
         cWldap32Directory net(fake.Table(), options);
         std::u16string domain;
-        EXPECT_EQ(net.NetWkstaGetInfo(c.server, 100, domain), kNerrSuccess);
-        std::erase_if(fake.log, [](const std::string& s) { return s.rfind("option ", 0) == 0 && s != "option 4=1"; });
-        fake.log.resize(c.steps.size());
-        EXPECT_EQ(fake.log, c.steps) << ToUtf8(c.server);
+        EXPECT_EQ(net.NetWkstaGetInfo(c.server, 100, domain), c.code);
+        std::erase_if(fake.log,
+                      [](const std::string& s) { return s.rfind("option 4", 0) != 0 && s.rfind("option ", 0) == 0; });
+        EXPECT_EQ(fake.log[0], c.server == u"dc1.exp.test" ? "init dc1.exp.test" : "init dc1.exp.test ldaps");
+        fake.log.erase(fake.log.begin());
+        fake.log.resize(std::min(fake.log.size(), c.steps.size()));
+        EXPECT_EQ(fake.log, c.steps) << ToUtf8(c.server) << c.verify << c.checkRefused;
     }
 }
 

@@ -12,11 +12,14 @@
 namespace orvik {
 
 enum class eWldapOption {
-    kVersion3,              // LDAP_OPT_PROTOCOL_VERSION 3
-    kNoReferrals,           // LDAP_OPT_REFERRALS off: chasing them fails the searches
-    kTimeLimit,             // LDAP_OPT_TIMELIMIT, in seconds
-    kSignAndSeal,           // LDAP_OPT_SIGN and LDAP_OPT_ENCRYPT on
-    kAcceptAnyCertificate,  // LDAP_OPT_SERVER_CERTIFICATE: a check that takes every certificate
+    kVersion3,     // LDAP_OPT_PROTOCOL_VERSION 3
+    kNoReferrals,  // LDAP_OPT_REFERRALS off: chasing them fails the searches
+    kTimeLimit,    // LDAP_OPT_TIMELIMIT, in seconds
+    kSignAndSeal,  // LDAP_OPT_SIGN and LDAP_OPT_ENCRYPT on
+    // LDAP_OPT_SERVER_CERTIFICATE: the program's own check of the server's
+    // certificate (1: its chain to a root of the system's store, for its use
+    // by a server of the host's name; 0: any certificate passes).
+    kServerCertificate,
 };
 
 struct cWldapSearch {

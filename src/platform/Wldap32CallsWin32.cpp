@@ -5,6 +5,8 @@
 #include <winldap.h>
 
 #include <cstring>
+#include <map>
+#include <mutex>
 
 #include "base/TextCompare.h"
 #include "platform/LdapMapping.h"
@@ -23,11 +25,52 @@ LDAP* Ld(void* ld) { return static_cast<LDAP*>(ld); }
 PWCHAR Wide(const std::u16string& s) { return reinterpret_cast<PWCHAR>(const_cast<char16_t*>(s.c_str())); }
 std::u16string Text(const wchar_t* s) { return s == nullptr ? std::u16string() : reinterpret_cast<const char16_t*>(s); }
 
-// Takes whatever certificate the server shows (asked for with /TLSNOVERIFY).
-// Windows hands over a reference to the certificate, which is ours to free.
+// The host each handle was made for, for the check of its server's certificate.
+std::mutex g_HostsLock;
+std::map<LDAP*, std::u16string> g_Hosts;
+
+// The server's certificate chains to a root of the system's store and is
+// meant for a server of the host's name. Windows hands over a reference to
+// the certificate, which is ours to free.
+BOOLEAN __cdecl CheckCertificate(PLDAP ld, void* serverCert) {
+    auto* holder = static_cast<PCCERT_CONTEXT*>(serverCert);
+    if (holder == nullptr || *holder == nullptr) return FALSE;
+    PCCERT_CONTEXT cert = *holder;
+    std::u16string host;
+    {
+        std::lock_guard<std::mutex> lock(g_HostsLock);
+        if (auto it = g_Hosts.find(ld); it != g_Hosts.end()) host = it->second;
+    }
+    bool trusted = false;
+    LPSTR serverAuth[] = {const_cast<LPSTR>(szOID_PKIX_KP_SERVER_AUTH)};
+    CERT_CHAIN_PARA para{};
+    para.cbSize = sizeof(para);
+    para.RequestedUsage.dwType = USAGE_MATCH_TYPE_AND;
+    para.RequestedUsage.Usage.cUsageIdentifier = 1;
+    para.RequestedUsage.Usage.rgpszUsageIdentifier = serverAuth;
+    PCCERT_CHAIN_CONTEXT chain = nullptr;
+    if (!host.empty() &&
+        ::CertGetCertificateChain(nullptr, cert, nullptr, cert->hCertStore, &para, 0, nullptr, &chain)) {
+        SSL_EXTRA_CERT_CHAIN_POLICY_PARA ssl{};
+        ssl.cbSize = sizeof(ssl);
+        ssl.dwAuthType = AUTHTYPE_SERVER;
+        ssl.pwszServerName = Wide(host);
+        CERT_CHAIN_POLICY_PARA policy{};
+        policy.cbSize = sizeof(policy);
+        policy.pvExtraPolicyPara = &ssl;
+        CERT_CHAIN_POLICY_STATUS status{};
+        status.cbSize = sizeof(status);
+        trusted =
+            ::CertVerifyCertificateChainPolicy(CERT_CHAIN_POLICY_SSL, chain, &policy, &status) && status.dwError == 0;
+        ::CertFreeCertificateChain(chain);
+    }
+    ::CertFreeCertificateContext(cert);
+    return trusted ? TRUE : FALSE;
+}
+
 BOOLEAN __cdecl AcceptAnyCertificate(PLDAP, void* serverCert) {
-    if (auto* cert = static_cast<PCCERT_CONTEXT*>(serverCert); cert != nullptr && *cert != nullptr) {
-        ::CertFreeCertificateContext(*cert);
+    if (auto* holder = static_cast<PCCERT_CONTEXT*>(serverCert); holder != nullptr && *holder != nullptr) {
+        ::CertFreeCertificateContext(*holder);
     }
     return TRUE;
 }
@@ -45,9 +88,9 @@ std::uint32_t SetOption(void* ld, eWldapOption option, std::uint32_t value) {
             const ULONG seal = ::ldap_set_optionW(Ld(ld), LDAP_OPT_ENCRYPT, LDAP_OPT_ON);
             return sign != LDAP_SUCCESS ? sign : seal;
         }
-        case eWldapOption::kAcceptAnyCertificate:
+        case eWldapOption::kServerCertificate:
             return ::ldap_set_optionW(Ld(ld), LDAP_OPT_SERVER_CERTIFICATE,
-                                      reinterpret_cast<void*>(&AcceptAnyCertificate));
+                                      reinterpret_cast<void*>(value != 0 ? &CheckCertificate : &AcceptAnyCertificate));
     }
     return LDAP_PARAM_ERROR;
 }
@@ -137,7 +180,12 @@ std::uint32_t Search(void* handle, const cWldapSearch& search, cWldapPage& page)
 cWldap32Calls SystemWldap32Calls() {
     cWldap32Calls calls;
     calls.init = [](const std::u16string& host, bool ldaps) -> void* {
-        return ldaps ? ::ldap_sslinitW(Wide(host), LDAP_SSL_PORT, 1) : ::ldap_initW(Wide(host), LDAP_PORT);
+        LDAP* ld = ldaps ? ::ldap_sslinitW(Wide(host), LDAP_SSL_PORT, 1) : ::ldap_initW(Wide(host), LDAP_PORT);
+        if (ld != nullptr) {
+            std::lock_guard<std::mutex> lock(g_HostsLock);
+            g_Hosts[ld] = host.substr(0, host.find(u':'));  // without a port
+        }
+        return ld;
     };
     calls.setOption = SetOption;
     calls.connect = [](void* ld, std::uint32_t seconds) -> std::uint32_t {
@@ -156,7 +204,11 @@ cWldap32Calls SystemWldap32Calls() {
         }
         return out;
     };
-    calls.unbind = [](void* ld) { ::ldap_unbind(Ld(ld)); };
+    calls.unbind = [](void* ld) {
+        ::ldap_unbind(Ld(ld));
+        std::lock_guard<std::mutex> lock(g_HostsLock);
+        g_Hosts.erase(Ld(ld));
+    };
     return calls;
 }
 

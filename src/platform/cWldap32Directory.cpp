@@ -107,7 +107,15 @@ std::int32_t cWldap32Directory::Open(const std::string& host, std::unique_ptr<Co
     // Negotiate signs and seals by itself (and servers refuse it inside TLS);
     // a password travels only inside TLS.
     if (negotiate) m_Calls.setOption(c->ld, eWldapOption::kSignAndSeal, 1);
-    if (!negotiate && !m_Options.verifyCertificate) m_Calls.setOption(c->ld, eWldapOption::kAcceptAnyCertificate, 1);
+    if (!negotiate && m_Calls.setOption(c->ld, eWldapOption::kServerCertificate, m_Options.verifyCertificate) != 0 &&
+        m_Options.verifyCertificate) {
+        // An LDAP client that cannot show the certificate may not check it either.
+        std::lock_guard<std::mutex> lock(m_Mutex);
+        m_Notices.push_back(FromUtf8(host) +
+                            u": the system's LDAP client cannot have the server's certificate checked, so no password "
+                            u"was sent (/TLSNOVERIFY sends it unchecked).");
+        return kSecUntrustedRoot;
+    }
     std::uint32_t rc = m_Calls.connect(c->ld, static_cast<std::uint32_t>(m_Options.networkTimeoutSeconds));
     if (rc != ldapcode::kSuccess) return Failed(*c, ldaps ? "connect" : "open", rc, {});
     if (!negotiate && !ldaps) {

@@ -4,8 +4,9 @@
 // search, attributes, domain query and codes, LdapMapping.h):
 // - as the signed-in user (Negotiate, signed and sealed), or with a name and
 //   password in a simple bind that happens only inside TLS (ldaps:// as the
-//   controller's name, else StartTLS), the certificate checked by Windows
-//   unless the user asked not to;
+//   controller's name, else StartTLS) with a certificate the program checked
+//   (unless the user asked not to): where the LDAP client cannot have it
+//   checked, no password is sent;
 // - the account enumeration is a paged search; the resume handle names the
 //   connection and its paging cookie, kept here between the calls;
 // - every step has a deadline: the connect the network timeout, the bind and
