@@ -7,9 +7,9 @@
 #include "base/TextCompare.h"
 #include "platform/CoreDumps.h"
 #include "platform/DemoDirectory.h"
+#include "platform/LdapOptions.h"
 #include "platform/SystemDirectory.h"
 #include "platform/SystemFileSystem.h"
-#include "platform/LdapOptions.h"
 #include "platform/cSimulatedDirectory.h"
 #include "platform/iMessageSink.h"
 

@@ -8,9 +8,8 @@ namespace orvik {
 namespace {
 
 constexpr std::u16string_view kOptionWords[] = {
-    u"/CF:",     u"/AS",      u"/BATCH",       u"/SIM:",       u"/DC:",         u"/USER:",
-    u"/PWFILE:", u"/CAFILE:", u"/NETTIMEOUT:", u"/OPTIMEOUT:", u"/TLSNOVERIFY", u"/PDF:",
-    u"/LDAP",
+    u"/CF:",     u"/AS",          u"/BATCH",      u"/SIM:",        u"/DC:",  u"/USER:", u"/PWFILE:",
+    u"/CAFILE:", u"/NETTIMEOUT:", u"/OPTIMEOUT:", u"/TLSNOVERIFY", u"/PDF:", u"/LDAP",
 };
 
 }  // namespace
