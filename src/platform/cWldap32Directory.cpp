@@ -210,9 +210,13 @@ std::int32_t cWldap32Directory::NetUserEnum(const std::u16string& server, std::u
         {
             std::lock_guard<std::mutex> lock(m_Mutex);
             if (auto it = m_FailedOpens.find(host); it != m_FailedOpens.end()) {
-                const std::int32_t failed = it->second;
+                // Meant for the enumeration that follows the domain query at once, not for a later run.
+                const auto [failed, when] = it->second;
                 m_FailedOpens.erase(it);
-                return failed;
+                if (std::chrono::steady_clock::now() - when <
+                    std::chrono::seconds(m_Options.networkTimeoutSeconds + m_Options.operationTimeoutSeconds)) {
+                    return failed;
+                }
             }
         }
         if (const std::int32_t rc = Open(host, c); rc != kNerrSuccess) return rc;
@@ -278,7 +282,7 @@ std::int32_t cWldap32Directory::NetWkstaGetInfo(const std::u16string& server, st
     if (!c) {
         if (const std::int32_t rc = Open(host, c); rc != kNerrSuccess) {
             std::lock_guard<std::mutex> lock(m_Mutex);
-            m_FailedOpens[host] = rc;
+            m_FailedOpens[host] = {rc, std::chrono::steady_clock::now()};
             return rc;
         }
     }
@@ -295,7 +299,7 @@ std::int32_t cWldap32Directory::NetWkstaGetInfo(const std::u16string& server, st
         // A controller that stopped answering: the enumeration need not wait for it again.
         const std::int32_t code = Failed(*c, "search", rc, page.diagnostic);
         std::lock_guard<std::mutex> lock(m_Mutex);
-        m_FailedOpens[host] = code;
+        m_FailedOpens[host] = {code, std::chrono::steady_clock::now()};
         return code;
     }
     std::int32_t code = kNerrSuccess;

@@ -9,10 +9,12 @@
 //   checked, no password is sent;
 // - the account enumeration is a paged search; the resume handle names the
 //   connection and its paging cookie, kept here between the calls;
-// - every step has a deadline: the connect the network timeout, the bind and
-//   each search the operation timeout (also asked of the server as its time
-//   limit). A step cannot be broken off: a cancelled server's calls in
-//   progress end by their deadline, those that follow fail at once.
+// - every step has a deadline: the connect the network timeout, a simple
+//   bind and each search the operation timeout (also asked of the server as
+//   its time limit); StartTLS and a Negotiate bind, which wldap32 makes only
+//   as blocking calls, end when Windows ends them. A step cannot be broken
+//   off: a cancelled server's calls in progress end by their deadline, those
+//   that follow fail at once.
 // One connection per enumeration, never shared between threads.
 
 #include <chrono>
@@ -66,8 +68,9 @@ private:
     std::map<std::uint32_t, std::unique_ptr<Connection>> m_Sessions;
     std::multimap<std::string, std::unique_ptr<Connection>> m_Parked;
     std::uint32_t m_LastHandle = 0;
-    std::map<std::string, std::int32_t> m_FailedOpens;  // the enumeration after a failed domain query fails alike
-    std::map<std::string, std::uint32_t> m_OddLogons;   // per host, since the last TakeNotices
+    // The enumeration right after a failed domain query fails alike, without waiting again.
+    std::map<std::string, std::pair<std::int32_t, std::chrono::steady_clock::time_point>> m_FailedOpens;
+    std::map<std::string, std::uint32_t> m_OddLogons;  // per host, since the last TakeNotices
     std::vector<std::u16string> m_Notices;
 };
 
