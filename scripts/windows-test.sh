@@ -28,7 +28,8 @@ dlls=$(x86_64-w64-mingw32-objdump -p "$exe" | awk '/DLL Name/ {print $3}' | sort
 echo "$dlls"
 for dll in $dlls; do
   case "${dll,,}" in
-    kernel32.dll | msvcrt.dll | netapi32.dll | shell32.dll | advapi32.dll | user32.dll | ws2_32.dll) ;;
+    kernel32.dll | msvcrt.dll | netapi32.dll | wldap32.dll | crypt32.dll | shell32.dll | advapi32.dll | user32.dll | \
+      ws2_32.dll) ;;
     gdi32.dll | comctl32.dll | comdlg32.dll) ;;  # the window's
     *) fail "orvik.exe needs $dll" ;;
   esac

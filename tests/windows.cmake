@@ -1,5 +1,6 @@
 # The core's tests for Windows: GoogleTest built with mingw-w64 from Debian's
 # sources, the test program run under Wine by scripts/windows-test.sh.
+# Windows only: the first-start marker in the registry.
 # Left out, with the reason:
 #   cLdapDirectoryTest, LdapHostileTest: the LDAP backend is OpenLDAP's, built on Linux only
 #   DnsLookupTest: the resolver's SRV lookup is Linux only
@@ -10,7 +11,7 @@ set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(ORVIK_GOOGLETEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest's sources (Debian: googletest)")
 add_subdirectory(${ORVIK_GOOGLETEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
-add_executable(orvik_tests ${ORVIK_CORE_TESTS})
+add_executable(orvik_tests ${ORVIK_CORE_TESTS} cRegistryStartupMarkerTest.cpp)
 target_include_directories(orvik_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 target_compile_definitions(orvik_tests PRIVATE ORVIK_TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/data")
 target_link_libraries(orvik_tests PRIVATE orvik_core gtest_main)

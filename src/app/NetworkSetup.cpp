@@ -7,9 +7,9 @@
 #include "base/TextCompare.h"
 #include "platform/CoreDumps.h"
 #include "platform/DemoDirectory.h"
+#include "platform/LdapOptions.h"
 #include "platform/SystemDirectory.h"
 #include "platform/SystemFileSystem.h"
-#include "platform/cLdapDirectory.h"
 #include "platform/cSimulatedDirectory.h"
 #include "platform/iMessageSink.h"
 
@@ -82,8 +82,9 @@ bool SetUpNetwork(const cCommandLine& arguments, iMessageSink& messages, const t
     }
 
     // Where the system has the network management calls, they read the
-    // directory as the signed-in user unless a user is named for LDAP.
-    if (arguments.GetValue(u"/USER:", value) != 0) {
+    // directory as the signed-in user unless LDAP is asked for (/LDAP, or a
+    // user named for it).
+    if (!arguments.HasFlag(u"/LDAP") && arguments.GetValue(u"/USER:", value) != 0) {
         if (auto net = OpenNetApiDirectory()) {
             out.net = std::move(net);
             return true;
@@ -91,13 +92,11 @@ bool SetUpNetwork(const cCommandLine& arguments, iMessageSink& messages, const t
     }
     cLdapOptions options;
     if (!ReadLdapOptions(arguments, messages, askPassword, options)) return false;
-    out.net = OpenLdapDirectory(std::move(options));
-    if (!out.net) {
-        messages.ShowMessage(
-            u"This program has no LDAP directory: leave /USER: out to read the controllers as the "
-            u"signed-in user.");
+    if (const std::u16string refused = LdapOptionsRefused(options); !refused.empty()) {
+        messages.ShowMessage(refused);
         return false;
     }
+    out.net = OpenLdapDirectory(std::move(options));
     return true;
 }
 

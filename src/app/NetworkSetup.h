@@ -1,11 +1,14 @@
 #pragma once
 // Which directory the program reads, from the command line:
 //   /SIM:<file> or /SIM:demo        a simulated directory
-//   otherwise real controllers over LDAP:
+//   otherwise real controllers: on Windows through the network management
+//   calls as the signed-in user, unless /LDAP or /USER: asks for LDAP;
+//   on Linux (and with /LDAP or /USER: on Windows) over LDAP:
 //     /USER:<name>                  simple bind as this user (user@domain or a DN), inside TLS;
-//                                   without it, Kerberos from the user's ticket (kinit)
+//                                   without it, as the signed-in user (Linux: Kerberos
+//                                   from the user's ticket of kinit; Windows: Negotiate)
 //     /PWFILE:<file> or /PWFILE:-   the password's file, or standard input (first line, not empty)
-//     /CAFILE:<file>                CA certificates for TLS (else the system's store)
+//     /CAFILE:<file>                CA certificates for TLS (else the system's store; Linux)
 //     /TLSNOVERIFY                  accept any certificate (only when asked for)
 //     /NETTIMEOUT:<s> /OPTIMEOUT:<s>  network and operation timeouts (10 and 60)
 //   /DC:<name>,<name>...            controllers to list when the configuration lists none

@@ -8,8 +8,8 @@ namespace orvik {
 namespace {
 
 constexpr std::u16string_view kOptionWords[] = {
-    u"/CF:",     u"/AS",      u"/BATCH",       u"/SIM:",       u"/DC:",         u"/USER:",
-    u"/PWFILE:", u"/CAFILE:", u"/NETTIMEOUT:", u"/OPTIMEOUT:", u"/TLSNOVERIFY", u"/PDF:",
+    u"/CF:",     u"/AS",          u"/BATCH",      u"/SIM:",        u"/DC:",  u"/USER:", u"/PWFILE:",
+    u"/CAFILE:", u"/NETTIMEOUT:", u"/OPTIMEOUT:", u"/TLSNOVERIFY", u"/PDF:", u"/LDAP",
 };
 
 }  // namespace
@@ -34,10 +34,12 @@ Options:
   /PDF:<file>         with /BATCH: also write the results report as a PDF file
   /SIM:<file>|demo    answer from a simulated directory (a JSON file, or the built-in demo)
   /DC:<name>,<name>   the controllers to list when the configuration lists none
+  /LDAP               read the controllers over LDAP (on Linux always; on Windows
+                      instead of the network management calls, also implied by /USER:)
   /USER:<name>        bind as this user (user@domain or a DN) inside TLS; without it,
-                      Kerberos with the user's ticket (kinit)
+                      as the signed-in user (Linux: Kerberos with the ticket of kinit)
   /PWFILE:<file>|-    the password's file, or standard input (its first line)
-  /CAFILE:<file>      CA certificates for TLS (else the system's)
+  /CAFILE:<file>      CA certificates for TLS (else the system's; Linux only)
   /TLSNOVERIFY        accept any server certificate
   /NETTIMEOUT:<s>     the network timeout in seconds (10)
   /OPTIMEOUT:<s>      the operation timeout in seconds (60)

@@ -1,7 +1,5 @@
 #include "platform/LdapMapping.h"
 
-#include <ldap.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
@@ -38,30 +36,62 @@ std::uint32_t FileTimeToSeconds(const std::string& fileTime, bool* notATime) {
 }
 
 std::int32_t MapLdapFailure(const char* stage, int ldapResult, const std::string& diagnostic) {
+    using namespace ldapcode;
     const std::string where = stage;
+    // libldap's own codes run from -1 down, the C API's from 0x51 up, in the same order.
+    if (ldapResult < 0 && ldapResult >= -17) ldapResult = 0x50 - ldapResult;
     switch (ldapResult) {
-        case LDAP_INVALID_CREDENTIALS:
+        case kInvalidCredentials:
             // Active Directory names the reason in the diagnostic: "... data 52e".
             if (diagnostic.find("data 533") != std::string::npos) return kErrorAccountDisabled;
             if (diagnostic.find("data 532") != std::string::npos) return kErrorPasswordExpired;
             if (diagnostic.find("data 775") != std::string::npos) return kErrorAccountLockedOut;
             return kErrorLogonFailure;
-        case LDAP_INAPPROPRIATE_AUTH: return kErrorLogonFailure;
-        case LDAP_STRONG_AUTH_REQUIRED:
-        case LDAP_INSUFFICIENT_ACCESS:
-        case LDAP_UNWILLING_TO_PERFORM:
-        case LDAP_CONFIDENTIALITY_REQUIRED: return kErrorAccessDenied;
-        case LDAP_TIMEOUT:
-        case LDAP_TIMELIMIT_EXCEEDED: return kErrorTimeout;
-        case LDAP_SERVER_DOWN: return kErrorRpcServerUnavailable;
-        case LDAP_CONNECT_ERROR:
+        case kInappropriateAuth: return kErrorLogonFailure;
+        case kStrongAuthRequired:
+        case kInsufficientAccess:
+        case kUnwillingToPerform:
+        case kConfidentialityRequired: return kErrorAccessDenied;
+        case kTimeout:
+        case kTimeLimitExceeded: return kErrorTimeout;
+        case kServerDown: return kErrorRpcServerUnavailable;
+        case kConnectError:
             return where == "starttls" || where == "connect" ? kSecUntrustedRoot : kErrorRpcServerUnavailable;
-        case LDAP_LOCAL_ERROR:
-        case LDAP_AUTH_UNKNOWN:
-        case LDAP_NOT_SUPPORTED: return where == "bind" ? kSecNoCredentials : kErrorDsGeneric;
-        case LDAP_NO_MEMORY: return kErrorNotEnoughMemory;
+        case kLocalError:
+        case kAuthUnknown:
+        case kNotSupported: return where == "bind" ? kSecNoCredentials : kErrorDsGeneric;
+        case kNoMemory: return kErrorNotEnoughMemory;
         default: return kErrorDsGeneric;
     }
+}
+
+int LdapPageSize(std::int32_t prefMaxLen) {
+    return prefMaxLen < 0 ? kLdapMaxPageSize : std::clamp(prefMaxLen / kLdapBytesPerEntry, 1, kLdapMaxPageSize);
+}
+
+std::string EscapeFilterValue(const std::string& value) {
+    static const char kHex[] = "0123456789abcdef";
+    std::string out;
+    for (const char c : value) {
+        if (c == '*' || c == '(' || c == ')' || c == '\\' || c == '\0') {
+            out += '\\';
+            out += kHex[(static_cast<unsigned char>(c) >> 4) & 0xF];
+            out += kHex[static_cast<unsigned char>(c) & 0xF];
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::uint64_t PageFingerprint(const std::vector<UserInfo2>& entries) {
+    std::uint64_t h = 14695981039346656037ULL;  // FNV-1a over names and logons
+    auto mix = [&h](std::uint64_t v) { h = (h ^ v) * 1099511628211ULL; };
+    for (const UserInfo2& u : entries) {
+        for (char16_t c : u.name) mix(c);
+        mix(u.lastLogon);
+    }
+    return h;
 }
 
 }  // namespace orvik

@@ -10,4 +10,6 @@ std::unique_ptr<iNetApi> OpenLdapDirectory(cLdapOptions options) {
 
 std::unique_ptr<iNetApi> OpenNetApiDirectory() { return nullptr; }
 
+std::u16string LdapOptionsRefused(const cLdapOptions&) { return {}; }
+
 }  // namespace orvik

@@ -76,17 +76,6 @@ std::string FirstValue(LDAP* ld, LDAPMessage* entry, const char* attribute) {
 
 std::u16string FromUtf8Value(const std::string& s) { return FromUtf8(s); }
 
-// Tells one page of accounts from another (FNV-1a over names and logons).
-std::uint64_t PageFingerprint(const std::vector<UserInfo2>& entries) {
-    std::uint64_t h = 14695981039346656037ULL;
-    auto mix = [&h](std::uint64_t v) { h = (h ^ v) * 1099511628211ULL; };
-    for (const UserInfo2& u : entries) {
-        for (char16_t c : u.name) mix(c);
-        mix(u.lastLogon);
-    }
-    return h;
-}
-
 }  // namespace
 
 struct cLdapDirectory::Connection {
@@ -389,21 +378,20 @@ std::int32_t cLdapDirectory::NetUserEnum(const std::u16string& server, std::uint
     }
     resumeHandle = 0;
 
-    const int pageSize = prefMaxLen < 0 ? kMaxPageSize : std::clamp(prefMaxLen / kBytesPerEntry, 1, kMaxPageSize);
+    const int pageSize = LdapPageSize(prefMaxLen);
     LDAPControl* page = nullptr;
     int rc = ldap_create_page_control(c->ld, pageSize, &c->cookie, 1, &page);
     if (rc != LDAP_SUCCESS) return Failed(c->host, "search", rc, Diagnostic(c->ld));
     LDAPControl* controls[] = {page, nullptr};
-    const char* attributes[] = {"sAMAccountName", "displayName", "description", "lastLogon", nullptr};
-    static const char kNormalAccounts[] =
-        "(&(objectCategory=person)(objectClass=user)(userAccountControl:1.2.840.113556.1.4.803:=512))";
+    const char* attributes[] = {kAccountAttributes[0], kAccountAttributes[1], kAccountAttributes[2],
+                                kAccountAttributes[3], nullptr};
     timeval operation{m_Options.operationTimeoutSeconds, 0};
     LDAPMessage* result = nullptr;
     bool overran = false;
     auto search = [&] {
         Arm(*c, m_Options.operationTimeoutSeconds);
         const int r =
-            ldap_search_ext_s(c->ld, c->defaultNc.c_str(), LDAP_SCOPE_SUBTREE, kNormalAccounts,
+            ldap_search_ext_s(c->ld, c->defaultNc.c_str(), LDAP_SCOPE_SUBTREE, kNormalAccountsFilter,
                               const_cast<char**>(attributes), 0, controls, nullptr, &operation, LDAP_NO_LIMIT, &result);
         overran = Disarm(*c);
         return r;

@@ -22,30 +22,17 @@
 #include <vector>
 
 #include "platform/LdapMapping.h"
+#include "platform/LdapOptions.h"
 #include "platform/cSocketWatchdog.h"
 #include "platform/iNetApi.h"
 
 namespace orvik {
 
-struct cLdapOptions {
-    enum class eAuth {
-        kKerberos,  // SASL GSSAPI with the user's Kerberos ticket (kinit)
-        kSimple,    // a simple bind with name and password, inside TLS only
-    };
-    eAuth auth = eAuth::kKerberos;
-    std::string bindName;  // user@domain or a DN, for the simple bind
-    std::string password;  // kept in memory only
-    std::string caFile;    // CA certificates for TLS; empty: the system's store
-    bool verifyCertificate = true;
-    int networkTimeoutSeconds = 10;
-    int operationTimeoutSeconds = 60;
-};
-
 class cLdapDirectory final : public iNetApi {
 public:
     // Entries per page: the preferred length divided by this, at most the servers' 1000.
-    static constexpr std::int32_t kBytesPerEntry = 256;
-    static constexpr int kMaxPageSize = 1000;
+    static constexpr std::int32_t kBytesPerEntry = kLdapBytesPerEntry;
+    static constexpr int kMaxPageSize = kLdapMaxPageSize;
 
     explicit cLdapDirectory(cLdapOptions options);
     ~cLdapDirectory() override;
@@ -71,8 +58,8 @@ public:
 
     // Pages of one enumeration past which a server is taken to loop, and
     // pages in a row without an account.
-    static constexpr int kMaxPages = 1000000;
-    static constexpr int kMaxEmptyPages = 1000;
+    static constexpr int kMaxPages = kLdapMaxPages;
+    static constexpr int kMaxEmptyPages = kLdapMaxEmptyPages;
 
     struct Connection;
 
