@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
@@ -39,6 +40,28 @@ inline void Click(HWND dialog, int id) {
     if (::IsWindowEnabled(Control(dialog, id))) ::SendMessageW(Control(dialog, id), BM_CLICK, 0, 0);
 }
 inline void PressKey(HWND dialog, int id, WPARAM key) { ::SendMessageW(Control(dialog, id), WM_KEYDOWN, key, 0); }
+
+// The ids of the controls that do not stand where the description puts them,
+// in dialog units as Windows maps them for this dialog. A spin control and
+// its edit box share the edit box's place; a drop-down list is a line high.
+inline std::vector<int> Misplaced(HWND dialog, const cForm& form) {
+    std::vector<int> misplaced;
+    for (const cControl& c : form.controls) {
+        if (c.id == 0 || c.kind == eControlKind::kSpin) continue;
+        // Windows maps a control's place and its size each on its own, as the dialog manager does.
+        RECT want{c.x, c.y, c.width, c.height}, got{};
+        ::MapDialogRect(dialog, &want);
+        ::GetWindowRect(Control(dialog, c.id), &got);
+        ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&got), 2);
+        const bool buddy =
+            std::any_of(form.controls.begin(), form.controls.end(), [&](const cControl& s) { return s.buddy == c.id; });
+        const bool sized = c.kind != eControlKind::kDropDownList && !buddy;
+        if (got.left != want.left || got.top != want.top ||
+            (sized && (got.right - got.left != want.right || got.bottom - got.top != want.bottom)))
+            misplaced.push_back(c.id);
+    }
+    return misplaced;
+}
 
 // Saves the window's picture as a 24-bit BMP file.
 inline void SavePicture(HWND window, const std::string& path) {

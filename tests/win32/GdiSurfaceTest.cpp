@@ -37,21 +37,17 @@ public:
     cDeviceMetrics Metrics() override { return m_Measured->Metrics(); }
     std::int32_t ScreenPixelsPerInchY() override { return m_Measured->ScreenPixelsPerInchY(); }
     void StartDoc(const std::u16string& name, const std::u16string& title) override {
-        m_Rec.StartDoc(name, title);
-        m_Gdi.StartDoc(name, title);
+        Both([&](iDrawingSurface& s) { s.StartDoc(name, title); });
     }
     void EndDoc() override {
-        m_Rec.EndDoc();
-        m_Gdi.EndDoc();
+        Both([](iDrawingSurface& s) { s.EndDoc(); });
     }
     void StartPage() override {
-        m_Rec.StartPage();
-        m_Gdi.StartPage();
+        Both([](iDrawingSurface& s) { s.StartPage(); });
         ::GdiComment(m_Dc, 9, reinterpret_cast<const BYTE*>("StartPage"));
     }
     void EndPage() override {
-        m_Rec.EndPage();
-        m_Gdi.EndPage();
+        Both([](iDrawingSurface& s) { s.EndPage(); });
         ::GdiComment(m_Dc, 7, reinterpret_cast<const BYTE*>("EndPage"));
     }
     int CreateFont(const LogFont& font) override {
@@ -59,28 +55,29 @@ public:
         return m_Gdi.CreateFont(font);
     }
     void SelectFont(int font) override {
-        m_Rec.SelectFont(font);
-        m_Gdi.SelectFont(font);
+        Both([=](iDrawingSurface& s) { s.SelectFont(font); });
     }
     void SetTextAlign(int align) override {
-        m_Rec.SetTextAlign(align);
-        m_Gdi.SetTextAlign(align);
+        Both([=](iDrawingSurface& s) { s.SetTextAlign(align); });
     }
     void TextOut(std::int32_t x, std::int32_t y, const std::u16string& text) override {
-        m_Rec.TextOut(x, y, text);
-        m_Gdi.TextOut(x, y, text);
+        Both([&](iDrawingSurface& s) { s.TextOut(x, y, text); });
     }
     std::int32_t TextWidth(const std::u16string& text) override { return m_Measured->TextWidth(text); }
     void MoveTo(std::int32_t x, std::int32_t y) override {
-        m_Rec.MoveTo(x, y);
-        m_Gdi.MoveTo(x, y);
+        Both([=](iDrawingSurface& s) { s.MoveTo(x, y); });
     }
     void LineTo(std::int32_t x, std::int32_t y) override {
-        m_Rec.LineTo(x, y);
-        m_Gdi.LineTo(x, y);
+        Both([=](iDrawingSurface& s) { s.LineTo(x, y); });
     }
 
 private:
+    template <typename Call>
+    void Both(Call call) {
+        call(m_Rec);
+        call(m_Gdi);
+    }
+
     HDC m_Dc;
     cGdiSurface m_Gdi;
     test::RecordingSurface& m_Rec;
