@@ -26,7 +26,7 @@ file(WRITE ${CMAKE_BINARY_DIR}/wine-gtest-filter.txt "-${skipped}\n")
 
 # The Windows front end's tests: dialogs need a window station, so
 # scripts/windows-test.sh runs them under a virtual X server.
-add_executable(orvik_win32_tests win32/Win32FormTest.cpp win32/GdiSurfaceTest.cpp)
+add_executable(orvik_win32_tests win32/Win32FormTest.cpp win32/GdiSurfaceTest.cpp win32/MainWindowTest.cpp)
 target_include_directories(orvik_win32_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 target_compile_definitions(orvik_win32_tests PRIVATE ORVIK_TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/data")
 target_link_libraries(orvik_win32_tests PRIVATE orvik_win32 gtest_main)

@@ -73,7 +73,7 @@ std::vector<WORD> BuildDialogTemplate(const cForm& form) {
     t.Dword(0);      // exStyle
     // A resizable form is a window of its own with a sizing frame; the others are modal dialogs.
     t.Dword(form.resizable ? WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX |
-                                 WS_CLIPCHILDREN | DS_SETFONT | DS_3DLOOK | DS_CENTER
+                                 DS_SETFONT | DS_3DLOOK | DS_CENTER
                            : WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_SETFONT | DS_MODALFRAME | DS_3DLOOK | DS_CENTER);
     t.Word(static_cast<WORD>(form.controls.size()));
     for (int v : {0, 0, form.width, form.height}) t.Word(static_cast<WORD>(v));

@@ -54,7 +54,8 @@ void DrawShapes(HDC dc, COLORREF outline, std::initializer_list<cShape> shapes) 
 }
 
 HIMAGELIST ImagesOf(std::initializer_list<HBITMAP> pictures) {
-    HIMAGELIST images = ::ImageList_Create(kWidth, kHeight, ILC_COLOR24 | ILC_MASK, static_cast<int>(pictures.size()), 0);
+    HIMAGELIST images =
+        ::ImageList_Create(kWidth, kHeight, ILC_COLOR24 | ILC_MASK, static_cast<int>(pictures.size()), 0);
     for (HBITMAP picture : pictures) {
         ::ImageList_AddMasked(images, picture, RGB(255, 255, 255));
         ::DeleteObject(picture);
@@ -65,7 +66,9 @@ HIMAGELIST ImagesOf(std::initializer_list<HBITMAP> pictures) {
 HBITMAP Computer(COLORREF screenColour) {
     return Drawn(kWidth, kHeight, RGB(255, 255, 255), [&](HDC dc) {
         DrawShapes(dc, RGB(64, 64, 64),
-                   {{{2, 1, 18, 13}, RGB(192, 192, 192)}, {{4, 3, 16, 11}, screenColour}, {{6, 13, 15, 16}, RGB(128, 128, 128)}});
+                   {{{2, 1, 18, 13}, RGB(192, 192, 192)},
+                    {{4, 3, 16, 11}, screenColour},
+                    {{6, 13, 15, 16}, RGB(128, 128, 128)}});
     });
 }
 
@@ -103,9 +106,9 @@ HBITMAP ButtonBitmap(std::u16string_view name, int width, int height) {
         HGDIOBJ oldPen = ::SelectObject(dc, pen);
         HGDIOBJ oldBrush = ::SelectObject(dc, brush);
         ::RoundRect(dc, 0, 0, width, height, 6, 6);
-        HFONT font = ::CreateFontW(-std::max(8, height - 5), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                   OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH,
-                                   L"MS Shell Dlg");
+        HFONT font =
+            ::CreateFontW(-std::max(8, height - 5), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                          OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH, L"MS Shell Dlg");
         HGDIOBJ oldFont = ::SelectObject(dc, font);
         ::SetBkMode(dc, TRANSPARENT);
         ::SetTextColor(dc, RGB(255, 255, 255));

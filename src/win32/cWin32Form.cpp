@@ -86,8 +86,8 @@ bool cWin32FormView::Attach(HWND dialog) {
                 HDC screen = ::GetDC(dialog);
                 const int dpi = ::GetDeviceCaps(screen, LOGPIXELSX);
                 ::ReleaseDC(dialog, screen);
-                HBITMAP picture = ButtonBitmap(c.caption, ::MulDiv(c.pictureWidth, dpi, 96),
-                                               ::MulDiv(c.pictureHeight, dpi, 96));
+                HBITMAP picture =
+                    ButtonBitmap(c.caption, ::MulDiv(c.pictureWidth, dpi, 96), ::MulDiv(c.pictureHeight, dpi, 96));
                 m_Pictures.push_back(picture);
                 ::SendMessageW(Item(c.id), BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture));
                 break;
@@ -316,7 +316,7 @@ HWND CreateForm(HWND owner, cWin32FormView& view) {
     RegisterControls();
     const std::vector<WORD> words = BuildDialogTemplate(view.Presenter().Form());
     return ::CreateDialogIndirectParamW(::GetModuleHandleW(nullptr), reinterpret_cast<LPCDLGTEMPLATEW>(words.data()),
-                                       owner, FormProc, reinterpret_cast<LPARAM>(&view));
+                                        owner, FormProc, reinterpret_cast<LPARAM>(&view));
 }
 
 bool RunForm(HWND owner, cFormPresenter& presenter) {

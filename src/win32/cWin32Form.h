@@ -8,8 +8,8 @@
 
 #include <functional>
 #include <map>
-#include <vector>
 #include <memory>
+#include <vector>
 
 #include "forms/cFormPresenter.h"
 #include "win32/cWin32ListView.h"

@@ -198,9 +198,9 @@ void cWin32MainWindow::ShowHelp() {
     std::error_code why;
     auto file = SystemFileSystem().Create(path, why);
     if (!file) {
-        m_Boxes.ShowMessage(u"The help page could not be written to " + FromUtf8(path) + u" (" +
-                                FromUtf8(why.message()) + u").",
-                            kProductName);
+        m_Boxes.ShowMessage(
+            u"The help page could not be written to " + FromUtf8(path) + u" (" + FromUtf8(why.message()) + u").",
+            kProductName);
         return;
     }
     const std::string page = "\xEF\xBB\xBF" + ToUtf8(HelpPageHtml());

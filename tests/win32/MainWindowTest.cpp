@@ -1,0 +1,171 @@
+// The main window drawn by Windows from its description over the built-in
+// demo: it comes up with its title, its lists fill, the run completes and
+// writes its files, and each button that opens a window opens it (found by
+// its caption). What the buttons then do is MainPresenterTest's.
+
+#include <windows.h>
+// after windows.h
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <vector>
+
+#include "base/TextCompare.h"
+#include "engine/cDomainControllerCollection.h"
+#include "engine/cUserDataCollector.h"
+#include "forms/Forms.h"
+#include "platform/DemoDirectory.h"
+#include "platform/SystemFileSystem.h"
+#include "platform/cSimulatedDirectory.h"
+#include "platform/iClock.h"
+#include "support/FormDriver.h"
+#include "support/GoldenFile.h"
+#include "support/TempFolder.h"
+#include "win32/cWin32MainWindow.h"
+
+namespace orvik {
+namespace {
+
+using namespace main_window;
+
+class QuietDesktop final : public iDesktop, public iStartupMarker {
+public:
+    void Beep() override { ++beeps; }
+    void OpenUrl(const std::u16string& url) override { urls.push_back(url); }
+    bool Read(std::uint32_t&) override { return false; }
+    void Write(std::uint32_t) override {}
+    int beeps = 0;
+    std::vector<std::u16string> urls;
+};
+
+HWND Find(const std::u16string& caption) {
+    return ::FindWindowW(nullptr, reinterpret_cast<const wchar_t*>(caption.c_str()));
+}
+
+int Rows(HWND window, int list) {
+    return static_cast<int>(::SendMessageW(::GetDlgItem(window, list), LVM_GETITEMCOUNT, 0, 0));
+}
+
+// Steps run from a timer of the thread, in whatever message loop runs: each
+// is tried again at the next tick until it says it is done.
+class Script {
+public:
+    using Step = std::function<bool()>;
+    explicit Script(std::vector<Step> steps) : m_Steps(std::move(steps)) {
+        Current() = this;
+        m_Deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+        m_Timer = ::SetTimer(nullptr, 0, 50, &Script::Tick);
+    }
+    ~Script() {
+        ::KillTimer(nullptr, m_Timer);
+        Current() = nullptr;
+    }
+    std::size_t done = 0;
+    bool timedOut = false;
+
+private:
+    static Script*& Current() {
+        static Script* current = nullptr;
+        return current;
+    }
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+        Script* self = Current();
+        if (self == nullptr || self->m_Busy) return;
+        self->m_Busy = true;  // a step that opens a window runs the next ones from that window's loop
+        if (self->done < self->m_Steps.size()) {
+            if (self->m_Steps[self->done]()) ++self->done;
+        } else if (HWND main = Find(MainTitle())) {
+            ::PostMessageW(main, WM_COMMAND, MAKEWPARAM(kClose, BN_CLICKED), 0);
+        }
+        if (std::chrono::steady_clock::now() > self->m_Deadline && !self->timedOut) {
+            self->timedOut = true;
+            self->done = self->m_Steps.size();
+        }
+        self->m_Busy = false;
+    }
+    std::vector<Step> m_Steps;
+    std::chrono::steady_clock::time_point m_Deadline;
+    UINT_PTR m_Timer;
+    bool m_Busy = false;
+};
+
+TEST(Win32MainWindow, TheDemoRunsToTheEndAndEveryButtonOpensItsWindow) {
+    test::TempFolder folder;
+    std::string error;
+    auto directory = cSimulatedDirectory::FromJson(DemoDirectoryJson(), error);
+    ASSERT_TRUE(directory) << error;
+    cSystemClock clock;
+    QuietDesktop desktop;
+    cUserDataCollector collector(*directory, clock);
+    cDomainControllerCollection collection(collector, clock);
+    const std::string config = folder.File("g.cfg");
+    collection.SetConfigPath(config);
+    collection.Settings().m_ExportFile = FromUtf8(folder.File("Ambrel.txt"));
+    collection.Settings().m_SummaryFile = FromUtf8(folder.File("LastLogonSummary.txt"));
+    cMainOptions options;
+    options.autoStart = true;
+    options.tickMs = 50;
+    options.net = directory.get();
+    options.defaultControllers = directory->ControllerNames();
+    cMainPresenter presenter(collection, collector, clock, desktop, desktop, SystemFileSystem(), options);
+    std::vector<std::u16string> opened;
+    std::vector<std::uint8_t> before;
+    // Opens a window with the button and ends it with `ending` once it stands.
+    auto opens = [&](int button, std::u16string caption, int ending) {
+        return std::vector<Script::Step>{[=] {
+                                             ::PostMessageW(Find(MainTitle()), WM_COMMAND,
+                                                            MAKEWPARAM(button, BN_CLICKED), 0);
+                                             return true;
+                                         },
+                                         [=, &opened] {
+                                             HWND window = Find(caption);
+                                             if (window == nullptr) return false;
+                                             opened.push_back(caption);
+                                             ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(ending, BN_CLICKED), 0);
+                                             return true;
+                                         }};
+    };
+    std::vector<Script::Step> steps{[&] { return desktop.beeps > 0; }};  // the run completed
+    steps.push_back([&] {
+        before = test::ReadFile(config);
+        return true;
+    });
+    for (auto& more : {opens(kAddDc, u"Select domain controllers", kIdCancel), opens(kSetup, u"Setup", kIdOk),
+                       opens(kSearch, u"Ambrel input", kIdCancel), opens(kAbout, u"About Ambrel", IDOK)})
+        steps.insert(steps.end(), more.begin(), more.end());
+    steps.push_back([&] {
+        ::SendMessageW(::GetDlgItem(Find(MainTitle()), kHelp), BM_CLICK, 0, 0);
+        return true;
+    });
+    HWND shown = nullptr;
+    int controllers = 0, users = 0;
+    steps.push_back([&] {
+        shown = Find(MainTitle());
+        controllers = Rows(shown, kControllerList);
+        users = Rows(shown, kUserList);
+        return true;
+    });
+    {
+        cWin32MainWindow window(presenter, desktop);
+        Script script(steps);
+        window.Run(SW_SHOWNORMAL);
+        EXPECT_FALSE(script.timedOut) << "stopped at step " << script.done;
+    }
+    EXPECT_TRUE(collection.StopForExit(30000));
+    EXPECT_NE(shown, nullptr);
+    EXPECT_EQ(controllers, 5);
+    EXPECT_EQ(users, 500);
+    EXPECT_EQ(opened,
+              (std::vector<std::u16string>{u"Select domain controllers", u"Setup", u"Ambrel input", u"About Ambrel"}));
+    EXPECT_TRUE(std::filesystem::exists(folder.File("Ambrel.txt")));
+    EXPECT_TRUE(std::filesystem::exists(folder.File("LastLogonSummary.txt")));
+    EXPECT_EQ(test::ReadFile(config), before);  // Setup confirmed untouched saves the same bytes
+    ASSERT_EQ(desktop.urls.size(), 1u);
+    EXPECT_NE(desktop.urls[0].find(u"Ambrel help.html"), std::u16string::npos);
+}
+
+}  // namespace
+}  // namespace orvik
