@@ -13,6 +13,7 @@
 #include "engine/cMemoryListView.h"
 #include "engine/cUserDataCollector.h"
 #include "platform/cSimulatedDirectory.h"
+#include "settings/ConfigurationFile.h"
 #include "settings/cArchiveReader.h"
 #include "settings/cArchiveWriter.h"
 #include "support/GoldenFile.h"
@@ -33,8 +34,9 @@ protected:
         return sink.Bytes();
     }
     int Load(const std::vector<std::uint8_t>& bytes) {
-        failure.clear();
-        return collection.LoadFromBytes(bytes.data(), bytes.size(), list, &failure, "orvik.cfg");
+        const tResult<> loaded = collection.LoadFromBytes(bytes.data(), bytes.size(), list, "orvik.cfg");
+        failure = loaded ? u"" : LoadFailureText(loaded.error());
+        return loaded ? 0 : -1;
     }
     void EmptySettings() {
         cSetupData& s = collection.Settings();

@@ -53,9 +53,9 @@ protected:
 TEST_F(ConfigFileTest, AMissingFileIsAQuietFirstStart) {
     collection.SetConfigPath(folder.File("none.cfg"));
     collection.AddDomainController(list, u"DC1");
-    std::u16string failure;
-    EXPECT_EQ(collection.LoadConfiguration(list, &failure), -1);
-    EXPECT_TRUE(failure.empty());
+    const tResult<bool> loaded = collection.LoadConfiguration(list);
+    ASSERT_TRUE(loaded);
+    EXPECT_FALSE(*loaded);
     EXPECT_TRUE(collection.Controllers().empty());
     EXPECT_EQ(list.GetRowCount(), 0);
 }
@@ -71,10 +71,10 @@ TEST_F(ConfigFileTest, AFileTooLargeForMemoryIsReported) {
         rlimit limit{};
         limit.rlim_cur = limit.rlim_max = std::size_t{1} << 31;
         ::setrlimit(RLIMIT_AS, &limit);
-        std::u16string failure;
-        const int result = collection.LoadConfiguration(list, &failure);
-        const bool said = failure == u"There is not enough memory to read " + FromUtf8(path) + u".";
-        std::exit(result == -1 && said && collection.KeepAsidePath() == path + ".unread" ? 7 : 1);
+        const tResult<bool> loaded = collection.LoadConfiguration(list);
+        const bool said = !loaded && LoadFailureText(loaded.error()) ==
+                                         u"There is not enough memory to read " + FromUtf8(path) + u".";
+        std::exit(said && collection.KeepAsidePath() == path + ".unread" ? 7 : 1);
     };
     EXPECT_EXIT(loadWithLittleMemory(), testing::ExitedWithCode(7), "");
 }
@@ -93,8 +93,7 @@ TEST_F(ConfigFileTest, AFileWithOneControllerUnderTwoSpellingsKeepsTheFirst) {
     auto at = std::search(bytes.begin(), bytes.end(), f, f + from.size() * 2);
     ASSERT_NE(at, bytes.end());
     std::copy_n(reinterpret_cast<const std::uint8_t*>(to.data()), to.size() * 2, at);
-    std::u16string failure;
-    ASSERT_EQ(collection.LoadFromBytes(bytes.data(), bytes.size(), list, &failure, path), 0);
+    ASSERT_TRUE(collection.LoadFromBytes(bytes.data(), bytes.size(), list, path));
     ASSERT_EQ(collection.Controllers().size(), 1u);
     EXPECT_EQ(collection.Controllers()[0]->GetName(), u"CORP-DC1");
     EXPECT_EQ(list.GetRowCount(), 1);
@@ -106,9 +105,9 @@ TEST_F(ConfigFileTest, ADamagedFileIsReportedAndKeptAsideAtTheNextSave) {
     std::ofstream(path, std::ios::binary)
         .write(reinterpret_cast<const char*>(bad.data()), static_cast<std::streamsize>(bad.size()));
     collection.SetConfigPath(path);
-    std::u16string failure;
-    EXPECT_EQ(collection.LoadConfiguration(list, &failure), -1);
-    EXPECT_EQ(failure, u"An attempt was made to access " + FromUtf8(path) + u" past its end.");
+    const tResult<bool> loaded = collection.LoadConfiguration(list);
+    ASSERT_FALSE(loaded);
+    EXPECT_EQ(LoadFailureText(loaded.error()), u"An attempt was made to access " + FromUtf8(path) + u" past its end.");
     EXPECT_EQ(collection.KeepAsidePath(), path + ".damaged");
     ASSERT_TRUE(collection.SaveConfiguration());
     EXPECT_EQ(test::ReadFile(path + ".damaged"), bad);
@@ -123,7 +122,7 @@ TEST_F(ConfigFileTest, ALinkedFileIsSavedWhereItPointsAndStaysALink) {
     collection.Settings().m_MaxThreads = 9;
     ASSERT_TRUE(collection.SaveConfiguration());
     EXPECT_TRUE(std::filesystem::is_symlink(link));
-    EXPECT_EQ(collection.LoadConfiguration(list), 0);
+    EXPECT_EQ(collection.LoadConfiguration(list), true);
     EXPECT_EQ(collection.Settings().m_MaxThreads, 9);
     EXPECT_TRUE(std::filesystem::is_regular_file(std::filesystem::symlink_status(target)));
 }
@@ -133,9 +132,9 @@ TEST_F(ConfigFileTest, AFolderOrAPipeInTheFilesPlaceIsReportedWithoutWaiting) {
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
     for (auto [path, reason] : {std::pair{folder.Path(), u"Is a directory"}, {pipe, u"Invalid argument"}}) {
         collection.SetConfigPath(path);
-        std::u16string failure;
-        EXPECT_EQ(collection.LoadConfiguration(list, &failure), -1);
-        EXPECT_EQ(failure, FromUtf8(path) + u" could not be opened. (" + reason + u")");
+        const tResult<bool> loaded = collection.LoadConfiguration(list);
+        ASSERT_FALSE(loaded);
+        EXPECT_EQ(LoadFailureText(loaded.error()), FromUtf8(path) + u" could not be opened. (" + reason + u")");
     }
 }
 

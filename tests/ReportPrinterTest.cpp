@@ -71,7 +71,7 @@ protected:
     test::RecordingSurface& Print() {
         cReportPrinter printer;
         EXPECT_EQ(printer.SelectPrinter(chooser), 0);
-        EXPECT_EQ(printer.Print(source, 981212709), 0);  // 15:05:09 02/03/2001 UTC
+        EXPECT_TRUE(printer.Print(source, 981212709));  // 15:05:09 02/03/2001 UTC
         surface = std::move(*chooser.made);
         return surface;
     }
@@ -91,7 +91,7 @@ TEST_F(ReportTest, ACancelledPrintDialogPrintsNothing) {
     chooser.cancel = true;
     cReportPrinter printer;
     EXPECT_EQ(printer.SelectPrinter(chooser), -1);
-    EXPECT_EQ(printer.Print(source, 0), -1);
+    EXPECT_FALSE(printer.Print(source, 0));
 }
 
 // Page numbers from 1, the same date and time on every page, the summary's

@@ -67,9 +67,9 @@ protected:
         if (state != kJobNew) controllers.back()->UpdateFromJob(job);
     }
     int Export(iFileSystem& files) {
-        const int result = ExportResults(users, setup, list, files, 981212709, &messages, &outcome);
-        used = outcome.exportFile;
-        return result;
+        outcome = ExportResults(users, setup, list, files, 981212709, &messages);
+        used = outcome ? outcome->exportFile : "";
+        return ExportFailure(outcome) == nullptr ? 0 : -1;
     }
     std::string SummaryPath() const { return folder.File("LastLogonSummary.txt"); }
 
@@ -82,7 +82,7 @@ protected:
     test::RecordingMessages messages;
     iFileSystem& files = SystemFileSystem();
     std::string used;
-    cExportOutcome outcome;
+    tResult<cExportOutcome> outcome = cExportOutcome{};
 };
 
 TEST_F(ExportTest, TheDefaultFormatWritesOneCrLfLinePerUserInDisplayOrder) {
@@ -167,8 +167,9 @@ TEST_F(ExportTest, AFailedWriteKeepsTheWholeLinesWrittenSoFarAndWritesNoSummary)
             if (complete[i] == '\n') whole = i + 1;
         }
         EXPECT_EQ(used, "");  // the name of a complete export only
-        EXPECT_EQ(outcome.error.path, name);
-        EXPECT_EQ(outcome.error.reason, std::errc::no_space_on_device);
+        ASSERT_FALSE(outcome);
+        EXPECT_EQ(outcome.error().path, name);
+        EXPECT_EQ(outcome.error().reason, std::errc::no_space_on_device);
         EXPECT_TRUE(FileBytes(name) == std::vector<std::uint8_t>(complete.begin(), complete.begin() + whole));
         EXPECT_FALSE(std::filesystem::exists(SummaryPath()));
     }
@@ -182,14 +183,14 @@ TEST_F(ExportTest, ASummaryBlockIsWrittenWholeOrNotAtAll) {
     EXPECT_EQ(Export(flaky), -1);
     EXPECT_TRUE(test::MatchesGolden(FileBytes(used), "export_default.txt"));
 
-    ASSERT_EQ(WriteSummaryBlock(files, SummaryPath(), u"Ambrel.txt", list, 981212709), 0);
+    ASSERT_TRUE(WriteSummaryBlock(files, SummaryPath(), u"Ambrel.txt", list, 981212709));
     for (std::size_t allows : {std::size_t{10}, std::size_t{100}}) {  // within and after the first line
         test::FlakyFileSystem partial;
         partial.appendAllows = allows;
         EXPECT_EQ(Export(partial), -1);
         EXPECT_TRUE(test::MatchesGolden(FileBytes(SummaryPath()), "summary_block.txt"));
     }
-    ASSERT_EQ(WriteSummaryBlock(files, SummaryPath(), u"Ambrel.txt", list, 981212709), 0);
+    ASSERT_TRUE(WriteSummaryBlock(files, SummaryPath(), u"Ambrel.txt", list, 981212709));
     auto twice = test::ReadGolden("summary_block.txt");
     const auto once = twice;
     twice.insert(twice.end(), once.begin(), once.end());
@@ -234,7 +235,7 @@ TEST_F(ExportTest, ACharacterWithoutAByteIsWrittenAsAQuestionMarkInAWholeBlock) 
         std::filesystem::remove(SummaryPath());
         controllers[0] = std::make_unique<cDomainController>(c.controller);
         list.SetItemData(0, controllers[0].get());
-        EXPECT_EQ(WriteSummaryBlock(files, SummaryPath(), c.exportFile, list, 981212709), -1);
+        EXPECT_FALSE(WriteSummaryBlock(files, SummaryPath(), c.exportFile, list, 981212709));
         const auto bytes = FileBytes(SummaryPath());
         const std::string text(bytes.begin(), bytes.end());
         EXPECT_NE(text.find(c.shown), std::string::npos) << text;

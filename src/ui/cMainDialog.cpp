@@ -213,7 +213,8 @@ void cMainDialog::Initialise() {
     QApplication::setOverrideCursor(Qt::BusyCursor);
     BuildControls();
     progress.SetText(QStringLiteral("Starting %1 application, reading configuration file ...").arg(ToQt(kProductName)));
-    m_Collection.LoadConfiguration(*m_ControllerRows, &m_LoadFailure);
+    if (const tResult<bool> loaded = m_Collection.LoadConfiguration(*m_ControllerRows); !loaded)
+        m_LoadFailure = LoadFailureText(loaded.error());
     if (!m_LoadFailure.empty() && !m_Collection.KeepAsidePath().empty()) {
         m_LoadFailure += u"\n" + KeptAsideText(m_Collection.KeepAsidePath());
     }
@@ -380,16 +381,14 @@ void cMainDialog::OnSearch() {
 void cMainDialog::OnSaveResults() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     m_Collection.SortUsers();
-    cExportOutcome outcome;
-    const bool exported = ExportResults(m_Collection, m_Files, m_Clock.Now(), &m_Messages, &outcome) == 0;
+    const tResult<cExportOutcome> outcome = ExportResults(m_Collection, m_Files, m_Clock.Now(), &m_Messages);
     QApplication::restoreOverrideCursor();
     // A failed export shows no message box, but the title says so until an export succeeds.
     m_ExportProblem.clear();
-    if (!exported) {
-        m_ExportProblem = outcome.exportFile.empty() ? QStringLiteral(" - the export file was not written")
-                                                     : QStringLiteral(" - the summary file was not written");
-        if (outcome.error)
-            m_ExportProblem += QStringLiteral(" (%1)").arg(QString::fromStdString(outcome.error.reason.message()));
+    if (const cFileError* failure = ExportFailure(outcome)) {
+        m_ExportProblem = !outcome ? QStringLiteral(" - the export file was not written")
+                                   : QStringLiteral(" - the summary file was not written");
+        if (*failure) m_ExportProblem += QStringLiteral(" (%1)").arg(QString::fromStdString(failure->reason.message()));
     }
     setWindowTitle(MainTitle() + m_ExportProblem + m_SaveProblem);
 }
