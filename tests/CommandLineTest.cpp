@@ -60,18 +60,13 @@ TEST(CommandLine, EveryValueMayHoldBlanksAndNeverSwallowsTheNextOption) {
     EXPECT_EQ(value, u"/home/admin/p w.txt");
     EXPECT_EQ(line.GetValue(u"/CAFILE:", value), 0);
     EXPECT_EQ(value, u"");
+    // The words joined again give the path back to the search over the whole line.
+    EXPECT_EQ(GetCommandLineOption(Words({u"/BATCH", u"/CF:", u"/path with blanks/o.cfg"}).Text(), u"/CF:", value), 0);
+    EXPECT_EQ(value, u"/path with blanks/o.cfg");
+    EXPECT_EQ(Words({}).Text(), u"");
     // A typed line: double quotes group, wherever they open.
     EXPECT_EQ(test::TypedLine(u"/USER:\"CN=John Doe,DC=x\" /BATCH").GetValue(u"/USER:", value), 0);
     EXPECT_EQ(value, u"CN=John Doe,DC=x");
-}
-
-TEST(CommandLine, ArgumentsSplitByTheShellGiveThePathBack) {
-    std::u16string value;
-    EXPECT_EQ(GetCommandLineOption(Words({u"/CF:/path with blanks/orvik.cfg"}).Text(), u"/CF:", value), 0);
-    EXPECT_EQ(value, u"/path with blanks/orvik.cfg");
-    EXPECT_EQ(GetCommandLineOption(Words({u"/BATCH", u"/CF:", u"/path/orvik.cfg"}).Text(), u"/CF:", value), 0);
-    EXPECT_EQ(value, u"/path/orvik.cfg");
-    EXPECT_EQ(Words({}).Text(), u"");
 }
 
 // The Windows program's configuration file is beside it, as its command line spells the folder.
