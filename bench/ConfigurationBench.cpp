@@ -74,7 +74,8 @@ void BM_LoadConfiguration500kUsers(benchmark::State& state) {
     double seconds = 0;
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
-        if (f.collection.LoadConfiguration(f.list) != 0) state.SkipWithError("load failed");
+        const tResult<bool> loaded = f.collection.LoadConfiguration(f.list);
+        if (!loaded || !*loaded) state.SkipWithError("load failed");
         seconds = bench::SecondsSince(start);
     }
     state.counters["users"] = static_cast<double>(f.collection.GetTotalUsers());

@@ -10,6 +10,7 @@
 #include "engine/cUserDataCollector.h"
 #include "platform/cSimulatedDirectory.h"
 #include "platform/iClock.h"
+#include "settings/ConfigurationFile.h"
 
 using namespace orvik;
 
@@ -20,18 +21,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     cDomainControllerCollection first(collector, clock);
     cMemoryListView rows;
-    std::u16string failure;
-    if (first.LoadFromBytes(data, size, rows, &failure, "fuzz.cfg") != 0) {
-        if (failure.empty()) __builtin_trap();  // a failure always has its text
+    if (const tResult<> loaded = first.LoadFromBytes(data, size, rows, "fuzz.cfg"); !loaded) {
+        if (LoadFailureText(loaded.error()).empty()) __builtin_trap();  // a failure always has its text
         return 0;
     }
     if (rows.GetRowCount() != static_cast<int>(first.Controllers().size())) __builtin_trap();
     cMemorySink saved;
     if (!first.SaveToSink(saved)) __builtin_trap();
     cDomainControllerCollection second(collector, clock);
-    if (second.LoadFromBytes(saved.Bytes().data(), saved.Bytes().size(), rows, &failure, "fuzz.cfg") != 0) {
-        __builtin_trap();
-    }
+    if (!second.LoadFromBytes(saved.Bytes().data(), saved.Bytes().size(), rows, "fuzz.cfg")) __builtin_trap();
     cMemorySink again;
     second.SaveToSink(again);
     if (again.Bytes() != saved.Bytes()) __builtin_trap();

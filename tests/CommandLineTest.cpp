@@ -13,39 +13,30 @@ namespace {
 // The words as the shell hands them over.
 cCommandLine Words(std::vector<std::u16string> words) { return cCommandLine(std::move(words)); }
 
-struct SearchCase {
-    const char* name;
-    std::u16string text;
-    std::u16string option;
-    int result;
-    std::u16string value;
-};
-
-class CommandLineSearch : public testing::TestWithParam<SearchCase> {};
-
-TEST_P(CommandLineSearch, FindsTheFirstOccurrenceWhereverItStands) {
-    const SearchCase& c = GetParam();
-    std::u16string value = u"untouched";
-    EXPECT_EQ(GetCommandLineOption(c.text, c.option, value), c.result);
-    if (c.result == 0) {
+TEST(CommandLine, AnOptionsValueIsFoundAtItsFirstOccurrenceWhereverItStands) {
+    const struct {
+        const char16_t *text, *option;
+        int result;
+        const char16_t* value;
+    } cases[] = {
+        {u"/CF: \"C:\\My Files\\orvik.cfg\" /AS", u"/CF:", 0, u"C:\\My Files\\orvik.cfg"},
+        {u"/CF: \"C:\\My Files\\orvik.cfg\" /AS", u"/AS", 0, u""},
+        {u"/CF: /my files/orvik.cfg", u"/CF:", 0, u"/my"},  // an unquoted path ends at a blank
+        {u"/cf:a.cfg", u"/CF:", -1, u"untouched"},          // case counts
+        {u"/CF:   ", u"/CF:", 0, u""},
+        {u"/CF:\"open ended", u"/CF:", -2, u"untouched"},
+        {u"x/CF:a /CF:b", u"/CF:", 0, u"a"},
+        {u"/BATCH /CF: /SIM:demo", u"/CF:", 0, u""},  // empty before another option
+        {u"/CF: /AS", u"/CF:", 0, u""},
+        {u"/CF: /ASSETS/o.cfg", u"/CF:", 0, u"/ASSETS/o.cfg"},  // a path is no option
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(ToUtf8(c.text) + " " + ToUtf8(c.option));
+        std::u16string value = u"untouched";
+        EXPECT_EQ(GetCommandLineOption(c.text, c.option, value), c.result);
         EXPECT_EQ(value, c.value);
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, CommandLineSearch,
-    testing::Values(SearchCase{"QuotedPathThenAutoStart", u"/CF: \"C:\\My Files\\orvik.cfg\" /AS", u"/CF:", 0,
-                               u"C:\\My Files\\orvik.cfg"},
-                    SearchCase{"AutoStartAfterAPath", u"/CF: \"C:\\My Files\\orvik.cfg\" /AS", u"/AS", 0, u""},
-                    SearchCase{"UnquotedPathEndsAtABlank", u"/CF: /my files/orvik.cfg", u"/CF:", 0, u"/my"},
-                    SearchCase{"CaseSensitive", u"/cf:a.cfg", u"/CF:", -1, u""},
-                    SearchCase{"OnlyBlanks", u"/CF:   ", u"/CF:", 0, u""},
-                    SearchCase{"UnclosedQuote", u"/CF:\"open ended", u"/CF:", -2, u""},
-                    SearchCase{"FirstOccurrence", u"x/CF:a /CF:b", u"/CF:", 0, u"a"},
-                    SearchCase{"EmptyBeforeAnotherOption", u"/BATCH /CF: /SIM:demo", u"/CF:", 0, u""},
-                    SearchCase{"EmptyBeforeAutoStart", u"/CF: /AS", u"/CF:", 0, u""},
-                    SearchCase{"APathIsNotAnOption", u"/CF: /ASSETS/o.cfg", u"/CF:", 0, u"/ASSETS/o.cfg"}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CommandLine, OurOptionsCountOnlyAsWholeArguments) {
     const cCommandLine line = Words({u"/CF:/srv/BATCHES/TLSNOVERIFY/o.cfg", u"/SIM:demo"});
@@ -69,18 +60,13 @@ TEST(CommandLine, EveryValueMayHoldBlanksAndNeverSwallowsTheNextOption) {
     EXPECT_EQ(value, u"/home/admin/p w.txt");
     EXPECT_EQ(line.GetValue(u"/CAFILE:", value), 0);
     EXPECT_EQ(value, u"");
+    // The words joined again give the path back to the search over the whole line.
+    EXPECT_EQ(GetCommandLineOption(Words({u"/BATCH", u"/CF:", u"/path with blanks/o.cfg"}).Text(), u"/CF:", value), 0);
+    EXPECT_EQ(value, u"/path with blanks/o.cfg");
+    EXPECT_EQ(Words({}).Text(), u"");
     // A typed line: double quotes group, wherever they open.
     EXPECT_EQ(test::TypedLine(u"/USER:\"CN=John Doe,DC=x\" /BATCH").GetValue(u"/USER:", value), 0);
     EXPECT_EQ(value, u"CN=John Doe,DC=x");
-}
-
-TEST(CommandLine, ArgumentsSplitByTheShellGiveThePathBack) {
-    std::u16string value;
-    EXPECT_EQ(GetCommandLineOption(Words({u"/CF:/path with blanks/orvik.cfg"}).Text(), u"/CF:", value), 0);
-    EXPECT_EQ(value, u"/path with blanks/orvik.cfg");
-    EXPECT_EQ(GetCommandLineOption(Words({u"/BATCH", u"/CF:", u"/path/orvik.cfg"}).Text(), u"/CF:", value), 0);
-    EXPECT_EQ(value, u"/path/orvik.cfg");
-    EXPECT_EQ(Words({}).Text(), u"");
 }
 
 // The Windows program's configuration file is beside it, as its command line spells the folder.

@@ -252,33 +252,31 @@ TEST(LdapHostile, ADirectoryServiceErrorBringsTheServersOwnReason) {
                                                    options.searchDiagnostic + ")")});
 }
 
-TEST(LdapHostile, AnUnverifiedCertificateGivesOneCodeAndNeverThePassword) {
+// An unverified certificate gives one code and the server never the password.
+TEST(LdapHostile, OnlyAVerifiedServerGetsThePasswordOverEitherKindOfTlsAndGivesEveryUserAccount) {
     for (bool ldaps : {false, true}) {
-        FakeLdapServer::cOptions options;
-        options.ldaps = ldaps;
-        FakeLdapServer server(options);
-        cLdapDirectory directory(SimpleBind(false));  // the system's store knows nothing of the test authority
-        const cRun run = RunWorker(directory, server.Address());
-        EXPECT_EQ(run.job.resultCode, kSecUntrustedRoot) << (ldaps ? "ldaps" : "StartTLS");
-        EXPECT_TRUE(server.Passwords().empty());
-    }
-}
-
-TEST(LdapHostile, AVerifiedServerGetsThePasswordOverEitherKindOfTlsAndGivesEveryUserAccount) {
-    for (bool ldaps : {false, true}) {
-        FakeLdapServer::cOptions options;
-        options.ldaps = ldaps;
-        // A disabled account is a user too; a computer and another domain's trust are not.
-        options.users = {{"alice", "133000000000000000"}, {"gone", "", 514}, {"pc1$", "", 4096}, {"other$", "", 2048}};
-        FakeLdapServer server(options);
-        cLdapDirectory directory(SimpleBind());
-        const cRun run = RunWorker(directory, server.Address());
-        EXPECT_EQ(run.job.resultCode, kNerrSuccess) << ToUtf8(NetErrorText(run.job.resultCode));
-        std::vector<std::u16string> names;
-        for (const UserInfo2& u : run.users) names.push_back(u.name);
-        EXPECT_EQ(names, (std::vector<std::u16string>{u"alice", u"gone"}));
-        EXPECT_EQ(server.Passwords(), std::vector<std::string>{"s3cret"});
-        EXPECT_EQ(server.Connections(), 1);  // the domain query's connection served the enumeration
+        for (bool trusted : {false, true}) {  // the system's store knows nothing of the test authority
+            SCOPED_TRACE(testing::Message() << (ldaps ? "ldaps" : "StartTLS") << (trusted ? " trusted" : ""));
+            FakeLdapServer::cOptions options;
+            options.ldaps = ldaps;
+            // A disabled account is a user too; a computer and another domain's trust are not.
+            options.users = {
+                {"alice", "133000000000000000"}, {"gone", "", 514}, {"pc1$", "", 4096}, {"other$", "", 2048}};
+            FakeLdapServer server(options);
+            cLdapDirectory directory(SimpleBind(trusted));
+            const cRun run = RunWorker(directory, server.Address());
+            if (!trusted) {
+                EXPECT_EQ(run.job.resultCode, kSecUntrustedRoot);
+                EXPECT_TRUE(server.Passwords().empty());
+                continue;
+            }
+            EXPECT_EQ(run.job.resultCode, kNerrSuccess) << ToUtf8(NetErrorText(run.job.resultCode));
+            std::vector<std::u16string> names;
+            for (const UserInfo2& u : run.users) names.push_back(u.name);
+            EXPECT_EQ(names, (std::vector<std::u16string>{u"alice", u"gone"}));
+            EXPECT_EQ(server.Passwords(), std::vector<std::string>{"s3cret"});
+            EXPECT_EQ(server.Connections(), 1);  // the domain query's connection served the enumeration
+        }
     }
 }
 

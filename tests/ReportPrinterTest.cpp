@@ -40,7 +40,7 @@ protected:
     test::RecordingSurface& Print() {
         cReportPrinter printer;
         EXPECT_EQ(printer.SelectPrinter(chooser), 0);
-        EXPECT_EQ(printer.Print(source, test::kGoldenReportTime), 0);
+        EXPECT_TRUE(printer.Print(source, test::kGoldenReportTime));
         surface = std::move(*chooser.made);
         return surface;
     }
@@ -55,7 +55,7 @@ TEST_F(ReportTest, ACancelledPrintDialogPrintsNothing) {
     chooser.cancel = true;
     cReportPrinter printer;
     EXPECT_EQ(printer.SelectPrinter(chooser), -1);
-    EXPECT_EQ(printer.Print(source, 0), -1);
+    EXPECT_FALSE(printer.Print(source, 0));
 }
 
 // The layouts kept as golden logs (the cases say what each shows).

@@ -29,14 +29,7 @@
 namespace orvik {
 namespace {
 
-std::vector<std::uint8_t> FileBytes(const std::string& path) {
-    std::vector<std::uint8_t> bytes;
-    {
-        std::error_code why;
-        SystemFileSystem().ReadWhole(path, bytes, why);
-    }
-    return bytes;
-}
+using test::ReadFile;
 
 class ExportTest : public testing::Test {
 protected:
@@ -67,9 +60,9 @@ protected:
         if (state != kJobNew) controllers.back()->UpdateFromJob(job);
     }
     int Export(iFileSystem& files) {
-        const int result = ExportResults(users, setup, list, files, 981212709, &messages, &outcome);
-        used = outcome.exportFile;
-        return result;
+        outcome = ExportResults(users, setup, list, files, 981212709, &messages);
+        used = outcome ? outcome->exportFile : "";
+        return ExportFailure(outcome) == nullptr ? 0 : -1;
     }
     std::string SummaryPath() const { return folder.File("LastLogonSummary.txt"); }
 
@@ -82,26 +75,21 @@ protected:
     test::RecordingMessages messages;
     iFileSystem& files = SystemFileSystem();
     std::string used;
-    cExportOutcome outcome;
+    tResult<cExportOutcome> outcome = cExportOutcome{};
 };
 
-TEST_F(ExportTest, TheDefaultFormatWritesOneCrLfLinePerUserInDisplayOrder) {
+// One line per user in display order, ending in CR LF; a variable's name in another case stays literal.
+TEST_F(ExportTest, EachFormatWritesOneLinePerUser) {
     ASSERT_EQ(Export(files), 0);
     EXPECT_EQ(used, folder.File("Ambrel.txt"));
-    EXPECT_TRUE(test::MatchesGolden(FileBytes(used), "export_default.txt"));
-}
-
-TEST_F(ExportTest, AllSixVariablesAndAMixedCaseNameThatStaysLiteral) {
+    EXPECT_TRUE(test::MatchesGolden(ReadFile(used), "export_default.txt"));
     setup.m_ExportFormat =
         u"%DOMAIN%|%USER_NAME%|%FULL_NAME%|%LAST_LOGON_TIME%|%LAST_LOGON_TIME_NUMBER_VALUE%|%DESCRIPTION%|%Domain%";
     ASSERT_EQ(Export(files), 0);
-    EXPECT_TRUE(test::MatchesGolden(FileBytes(used), "export_all_variables.txt"));
-}
-
-TEST_F(ExportTest, FormatsWithoutVariablesRepeatPerUser) {
+    EXPECT_TRUE(test::MatchesGolden(ReadFile(used), "export_all_variables.txt"));
     setup.m_ExportFormat = u"";
     ASSERT_EQ(Export(files), 0);
-    EXPECT_EQ(FileBytes(used), (std::vector<std::uint8_t>{'\r', '\n', '\r', '\n', '\r', '\n'}));
+    EXPECT_EQ(ReadFile(used), (std::vector<std::uint8_t>{'\r', '\n', '\r', '\n', '\r', '\n'}));
 }
 
 TEST_F(ExportTest, EveryExportGoesToANewFileAndTheSettingStays) {
@@ -109,7 +97,7 @@ TEST_F(ExportTest, EveryExportGoesToANewFileAndTheSettingStays) {
     ASSERT_EQ(Export(files), 0);
     EXPECT_EQ(used, folder.File("Ambrel1.txt"));
     EXPECT_EQ(setup.m_ExportFile, FromUtf8(folder.File("Ambrel.txt")));
-    const auto summary = FileBytes(SummaryPath());
+    const auto summary = ReadFile(SummaryPath());
     const std::string text(summary.begin(), summary.end());
     EXPECT_NE(text.find("written to text file: " + folder.File("Ambrel1.txt") + ".\r\n"), std::string::npos);
 }
@@ -118,29 +106,25 @@ TEST_F(ExportTest, AnEmptyTableGivesAnEmptyFileAndStillASummary) {
     users.Clear();
     users.Sort();
     ASSERT_EQ(Export(files), 0);
-    EXPECT_TRUE(FileBytes(used).empty());
-    EXPECT_FALSE(FileBytes(SummaryPath()).empty());
+    EXPECT_TRUE(ReadFile(used).empty());
+    EXPECT_FALSE(ReadFile(SummaryPath()).empty());
     std::filesystem::remove(SummaryPath());
     setup.m_SummaryFile.clear();  // no summary file name: no summary
     ASSERT_EQ(Export(files), 0);
     EXPECT_FALSE(std::filesystem::exists(SummaryPath()));
 }
 
-TEST_F(ExportTest, AnEmptyExportFileNameIsSaidAndNothingIsWritten) {
-    setup.m_ExportFile.clear();
-    EXPECT_EQ(Export(files), -1);
-    ASSERT_EQ(messages.texts.size(), 1u);
-    EXPECT_EQ(messages.texts[0], u"Export file name not specified.");
-    EXPECT_EQ(messages.captions[0], u"Export error");
-    EXPECT_FALSE(std::filesystem::exists(SummaryPath()));
-}
-
-TEST_F(ExportTest, AnExportFileThatCannotBeCreatedWritesNoSummary) {
+// An empty export file name is said; a file that cannot be made is not (the caller says it); neither writes a summary.
+TEST_F(ExportTest, AnExportFileThatIsNotWrittenGetsNoSummary) {
     test::FlakyFileSystem flaky;
     flaky.failCreate = true;
     EXPECT_EQ(Export(flaky), -1);
-    EXPECT_FALSE(std::filesystem::exists(SummaryPath()));
     EXPECT_TRUE(messages.texts.empty());
+    setup.m_ExportFile.clear();
+    EXPECT_EQ(Export(files), -1);
+    EXPECT_EQ(messages.texts, std::vector<std::u16string>{u"Export file name not specified."});
+    EXPECT_EQ(messages.captions[0], u"Export error");
+    EXPECT_FALSE(std::filesystem::exists(SummaryPath()));
 }
 
 TEST_F(ExportTest, AFailedWriteKeepsTheWholeLinesWrittenSoFarAndWritesNoSummary) {
@@ -152,7 +136,7 @@ TEST_F(ExportTest, AFailedWriteKeepsTheWholeLinesWrittenSoFarAndWritesNoSummary)
     const std::string name = folder.File("Ambrel.txt");
     setup.m_SummaryFile.clear();
     ASSERT_EQ(Export(files), 0);
-    const auto complete = FileBytes(name);
+    const auto complete = ReadFile(name);
     setup.m_SummaryFile = FromUtf8(SummaryPath());
     // Within the first line and the first buffer, and after the first buffer reached the disk.
     for (std::size_t allows : {std::size_t{0}, std::size_t{20}, std::size_t{100000}, complete.size() - 1}) {
@@ -167,9 +151,10 @@ TEST_F(ExportTest, AFailedWriteKeepsTheWholeLinesWrittenSoFarAndWritesNoSummary)
             if (complete[i] == '\n') whole = i + 1;
         }
         EXPECT_EQ(used, "");  // the name of a complete export only
-        EXPECT_EQ(outcome.error.path, name);
-        EXPECT_EQ(outcome.error.reason, std::errc::no_space_on_device);
-        EXPECT_TRUE(FileBytes(name) == std::vector<std::uint8_t>(complete.begin(), complete.begin() + whole));
+        ASSERT_FALSE(outcome);
+        EXPECT_EQ(outcome.error().path, name);
+        EXPECT_EQ(outcome.error().reason, std::errc::no_space_on_device);
+        EXPECT_TRUE(ReadFile(name) == std::vector<std::uint8_t>(complete.begin(), complete.begin() + whole));
         EXPECT_FALSE(std::filesystem::exists(SummaryPath()));
     }
 }
@@ -180,20 +165,20 @@ TEST_F(ExportTest, ASummaryBlockIsWrittenWholeOrNotAtAll) {
     test::FlakyFileSystem flaky;
     flaky.failAppend = true;
     EXPECT_EQ(Export(flaky), -1);
-    EXPECT_TRUE(test::MatchesGolden(FileBytes(used), "export_default.txt"));
+    EXPECT_TRUE(test::MatchesGolden(ReadFile(used), "export_default.txt"));
 
-    ASSERT_EQ(WriteSummaryBlock(files, SummaryPath(), u"Ambrel.txt", list, 981212709), 0);
+    ASSERT_TRUE(WriteSummaryBlock(files, SummaryPath(), u"Ambrel.txt", list, 981212709));
     for (std::size_t allows : {std::size_t{10}, std::size_t{100}}) {  // within and after the first line
         test::FlakyFileSystem partial;
         partial.appendAllows = allows;
         EXPECT_EQ(Export(partial), -1);
-        EXPECT_TRUE(test::MatchesGolden(FileBytes(SummaryPath()), "summary_block.txt"));
+        EXPECT_TRUE(test::MatchesGolden(ReadFile(SummaryPath()), "summary_block.txt"));
     }
-    ASSERT_EQ(WriteSummaryBlock(files, SummaryPath(), u"Ambrel.txt", list, 981212709), 0);
+    ASSERT_TRUE(WriteSummaryBlock(files, SummaryPath(), u"Ambrel.txt", list, 981212709));
     auto twice = test::ReadGolden("summary_block.txt");
     const auto once = twice;
     twice.insert(twice.end(), once.begin(), once.end());
-    EXPECT_EQ(FileBytes(SummaryPath()), twice);
+    EXPECT_EQ(ReadFile(SummaryPath()), twice);
 }
 
 TEST_F(ExportTest, ALineBreakInsideAValueKeepsTheUserOnOneLine) {
@@ -201,7 +186,7 @@ TEST_F(ExportTest, ALineBreakInsideAValueKeepsTheUserOnOneLine) {
     users.Sort();
     setup.m_ExportFormat = u"%USER_NAME%;%FULL_NAME%;%DESCRIPTION%";
     ASSERT_EQ(Export(files), 0);
-    const auto bytes = FileBytes(used);
+    const auto bytes = ReadFile(used);
     const std::string text(bytes.begin(), bytes.end());
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 4);
     EXPECT_NE(text.find("multi;Jo  Smith;first second\r\n"), std::string::npos) << text;
@@ -234,8 +219,8 @@ TEST_F(ExportTest, ACharacterWithoutAByteIsWrittenAsAQuestionMarkInAWholeBlock) 
         std::filesystem::remove(SummaryPath());
         controllers[0] = std::make_unique<cDomainController>(c.controller);
         list.SetItemData(0, controllers[0].get());
-        EXPECT_EQ(WriteSummaryBlock(files, SummaryPath(), c.exportFile, list, 981212709), -1);
-        const auto bytes = FileBytes(SummaryPath());
+        EXPECT_FALSE(WriteSummaryBlock(files, SummaryPath(), c.exportFile, list, 981212709));
+        const auto bytes = ReadFile(SummaryPath());
         const std::string text(bytes.begin(), bytes.end());
         EXPECT_NE(text.find(c.shown), std::string::npos) << text;
         EXPECT_EQ(text.substr(text.size() - 4), "\r\n\r\n");

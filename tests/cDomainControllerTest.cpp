@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <vector>
 
-#include "base/TextCompare.h"
 #include "engine/cCollectionJob.h"
 #include "engine/cMemoryListView.h"
 #include "support/ScopedTimeZone.h"
@@ -13,12 +12,11 @@
 namespace orvik {
 namespace {
 
-using test::ScopedTimeZone;
-
-std::vector<std::u16string> Cells(const cMemoryListView& list, int row) {
-    std::vector<std::u16string> cells;
-    for (int c = 0; c <= kColErrorCode; ++c) cells.push_back(list.GetCellText(row, c));
-    return cells;
+// The controller's row as the list shows it: its cells and its picture.
+cMemoryListView::Row Row(cDomainController& dc) {
+    cMemoryListView list;
+    dc.FillRow(list, list.InsertRow(0, dc.GetName(), 0));
+    return list.GetRow(0);
 }
 
 cCollectionJob Job(std::int32_t state, std::int32_t result) {
@@ -32,61 +30,47 @@ cCollectionJob Job(std::int32_t state, std::int32_t result) {
     return job;
 }
 
-TEST(DomainControllerRow, NewAndResetControllersShowIdleWithEmptyFigures) {
-    cMemoryListView list;
-    cDomainController dc(u"DC1");
-    const int row = list.InsertRow(0, dc.GetName(), 0);
-    dc.FillRow(list, row);
+// A new controller, one reset after a run and one read back from the file show Idle and their stored figures.
+TEST(DomainControllerRow, IdleControllersShowTheirStoredFigures) {
+    test::ScopedTimeZone tz("UTC0");
+    cDomainController fresh(u"DC1"), reset(u"DC1"), read;
+    reset.UpdateFromJob(Job(kJobFinished, 53));
+    reset.ResetToIdle();
+    read.SetPersisted(u"dc2", 42, 981209109, 981209110);
     const std::vector<std::u16string> idle{u"DC1", u"0", u"-", u"", u"", u"Idle", u"0"};
-    EXPECT_EQ(Cells(list, row), idle);
-    EXPECT_EQ(list.GetRow(row).image, 0);
-
-    dc.UpdateFromJob(Job(kJobFinished, 53));
-    dc.ResetToIdle();
-    dc.FillRow(list, row);
-    EXPECT_EQ(Cells(list, row), idle);
-    EXPECT_EQ(dc.GetName(), u"DC1");
-}
-
-TEST(DomainControllerRow, AControllerReadBackShowsItsStoredFiguresAndIdle) {
-    ScopedTimeZone tz("UTC0");
-    cMemoryListView list;
-    cDomainController dc;
-    dc.SetPersisted(u"dc2", 42, 981209109, 981209110);
-    const int row = list.InsertRow(0, dc.GetName(), 0);
-    dc.FillRow(list, row);
-    const std::vector<std::u16string> expected{u"dc2",  u"42", u"14:05:09 02/03/01", u"14:05:10 02/03/01", u"",
-                                               u"Idle", u"0"};
-    EXPECT_EQ(Cells(list, row), expected);
+    EXPECT_EQ(Row(fresh).cells, idle);
+    EXPECT_EQ(Row(reset).cells, idle);
+    EXPECT_EQ(Row(read).cells, (std::vector<std::u16string>{u"dc2", u"42", u"14:05:09 02/03/01", u"14:05:10 02/03/01",
+                                                            u"", u"Idle", u"0"}));
 }
 
 TEST(DomainControllerStatus, FollowsTheJobStateAndResult) {
     const struct {
         std::int32_t state, result;
-        const char16_t *listWord, *reportWord;
-        int image;
-        const char16_t* code;
+        const char16_t *listWord, *reportWord, *code;
+        int picture;
     } steps[] = {
-        {kJobFinished, 53, u"Error", u"Error", 3, u"53"},
-        {kJobFinished, 0, u"Ready", u"OK", 1, u"0"},
-        {kJobRunning, 234, u"Busy", u"Data collection in progress", 2, u""},  // 234 is no error
-        {kJobNew, 0, u"Idle", u"Idle", 0, u"0"},
+        {kJobFinished, 53, u"Error", u"Error", u"53", 3},
+        {kJobFinished, 0, u"Ready", u"OK", u"0", 1},
+        {kJobRunning, 234, u"Busy", u"Data collection in progress", u"", 2},  // 234 is no error
+        {kJobNew, 0, u"Idle", u"Idle", u"0", 0},
     };
-    cMemoryListView list;
     cDomainController dc(u"DC1");
-    const int row = list.InsertRow(0, dc.GetName(), 0);
     for (const auto& step : steps) {
+        SCOPED_TRACE(step.state);
         dc.UpdateFromJob(Job(step.state, step.result));
-        dc.FillRow(list, row);
-        EXPECT_EQ(list.GetCellText(row, kColStatus), step.listWord);
+        const auto row = Row(dc);
+        EXPECT_EQ(row.cells.at(kColStatus), step.listWord);
         EXPECT_EQ(std::u16string(dc.GetStatusText()), step.reportWord);
-        EXPECT_EQ(list.GetRow(row).image, step.image);
-        EXPECT_EQ(list.GetCellText(row, kColErrorCode), step.code);
-        EXPECT_EQ(list.GetCellText(row, kColUserCount), u"2500");
+        EXPECT_EQ(row.cells.at(kColErrorCode), step.code);
+        EXPECT_EQ(row.cells.at(kColUserCount), u"2500");
+        EXPECT_EQ(row.image, step.picture);
     }
 }
 
-TEST(DomainControllerCompare, OrdersByTheKeyThenByNameInTheSameDirection) {
+// Statuses in the order Idle, Busy, Ready, Error; counts signed; equal keys by name, case ignored, in the same
+// direction.
+TEST(DomainControllerCompare, OrdersByTheKeyThenByName) {
     std::vector<cDomainController> dcs{cDomainController(u"d"), cDomainController(u"c"), cDomainController(u"B"),
                                        cDomainController(u"a")};
     dcs[3].UpdateFromJob(Job(kJobFinished, 5));   // Error
@@ -97,21 +81,17 @@ TEST(DomainControllerCompare, OrdersByTheKeyThenByNameInTheSameDirection) {
         int key;
         bool ascending;
         const char16_t* order;
-    } cases[] = {
-        {6, true, u"dcBa"}, {6, false, u"aBcd"},  // Idle, Busy, Ready, Error
-        {1, true, u"daBc"}, {1, false, u"cBad"},  // signed counts; equal counts by name
-        {0, true, u"aBcd"}, {7, false, u"dcBa"},  // by name, case ignored; an unknown key too
-    };
+    } cases[] = {{kSortStatus, true, u"dcBa"},
+                 {kSortUserCount, true, u"daBc"},
+                 {kSortUserCount, false, u"cBad"},
+                 {kSortName, true, u"aBcd"}};
     for (const auto& c : cases) {
-        std::stable_sort(dcs.begin(), dcs.end(), [&](const cDomainController& a, const cDomainController& b) {
-            return a.Compare(b, c.key, c.ascending) < 0;
-        });
+        std::stable_sort(dcs.begin(), dcs.end(),
+                         [&](const auto& a, const auto& b) { return a.Compare(b, c.key, c.ascending) < 0; });
         std::u16string order;
         for (const auto& dc : dcs) order += dc.GetName();
         EXPECT_EQ(order, c.order) << c.key << c.ascending;
     }
-    EXPECT_EQ(StatusListWord(5), nullptr);
-    EXPECT_EQ(std::u16string(StatusReportWord(5)), u"?");
 }
 
 }  // namespace

@@ -45,9 +45,7 @@ TEST(UserMerge, KeepsOneRecordPerAccountWithTheLatestLogonAndTheFirstSpelling) {
         std::vector<std::vector<U>> batches;
         std::vector<std::u16string> merged;
     } cases[] = {
-        {"later second", {{{u"jdoe", 1000}}, {{u"jdoe", 2000}}}, {u"CORP\\jdoe 2000"}},
-        {"later first", {{{u"jdoe", 2000}}, {{u"jdoe", 1000}}}, {u"CORP\\jdoe 2000"}},
-        {"never first", {{{u"jdoe", 0}}, {{u"jdoe", 2000}}}, {u"CORP\\jdoe 2000"}},
+        // The latest logon of any spelling, as unsigned; the differential test has the rest at random.
         {"unsigned", {{{u"jdoe", 4294967295u}, {u"JDOE", 2147483648u}}, {{u"jdoe", 1}}}, {u"CORP\\jdoe 4294967295"}},
         {"first spelling and texts",
          {{{u"JDoe", 10, u"CORP", u"John Doe"}}, {{u"jdoe", 20, u"CORP", u"Johnny"}}},
@@ -61,7 +59,6 @@ TEST(UserMerge, KeepsOneRecordPerAccountWithTheLatestLogonAndTheFirstSpelling) {
         {"merge key order",
          {{{u"m", 0, u"B"}, {u"z", 0, u"A"}, {u"a", 0, u"B"}}, {{u"C", 0, u"A"}, {u"x", 0, u"C"}, {u"b", 0, u"A"}}},
          {u"A\\b 0", u"A\\C 0", u"A\\z 0", u"B\\a 0", u"B\\m 0", u"C\\x 0"}},
-        {"empty batch", {{}}, {}},
     };
     for (const auto& c : cases) {
         cUserInfoTable t;

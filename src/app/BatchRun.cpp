@@ -55,9 +55,8 @@ int RunBatch(const cCommandLine& arguments, std::ostream& out, std::ostream& pro
     cMemoryCollectionView view;
     collection.SetMainWindow(&view);
     collection.SetConfigPath(start.configPath, start.createConfigFolder);
-    std::u16string failure;
-    if (collection.LoadConfiguration(view.Controllers(), &failure) != 0 && !failure.empty()) {
-        messages.ShowMessage(failure);
+    if (const tResult<bool> loaded = collection.LoadConfiguration(view.Controllers()); !loaded) {
+        messages.ShowMessage(LoadFailureText(loaded.error()));
         return kBatchUsage;
     }
     AddDefaultControllers(collection, view.Controllers(), network.defaultControllers);
@@ -84,8 +83,7 @@ int RunBatch(const cCommandLine& arguments, std::ostream& out, std::ostream& pro
     if (settings.showProgress) progress << "\n" << std::flush;
 
     collection.SortUsers();
-    cExportOutcome exported;
-    const bool exportedAll = ExportResults(collection, files, clock.Now(), &messages, &exported) == 0;
+    const tResult<cExportOutcome> exported = ExportResults(collection, files, clock.Now(), &messages);
     const tResult<> saved = collection.SaveConfiguration();
     std::u16string pdfFailure;
     bool pdfWritten = true;
@@ -106,16 +104,15 @@ int RunBatch(const cCommandLine& arguments, std::ostream& out, std::ostream& pro
     }
     for (const std::u16string& notice : network.net->TakeNotices()) messages.ShowMessage(notice);
     const std::u16string& summary = collection.Settings().m_SummaryFile;
-    out << "Export file: " << (exported.exportFile.empty() ? std::string("(none written)") : exported.exportFile)
-        << '\n';
+    out << "Export file: " << (exported ? exported->exportFile : std::string("(none written)")) << '\n';
     out << "Summary file: " << (summary.empty() ? std::string("(none)") : ToUtf8(summary)) << '\n';
     if (wantPdf) out << "Report file: " << (pdfWritten ? ToUtf8(pdfPath) : std::string("(none written)")) << '\n';
     out.flush();
 
     int code = anyError ? kBatchSomeFailed : kBatchAllReady;
-    if (!exportedAll) {
+    if (const cFileError* failure = ExportFailure(exported)) {
         std::u16string text = u"The export or summary file could not be written completely.";
-        if (exported.error) text += u" (" + exported.error.Describe() + u")";
+        if (*failure) text += u" (" + failure->Describe() + u")";
         messages.ShowMessage(text);
         code = kBatchOutputFailed;
     }

@@ -38,6 +38,7 @@ public:
     T& operator*() { return m_Value; }
     const T& operator*() const { return m_Value; }
     T* operator->() { return &m_Value; }
+    const T* operator->() const { return &m_Value; }
     const T& value() const { return m_Value; }
     const cFileError& error() const { return m_Error; }
 

@@ -21,9 +21,4 @@ struct cFileError {
 // The reason of the system call that failed last on this thread.
 inline std::error_code LastSystemError() { return std::error_code(errno, std::system_category()); }
 
-// Puts `path` and `reason` into `error` when the caller asked for them.
-inline void SetFileError(cFileError* error, const std::string& path, std::error_code reason) {
-    if (error != nullptr) *error = cFileError{path, reason};
-}
-
 }  // namespace orvik

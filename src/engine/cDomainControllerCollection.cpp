@@ -303,7 +303,7 @@ void cDomainControllerCollection::Serialize(cArchiveReader& ar) {
     m_ControllerAscending = ascending;
 }
 
-int cDomainControllerCollection::LoadConfiguration(iListView& list, std::u16string* failure) {
+tResult<bool> cDomainControllerCollection::LoadConfiguration(iListView& list) {
     m_KeepAsideAs.clear();
     std::vector<std::uint8_t> bytes;
     eReadResult read;
@@ -313,32 +313,25 @@ int cDomainControllerCollection::LoadConfiguration(iListView& list, std::u16stri
     } catch (const std::bad_alloc&) {
         bytes = {};
         ResetToDefaults(list);
-        KeepAside(".unread", TooLargeFileText(m_ConfigPath), failure);
-        return -1;
+        KeepAside(".unread");
+        return Failure({m_ConfigPath, std::make_error_code(std::errc::not_enough_memory)});
     }
     if (read != eReadResult::kRead) {
         m_Controllers.clear();
         m_ListOrder.clear();
         list.DeleteAllRows();
         // No file yet is a first start; a file that is there but cannot be read is worth a word.
-        if (read == eReadResult::kUnreadable) {
-            const bool regular = m_Files.IsRegularFile(m_ConfigPath);
-            // The program's text, then the system's reason.
-            const std::u16string text = UnreadableFileText(m_ConfigPath) + u" (" + FromUtf8(why.message()) + u")";
-            if (regular) {
-                KeepAside(".unread", text, failure);
-            } else if (failure != nullptr) {
-                *failure = text;
-            }
-        }
-        return -1;
+        if (read != eReadResult::kUnreadable) return false;
+        if (m_Files.IsRegularFile(m_ConfigPath)) KeepAside(".unread");
+        return Failure({m_ConfigPath, why});
     }
-    return LoadFromBytes(bytes.data(), bytes.size(), list, failure, m_ConfigPath);
+    const tResult<> loaded = LoadFromBytes(bytes.data(), bytes.size(), list, m_ConfigPath);
+    if (!loaded) return Failure(loaded.error());
+    return true;
 }
 
-void cDomainControllerCollection::KeepAside(const char* suffix, std::u16string text, std::u16string* failure) {
+void cDomainControllerCollection::KeepAside(const char* suffix) {
     if (!m_ConfigPath.empty()) m_KeepAsideAs = m_Files.ResolveLinks(m_ConfigPath) + suffix;
-    if (failure != nullptr) *failure = std::move(text);
 }
 
 void cDomainControllerCollection::ResetToDefaults(iListView& list) {
@@ -355,8 +348,8 @@ void cDomainControllerCollection::ResetToDefaults(iListView& list) {
     m_ControllerAscending = 1;
 }
 
-int cDomainControllerCollection::LoadFromBytes(const std::uint8_t* data, std::size_t size, iListView& list,
-                                               std::u16string* failure, const std::string& path) {
+tResult<> cDomainControllerCollection::LoadFromBytes(const std::uint8_t* data, std::size_t size, iListView& list,
+                                                     const std::string& path) {
     m_Controllers.clear();
     m_ListOrder.clear();
     list.DeleteAllRows();
@@ -365,12 +358,12 @@ int cDomainControllerCollection::LoadFromBytes(const std::uint8_t* data, std::si
         Serialize(ar);
     } catch (const cArchiveError& e) {
         ResetToDefaults(list);
-        KeepAside(".damaged", ArchiveErrorText(e.kind, path), failure);
-        return -1;
+        KeepAside(".damaged");
+        return Failure({path, MakeErrorCode(e.kind)});
     } catch (const std::bad_alloc&) {
         ResetToDefaults(list);
-        KeepAside(".unread", TooLargeFileText(path), failure);
-        return -1;
+        KeepAside(".unread");
+        return Failure({path, std::make_error_code(std::errc::not_enough_memory)});
     }
     // A file that lists one controller under two spellings keeps the first.
     std::unordered_set<std::u16string> seen;
@@ -382,7 +375,7 @@ int cDomainControllerCollection::LoadFromBytes(const std::uint8_t* data, std::si
         list.SetItemData(row, dc.get());
         dc->FillRow(list, row);
     }
-    return 0;
+    return {};
 }
 
 }  // namespace orvik

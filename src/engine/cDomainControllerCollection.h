@@ -106,17 +106,19 @@ public:
     // reason, and leaves the file that was there as it was.
     [[nodiscard]] tResult<> SaveConfiguration();
     // Reads the configuration file and puts one row per controller into
-    // `list`. Returns 0, or -1 when there is no file or it cannot be read; a
-    // file that exists but cannot be read also gives the text to show in
-    // `failure`. After a failure the collection holds no controllers and no
-    // users and its settings are the defaults; such a file is moved aside
-    // (".damaged" or ".unread" added to its name) before the next save.
-    int LoadConfiguration(iListView& list, std::u16string* failure = nullptr);
+    // `list`: true, or false when there is no file yet (a first start). A file
+    // that is there but cannot be read is a failure naming it and the reason
+    // (LoadFailureText says it in the program's words). After a failure, or
+    // without a file, the collection holds no controllers; after a failure it
+    // holds no users either and its settings are the defaults, and a regular
+    // file is moved aside (".damaged" or ".unread" added to its name) before
+    // the next save.
+    [[nodiscard]] tResult<bool> LoadConfiguration(iListView& list);
     // Where the file that could not be read goes at the next save; empty when nowhere.
     const std::string& KeepAsidePath() const noexcept { return m_KeepAsideAs; }
-    // The same from bytes already in memory; `path` only names the file in `failure`.
-    int LoadFromBytes(const std::uint8_t* data, std::size_t size, iListView& list, std::u16string* failure,
-                      const std::string& path);
+    // The same from bytes already in memory; `path` only names the file in a failure.
+    [[nodiscard]] tResult<> LoadFromBytes(const std::uint8_t* data, std::size_t size, iListView& list,
+                                          const std::string& path);
     // The whole configuration written to `sink`; false when a write failed.
     bool SaveToSink(iWriteSink& sink) const;
 
@@ -127,7 +129,8 @@ private:
     // The thread limit under the current settings (at least 1).
     std::int32_t ThreadLimit() const noexcept;
     void ResetToDefaults(iListView& list);
-    void KeepAside(const char* suffix, std::u16string text, std::u16string* failure);
+    // The file that could not be read goes to its name with `suffix` at the next save.
+    void KeepAside(const char* suffix);
 
     cUserDataCollector& m_Collector;
     iClock& m_Clock;

@@ -54,7 +54,8 @@ void cMainPresenter::Open(iFormView& view, iMainWindow& window) {
     view.SetBusy(true);
     progress->SetText(u"Starting " + std::u16string(kProductName) + u" application, reading configuration file ...");
     std::u16string loadFailure;
-    m_Collection.LoadConfiguration(GetControllerList(), &loadFailure);
+    if (const tResult<bool> loaded = m_Collection.LoadConfiguration(GetControllerList()); !loaded)
+        loadFailure = LoadFailureText(loaded.error());
     if (!loadFailure.empty() && !m_Collection.KeepAsidePath().empty())
         loadFailure += u"\n" + KeptAsideText(m_Collection.KeepAsidePath());
     AddDefaultControllers(m_Collection, GetControllerList(), m_Options.defaultControllers);
@@ -225,15 +226,13 @@ void cMainPresenter::OnSearch() {
 void cMainPresenter::OnSaveResults() {
     m_View->SetBusy(true);
     m_Collection.SortUsers();
-    cExportOutcome outcome;
-    const bool exported = ExportResults(m_Collection, m_Files, m_Clock.Now(), &m_Window->Messages(), &outcome) == 0;
+    const tResult<cExportOutcome> outcome = ExportResults(m_Collection, m_Files, m_Clock.Now(), &m_Window->Messages());
     m_View->SetBusy(false);
     // A failed export shows no message box, but the title says so until an export succeeds.
     m_ExportProblem.clear();
-    if (!exported) {
-        m_ExportProblem =
-            outcome.exportFile.empty() ? u" - the export file was not written" : u" - the summary file was not written";
-        if (outcome.error) m_ExportProblem += u" (" + FromUtf8(outcome.error.reason.message()) + u")";
+    if (const cFileError* failure = ExportFailure(outcome)) {
+        m_ExportProblem = !outcome ? u" - the export file was not written" : u" - the summary file was not written";
+        if (*failure) m_ExportProblem += u" (" + FromUtf8(failure->reason.message()) + u")";
     }
     ShowTitle();
 }

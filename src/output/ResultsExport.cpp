@@ -78,23 +78,18 @@ void SetExportVariables(cTextVariables& variables, const cUserInfo& user) {
     variables.SetValue(5, OnOneLine(user.m_Description, scratch));
 }
 
-int ExportResults(const cUserInfoTable& users, const cSetupData& setup, const iListView& controllerList,
-                  iFileSystem& files, tTimeValue now, iMessageSink* messages, cExportOutcome* outcome) {
-    cExportOutcome ignored;
-    cExportOutcome& result = outcome != nullptr ? *outcome : ignored;
-    result = {};
+tResult<cExportOutcome> ExportResults(const cUserInfoTable& users, const cSetupData& setup,
+                                      const iListView& controllerList, iFileSystem& files, tTimeValue now,
+                                      iMessageSink* messages) {
     if (setup.m_ExportFile.empty()) {
         if (messages != nullptr) messages->ShowMessage(u"Export file name not specified.", u"Export error");
-        return -1;
+        return Failure({});
     }
     std::string name = ToUtf8(setup.m_ExportFile);
     MakeUniqueFileName(name, files);
     std::error_code why;
     auto file = files.Create(name, why);
-    if (!file) {
-        result.error = {name, why};
-        return -1;
-    }
+    if (!file) return Failure({name, why});
     cTextFileWriter out(*file, cTextFileWriter::eOnFailure::kKeepWholeLines);
     cTextVariables variables;
     std::u16string line;
@@ -112,37 +107,34 @@ int ExportResults(const cUserInfoTable& users, const cSetupData& setup, const iL
         }
     }
     ok = out.Close() && ok;
-    if (!ok) {
-        result.error = {name, out.Error()};
-        return -1;
-    }
-    result.exportFile = name;
-    if (!setup.m_SummaryFile.empty()) {
-        const std::string summary = ToUtf8(setup.m_SummaryFile);
-        if (WriteSummaryBlock(files, summary, FromUtf8(name), controllerList, now, &result.error) != 0) return -1;
-    }
-    return 0;
+    if (!ok) return Failure({name, out.Error()});
+    cExportOutcome outcome{name, {}};
+    if (!setup.m_SummaryFile.empty())
+        outcome.summary = WriteSummaryBlock(files, ToUtf8(setup.m_SummaryFile), FromUtf8(name), controllerList, now);
+    return outcome;
 }
 
-int ExportResults(const cDomainControllerCollection& collection, iFileSystem& files, tTimeValue now,
-                  iMessageSink* messages, cExportOutcome* outcome) {
+tResult<cExportOutcome> ExportResults(const cDomainControllerCollection& collection, iFileSystem& files, tTimeValue now,
+                                      iMessageSink* messages) {
     // The summary lists the controllers in the list's order, from their records.
     cMemoryListView controllers;
     for (const cDomainController* dc : collection.ControllersInListOrder()) {
         const int row = controllers.InsertRow(controllers.GetRowCount(), dc->GetName(), 0);
         controllers.SetItemData(row, const_cast<cDomainController*>(dc));
     }
-    return ExportResults(collection.Users(), collection.Settings(), controllers, files, now, messages, outcome);
+    return ExportResults(collection.Users(), collection.Settings(), controllers, files, now, messages);
 }
 
-int WriteSummaryBlock(iFileSystem& files, const std::string& summaryFile, const std::u16string& exportFile,
-                      const iListView& controllerList, tTimeValue now, cFileError* error) {
+const cFileError* ExportFailure(const tResult<cExportOutcome>& exported) {
+    if (!exported) return &exported.error();
+    return exported->summary ? nullptr : &exported->summary.error();
+}
+
+tResult<> WriteSummaryBlock(iFileSystem& files, const std::string& summaryFile, const std::u16string& exportFile,
+                            const iListView& controllerList, tTimeValue now) {
     std::error_code why;
     auto file = files.Append(summaryFile, why);
-    if (!file) {
-        SetFileError(error, summaryFile, why);
-        return -1;
-    }
+    if (!file) return Failure({summaryFile, why});
     // The block is written whole or not at all; a character that has no
     // byte is written as '?' and the result says the block is not exact.
     cTextFileWriter out(*file, cTextFileWriter::eOnFailure::kKeepNothing);
@@ -178,15 +170,9 @@ int WriteSummaryBlock(iFileSystem& files, const std::string& summaryFile, const 
     }
     text += '\n';
     out.Write(text);
-    if (!out.Close()) {
-        SetFileError(error, summaryFile, out.Error());
-        return -1;
-    }
-    if (!exact) {
-        SetFileError(error, summaryFile, std::make_error_code(std::errc::illegal_byte_sequence));
-        return -1;
-    }
-    return 0;
+    if (!out.Close()) return Failure({summaryFile, out.Error()});
+    if (!exact) return Failure({summaryFile, std::make_error_code(std::errc::illegal_byte_sequence)});
+    return {};
 }
 
 }  // namespace orvik

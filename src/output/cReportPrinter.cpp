@@ -96,8 +96,8 @@ void cReportPrinter::MeasureColumns(cReportSource& source) {
     }
 }
 
-int cReportPrinter::Print(cReportSource& source, std::int64_t now) {
-    if (m_Device == nullptr) return -1;
+tResult<> cReportPrinter::Print(cReportSource& source, std::int64_t now) {
+    if (m_Device == nullptr) return Failure({{}, std::make_error_code(std::errc::no_such_device)});
     MakeFonts(source);
     SetDateTimeVariables(now);
     m_HeaderLeft = source.GetHeaderLeft();
@@ -172,7 +172,7 @@ int cReportPrinter::Print(cReportSource& source, std::int64_t now) {
         ++page;
     }
     m_Device->EndDoc();
-    return 0;
+    return {};
 }
 
 void cReportPrinter::DrawHeaderFooter(std::int32_t page) {

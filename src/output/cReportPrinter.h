@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "base/Result.h"
 #include "output/cTextVariables.h"
 #include "output/iDrawingSurface.h"
 
@@ -59,8 +60,9 @@ public:
     // when the user cancelled.
     int SelectPrinter(iPrinterChooser& chooser);
     // Prints the whole report as one document, "%DATE%" and "%TIME%" of the
-    // local time `now` on every page. 0, or -1 when no printer was chosen.
-    int Print(cReportSource& source, std::int64_t now);
+    // local time `now` on every page; a failure ("No such device", naming no
+    // file) when no printer was chosen.
+    tResult<> Print(cReportSource& source, std::int64_t now);
 
     const cPageLayout& Layout() const noexcept { return m_Layout; }
 

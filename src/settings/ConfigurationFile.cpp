@@ -15,6 +15,21 @@ std::u16string WithPath(std::u16string text, const std::string& path) {
     return text;
 }
 
+class cArchiveCategory : public std::error_category {
+public:
+    const char* name() const noexcept override { return "archive"; }
+    std::string message(int kind) const override {
+        switch (static_cast<eArchiveError>(kind)) {
+            case eArchiveError::kEndOfFile: return "Unexpected end of file";
+            case eArchiveError::kUnexpectedObject: return "Unexpected object";
+            case eArchiveError::kBadFormat:
+            default: return "Bad format";
+        }
+    }
+};
+
+const cArchiveCategory kArchiveCategory;
+
 }  // namespace
 
 std::string DefaultConfigPath() {
@@ -25,19 +40,22 @@ std::string DefaultConfigPath() {
     return "orvik.cfg";
 }
 
-std::u16string ArchiveErrorText(eArchiveError kind, const std::string& path) {
-    switch (kind) {
-        case eArchiveError::kEndOfFile: return WithPath(u"An attempt was made to access %1 past its end.", path);
-        case eArchiveError::kUnexpectedObject: return WithPath(u"%1 contained an unexpected object.", path);
-        case eArchiveError::kBadFormat:
-        default: return WithPath(u"%1 has a bad format.", path);
+std::error_code MakeErrorCode(eArchiveError kind) { return {static_cast<int>(kind), kArchiveCategory}; }
+
+std::u16string LoadFailureText(const cFileError& error) {
+    const std::string& path = error.path;
+    if (error.reason.category() == kArchiveCategory) {
+        switch (static_cast<eArchiveError>(error.reason.value())) {
+            case eArchiveError::kEndOfFile: return WithPath(u"An attempt was made to access %1 past its end.", path);
+            case eArchiveError::kUnexpectedObject: return WithPath(u"%1 contained an unexpected object.", path);
+            case eArchiveError::kBadFormat:
+            default: return WithPath(u"%1 has a bad format.", path);
+        }
     }
-}
-
-std::u16string UnreadableFileText(const std::string& path) { return WithPath(u"%1 could not be opened.", path); }
-
-std::u16string TooLargeFileText(const std::string& path) {
-    return WithPath(u"There is not enough memory to read %1.", path);
+    if (error.reason == std::make_error_code(std::errc::not_enough_memory))
+        return WithPath(u"There is not enough memory to read %1.", path);
+    // The program's text, then the system's reason.
+    return WithPath(u"%1 could not be opened.", path) + u" (" + FromUtf8(error.reason.message()) + u")";
 }
 
 std::u16string KeptAsideText(const std::string& keptAs) {

@@ -3,7 +3,9 @@
 // says of one that cannot be read.
 
 #include <string>
+#include <system_error>
 
+#include "base/cFileError.h"
 #include "settings/cArchiveReader.h"
 
 namespace orvik {
@@ -12,11 +14,13 @@ namespace orvik {
 // orvik.cfg in the current folder.
 std::string DefaultConfigPath();
 
-// The program's text for a file that could not be read, with the path
-// ("an unnamed file" when empty) in place of %1.
-std::u16string ArchiveErrorText(eArchiveError kind, const std::string& path);
-std::u16string UnreadableFileText(const std::string& path);
-std::u16string TooLargeFileText(const std::string& path);
+// A fault in a file's contents as the reason a cFileError carries.
+std::error_code MakeErrorCode(eArchiveError kind);
+
+// The program's text for a configuration file that could not be read: the
+// path ("an unnamed file" when empty) and what was wrong with it; the
+// system's reason too when the file could not be opened.
+std::u16string LoadFailureText(const cFileError& error);
 // Says that a file that could not be read will be kept under `keptAs`.
 std::u16string KeptAsideText(const std::string& keptAs);
 

@@ -62,8 +62,7 @@ int DrawPdfReport(cReportSource& report, QIODevice& device, std::int64_t now, st
     cReportPrinter printer;
     bool drawnWhole = false;
     if (printer.SelectPrinter(given) == 0) {
-        printer.Print(report, now);
-        drawnWhole = drawn->Ok();
+        drawnWhole = printer.Print(report, now) && drawn->Ok();
         // The printer owns the surface and the writer; both are done with here.
     }
     auto* file = qobject_cast<QFileDevice*>(&device);

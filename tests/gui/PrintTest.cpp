@@ -102,19 +102,6 @@ private slots:
         }
     }
 
-    void aLinkInTheReportsPlaceIsReplacedNotFollowed() {
-        const std::string target = folder.File("elsewhere.txt"), path = folder.File("linked.pdf");
-        std::ofstream(target) << "keep";
-        std::filesystem::create_symlink(target, path);
-        cResultsReport report(*collection, view.Users(), clock);
-        cQtPdfReportWriter writer;
-        std::u16string reason;
-        QCOMPARE(writer.WritePdf(report, path, clock.Now(), reason), 0);
-        QVERIFY(!std::filesystem::is_symlink(path));
-        std::ifstream kept(target);
-        QCOMPARE(std::string(std::istreambuf_iterator<char>(kept), {}), std::string("keep"));
-    }
-
     // The print dialog prints the whole report once, so it offers neither a
     // page range nor copies; a PDF printed through it has the report's title,
     // and the next print proposes the same file.
@@ -156,22 +143,30 @@ private slots:
         QCOMPARE(proposed, QString::fromStdString(path));
     }
 
-    // A new report is as private as the umask makes new files, and a private report stays private.
+    // A new report is as private as the umask makes new files, a private report stays private, and a link in the
+    // report's place is replaced, not followed.
     void theReportIsNoMoreReadableThanTheUmaskAndTheReportItReplaces() {
         cResultsReport report(*collection, view.Users(), clock);
         cQtPdfReportWriter writer;
         std::u16string reason;
         const std::string fresh = folder.File("fresh.pdf"), replaced = folder.File("replaced.pdf");
+        const std::string target = folder.File("elsewhere.txt"), linked = folder.File("linked.pdf");
         std::ofstream(replaced) << "old";
+        std::ofstream(target) << "keep";
+        std::filesystem::create_symlink(target, linked);
         const auto ownerOnly = std::filesystem::perms::owner_read | std::filesystem::perms::owner_write;
         std::filesystem::permissions(replaced, ownerOnly);
         const mode_t was = ::umask(077);
         QCOMPARE(writer.WritePdf(report, fresh, clock.Now(), reason), 0);
         ::umask(022);
         QCOMPARE(writer.WritePdf(report, replaced, clock.Now(), reason), 0);
+        QCOMPARE(writer.WritePdf(report, linked, clock.Now(), reason), 0);
         ::umask(was);
         for (const std::string& path : {fresh, replaced})
             QCOMPARE(std::filesystem::status(path).permissions() & std::filesystem::perms::all, ownerOnly);
+        QVERIFY(!std::filesystem::is_symlink(linked));
+        std::ifstream kept(target);
+        QCOMPARE(std::string(std::istreambuf_iterator<char>(kept), {}), std::string("keep"));
     }
 
     void aFileThatCannotBeWrittenGivesTheReason() {

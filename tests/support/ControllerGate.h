@@ -40,11 +40,6 @@ public:
         std::lock_guard<std::mutex> lock(m_Mutex);
         m_HoldFrom = call;
     }
-    // Calls waiting at the gate right now.
-    int Waiting() {
-        std::lock_guard<std::mutex> lock(m_Mutex);
-        return m_Waiting;
-    }
     // Enumerations of the controller begun so far.
     int Enumerations(const std::u16string& name) {
         std::lock_guard<std::mutex> lock(m_Mutex);

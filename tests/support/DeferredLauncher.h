@@ -10,7 +10,6 @@ namespace orvik::test {
 class DeferredLauncher {
 public:
     bool Launch(std::function<void()> body) {
-        if (m_Fail) return false;
         m_Bodies.push_back(std::move(body));
         return true;
     }
@@ -23,11 +22,9 @@ public:
         for (auto& b : bodies) b();
     }
     std::size_t Pending() const { return m_Bodies.size(); }
-    void FailNext(bool fail) { m_Fail = fail; }
 
 private:
     std::vector<std::function<void()>> m_Bodies;
-    bool m_Fail = false;
 };
 
 }  // namespace orvik::test

@@ -28,10 +28,6 @@ public:
         return rc;
     }
     std::int32_t NetWkstaGetInfo(const std::u16string& server, std::uint32_t level, std::u16string& group) override {
-        {
-            std::lock_guard<std::mutex> lock(m_Mutex);
-            m_DomainQueries.push_back(server);
-        }
         return m_Inner.NetWkstaGetInfo(server, level, group);
     }
     std::int32_t NetServerEnum(const std::u16string& domain, std::uint32_t level, std::uint32_t type, std::int32_t pref,
@@ -43,16 +39,11 @@ public:
         std::lock_guard<std::mutex> lock(m_Mutex);
         return m_Calls;
     }
-    std::vector<std::u16string> DomainQueries() {
-        std::lock_guard<std::mutex> lock(m_Mutex);
-        return m_DomainQueries;
-    }
 
 private:
     iNetApi& m_Inner;
     std::mutex m_Mutex;
     std::vector<Call> m_Calls;
-    std::vector<std::u16string> m_DomainQueries;
 };
 
 }  // namespace orvik::test

@@ -3,7 +3,7 @@
 // with fixed metrics: a page of 1000 by 1400 pixels on 100 by 140 mm (10
 // pixels per mm, 254 per inch) and a screen of 96 pixels per inch. A
 // character is half its font's height wide, one more when bold. Measuring is
-// counted, not written down.
+// not written down.
 
 #include <cstdlib>
 #include <string>
@@ -47,7 +47,6 @@ public:
         Log("Text " + std::to_string(x) + "," + std::to_string(y) + " \"" + ToUtf8(text) + "\"");
     }
     std::int32_t TextWidth(const std::u16string& text) override {
-        ++measurements;
         const LogFont& f = fonts.at(static_cast<std::size_t>(selected - 1));
         return static_cast<std::int32_t>(text.size()) * (std::abs(f.lfHeight) / 2 + (f.lfWeight >= 700 ? 1 : 0));
     }
@@ -59,7 +58,6 @@ public:
     cDeviceMetrics metrics{1000, 1400, 100, 140, 254};
     std::string log;
     int pages = 0;
-    long measurements = 0;
 
 private:
     void Log(const std::string& line) { log += line + "\n"; }

@@ -175,7 +175,7 @@ std::string DrawOnMetafile(const test::cGoldenReport& report, test::RecordingSur
         cBesideChooser chooser(dc, recording, gdiMeasures);
         cReportPrinter printer;
         EXPECT_EQ(printer.SelectPrinter(chooser), 0);
-        EXPECT_EQ(printer.Print(source, test::kGoldenReportTime), 0);
+        EXPECT_TRUE(printer.Print(source, test::kGoldenReportTime));
     }
     HENHMETAFILE metafile = ::CloseEnhMetaFile(dc);
     std::string drawn = DrawnOfMetafile(metafile);
