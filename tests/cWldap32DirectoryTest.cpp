@@ -153,6 +153,8 @@ TEST(Wldap32Directory, FailuresBecomeTheCodesAdministratorsKnow) {
         {"bind", ldapcode::kInvalidCredentials, u"80090308: LdapErr: DSID-0C09041C, data 52e, v4563",
          kErrorLogonFailure},
         {"bind", ldapcode::kInvalidCredentials, u"... data 533, v4563", kErrorAccountDisabled},
+        {"bind", ldapcode::kInvalidCredentials, u"... data 775, v4563", kErrorAccountLockedOut},
+        {"bind", ldapcode::kStrongAuthRequired, u"", kErrorAccessDenied},
         {"bind", ldapcode::kLocalError, u"", kSecNoCredentials},
         {"search", ldapcode::kInsufficientAccess, u"", kErrorAccessDenied},
         {"search", ldapcode::kTimeout, u"", kErrorTimeout},
