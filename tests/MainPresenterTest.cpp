@@ -14,10 +14,10 @@
 #include "platform/NetApiCodes.h"
 #include "platform/SystemFileSystem.h"
 #include "platform/cSimulatedDirectory.h"
-#include "platform/iDesktop.h"
 #include "support/ControllerGate.h"
 #include "support/FakeMainWindow.h"
 #include "support/GoldenFile.h"
+#include "support/RecordingDesktop.h"
 #include "support/SimDc.h"
 #include "support/TempFolder.h"
 #include "support/TestClock.h"
@@ -26,21 +26,6 @@ using namespace orvik;
 using namespace orvik::main_window;
 
 namespace {
-
-class RecordingDesktop final : public iDesktop, public iStartupMarker {
-public:
-    void Beep() override { ++beeps; }
-    void OpenUrl(const std::u16string& url) override { urls.push_back(url); }
-    bool Read(std::uint32_t& v) override {
-        v = marker;
-        return markerExists;
-    }
-    void Write(std::uint32_t v) override { marker = v; }
-    int beeps = 0;
-    std::vector<std::u16string> urls;
-    bool markerExists = false;
-    std::uint32_t marker = 0;
-};
 
 cSimulatedDirectory::Controller Dc(int i, std::uint32_t users) {
     return test::SimDc(u"DC" + FormatLong(i), users, static_cast<std::uint32_t>(i), 10);
@@ -94,7 +79,7 @@ protected:
     test::TempFolder folder;
     test::TestClock clock{1000};
     test::ControllerGate gate;
-    RecordingDesktop desktop;
+    test::RecordingDesktop desktop;
     test::FakeMainWindow window;
     std::unique_ptr<cSimulatedDirectory> directory;
     std::unique_ptr<cUserDataCollector> collector;
@@ -259,7 +244,7 @@ TEST_F(MainPresenter, ADamagedConfigurationIsSaidOnceAfterTheWindowStands) {
               std::vector<std::u16string>{u"Starting Ambrel application, reading configuration file ..."});
 }
 
-TEST_F(MainPresenter, TheFirstStartShowsTheHelpOnce) {
+TEST_F(MainPresenter, TheFirstStartShowsTheHelpOnceAndTheButtonsOpenWhatTheyName) {
     Build({});
     EXPECT_EQ(window.helps, 0);  // no marker: no first start
     TearDown();
@@ -269,15 +254,10 @@ TEST_F(MainPresenter, TheFirstStartShowsTheHelpOnce) {
     EXPECT_EQ(desktop.marker, 1000u);
     TearDown();
     Build({});
-    EXPECT_EQ(window.helps, 1);
-}
-
-TEST_F(MainPresenter, TheButtonsThatOpenSomethingElse) {
-    Build({});
     for (int id : {kWeb, kMail, kHelp, kAbout}) view->Click(id);
+    EXPECT_EQ(window.helps, 2);
     EXPECT_EQ(desktop.urls,
               (std::vector<std::u16string>{u"https://www.corvanta.example/", u"mailto:support@corvanta.example"}));
-    EXPECT_EQ(window.helps, 1);
     EXPECT_EQ(window.about.rfind(u"Ambrel ", 0), 0u);
 }
 

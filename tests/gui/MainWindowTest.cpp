@@ -14,7 +14,6 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QTreeWidget>
-#include <deque>
 #include <functional>
 #include <memory>
 #include <thread>
@@ -29,6 +28,8 @@
 #include "platform/cPosixFileSystem.h"
 #include "platform/cSimulatedDirectory.h"
 #include "support/ControllerGate.h"
+#include "support/RecordingDesktop.h"
+#include "support/RecordingMessages.h"
 #include "support/SimDc.h"
 #include "support/TempFolder.h"
 #include "support/TestClock.h"
@@ -41,45 +42,6 @@ using namespace orvik;
 using namespace orvik::main_window;
 
 namespace {
-
-class RecordingDesktop final : public iDesktop {
-public:
-    void Beep() override { ++beeps; }
-    void OpenUrl(const std::u16string& url) override { urls.push_back(url); }
-    int beeps = 0;
-    std::vector<std::u16string> urls;
-};
-
-class FakeMarker final : public iStartupMarker {
-public:
-    bool Read(std::uint32_t& v) override {
-        if (!exists) return false;
-        v = value;
-        return true;
-    }
-    void Write(std::uint32_t v) override {
-        value = v;
-        ++writes;
-    }
-    bool exists = false;
-    std::uint32_t value = 0;
-    int writes = 0;
-};
-
-// The window's messages and questions, recorded; questions get the queued answers (No when none is queued).
-class RecordingPrompts final : public iMessageSink, public iQuestions {
-public:
-    void ShowMessage(const std::u16string& text, const std::u16string&) override { messages.push_back(text); }
-    bool AskYesNo(const std::u16string& question, bool) override {
-        questions.push_back(question);
-        if (answers.empty()) return false;
-        const bool answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-    std::vector<std::u16string> messages, questions;
-    std::deque<bool> answers;
-};
 
 // Runs `look` on the visible progress window once it shows a text, from
 // inside whatever wait the window thread is in.
@@ -114,9 +76,8 @@ private:
     std::unique_ptr<cSimulatedDirectory> directory;
     std::unique_ptr<cUserDataCollector> collector;
     std::unique_ptr<cDomainControllerCollection> collection;
-    RecordingDesktop desktop;
-    FakeMarker marker;
-    RecordingPrompts prompts;
+    test::RecordingDesktop desktop;
+    test::RecordingMessages messages;
     cPosixFileSystem files;
     std::unique_ptr<cMainPresenter> presenter;
     std::unique_ptr<cMainDialog> window;
@@ -134,8 +95,8 @@ private:
         options.tickMs = 20;
         options.net = directory.get();
         options.defaultControllers = directory->ControllerNames();
-        presenter = std::make_unique<cMainPresenter>(*collection, *collector, *clock, desktop, marker, files, options);
-        window = std::make_unique<cMainDialog>(*presenter, cMainDialogOptions{&prompts, &prompts});
+        presenter = std::make_unique<cMainPresenter>(*collection, *collector, *clock, desktop, desktop, files, options);
+        window = std::make_unique<cMainDialog>(*presenter, cMainDialogOptions{&messages});
         window->show();
     }
     QPushButton* Button(int id) { return Control<QPushButton>(*window, id); }
@@ -149,9 +110,7 @@ private slots:
         folder = std::make_unique<test::TempFolder>();
         clock = std::make_unique<test::TestClock>(1000);
         gate = std::make_unique<test::ControllerGate>();
-        desktop = RecordingDesktop();
-        marker = FakeMarker();
-        prompts = RecordingPrompts();
+        desktop = test::RecordingDesktop();
     }
 
     void cleanup() {

@@ -23,6 +23,7 @@
 #include "platform/iClock.h"
 #include "support/FormDriver.h"
 #include "support/GoldenFile.h"
+#include "support/RecordingDesktop.h"
 #include "support/TempFolder.h"
 #include "win32/cWin32MainWindow.h"
 
@@ -30,16 +31,6 @@ namespace orvik {
 namespace {
 
 using namespace main_window;
-
-class QuietDesktop final : public iDesktop, public iStartupMarker {
-public:
-    void Beep() override { ++beeps; }
-    void OpenUrl(const std::u16string& url) override { urls.push_back(url); }
-    bool Read(std::uint32_t&) override { return false; }
-    void Write(std::uint32_t) override {}
-    int beeps = 0;
-    std::vector<std::u16string> urls;
-};
 
 HWND Find(const std::u16string& caption) {
     return ::FindWindowW(nullptr, reinterpret_cast<const wchar_t*>(caption.c_str()));
@@ -98,7 +89,7 @@ TEST(Win32MainWindow, TheDemoRunsToTheEndAndEveryButtonOpensItsWindow) {
     auto directory = cSimulatedDirectory::FromJson(DemoDirectoryJson(), error);
     ASSERT_TRUE(directory) << error;
     cSystemClock clock;
-    QuietDesktop desktop;
+    test::RecordingDesktop desktop;
     cUserDataCollector collector(*directory, clock);
     cDomainControllerCollection collection(collector, clock);
     const std::string config = folder.File("g.cfg");
