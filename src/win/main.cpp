@@ -17,6 +17,8 @@
 #include "app/CommandLine.h"
 #include "app/ProgramStart.h"
 #include "app/Usage.h"
+#include "base/TextCompare.h"
+#include "base/Vendor.h"
 #include "engine/cDomainControllerCollection.h"
 #include "engine/cUserDataCollector.h"
 #include "forms/cMainPresenter.h"
@@ -66,6 +68,12 @@ int RunWindow(const orvik::cCommandLine& arguments, const wchar_t* commandLine) 
     {
         cMainPresenter presenter(collection, collector, clock, desktop, marker, SystemFileSystem(), options);
         cWin32MainWindow window(presenter, desktop);
+        if (window.Window() == nullptr) {
+            const DWORD error = ::GetLastError();
+            desktop.ShowMessage(
+                u"The window could not be opened (error " + FormatLong(static_cast<long>(error)) + u").", kProductName);
+            return LeaveWhenWorkersStopped(collection, 1);
+        }
         window.Run(SW_SHOWDEFAULT);
     }
     // Closing does not wait for a run, but no worker may outlive what it reports to.

@@ -95,10 +95,11 @@ cWin32MainWindow::cWin32MainWindow(cMainPresenter& presenter, iDesktop& desktop)
     : m_Presenter(presenter), m_Desktop(desktop), m_View(presenter) {
     m_View.SetOwnHandling(
         [this](bool) {
-            // Closing ends the message loop; the window goes with this object.
+            // Closing ends the message loop (woken by an empty message; a quit
+            // message would end the next one too); the window goes with this object.
             m_Closed = true;
             ::ShowWindow(Window(), SW_HIDE);
-            ::PostQuitMessage(0);
+            ::PostMessageW(Window(), WM_NULL, 0, 0);
         },
         [this](UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
             return OwnMessage(message, wParam, lParam, result);
