@@ -55,6 +55,20 @@ echo "== the Windows front end's tests under a virtual X server"
   exit $status
 ) || fail "front end tests"
 
+echo "== orvik.exe /SIM:demo /AS opens the window, whose run writes the export and the summary"
+(
+  export WINEPREFIX=$work/gui-prefix
+  mkdir "$work/window"
+  cd "$work/window"
+  cat > run.sh <<EOS
+wine "$exe" /SIM:demo /AS /CF:g.cfg &
+for i in \$(seq 1 120); do [ -s LastLogonSummary.txt ] && [ -s g.cfg ] && break; sleep 0.5; done
+wineserver -k
+EOS
+  timeout 120 xvfb-run -a -s "-screen 0 1280x1024x24" bash run.sh >/dev/null 2>&1 || true
+  for file in Ambrel.txt LastLogonSummary.txt g.cfg; do [ -s "$file" ] || exit 1; done
+) || fail "the window's run"
+
 echo "== orvik.exe /? prints the usage"
 wine "$exe" '/?' | grep -q '^Usage: orvik' || fail "usage"
 
