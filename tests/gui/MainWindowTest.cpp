@@ -124,35 +124,22 @@ private slots:
     }
 
     void aRunFillsTheRowsLiveOnItsTimerAndPaintsThem() {
-        std::vector<cSimulatedDirectory::Controller> dcs;
-        for (int i = 0; i < 10; ++i) {
-            dcs.push_back(Dc(i, 40));
-            dcs.back().delayMs = 15;
-        }
-        dcs[3].failCode = kErrorAccessDenied;
-        dcs[3].failAtCall = 2;
+        std::vector<cSimulatedDirectory::Controller> dcs{Dc(1, 40), Dc(2, 40), Dc(3, 40)};
+        for (auto& dc : dcs) dc.delayMs = 15;
+        dcs[2].failCode = kErrorAccessDenied;
+        dcs[2].failAtCall = 2;
         Build(dcs, false);
-        collection->Settings().m_MaxThreads = 4;
         QTest::mouseClick(Button(kStart), Qt::LeftButton);
-        int mostBusy = 0;
-        bool sawBusy = false;
+        bool sawBusy = false;  // the rows change while the run goes on, not only at its end
         QTRY_VERIFY_WITH_TIMEOUT(([&] {
-                                     int busy = 0;
-                                     for (int r = 0; r < 10; ++r) busy += Cell(r, 5) == QStringLiteral("Busy");
-                                     mostBusy = std::max(mostBusy, busy);
-                                     sawBusy = sawBusy || busy > 0;
+                                     for (int r = 0; r < 3; ++r)
+                                         sawBusy = sawBusy || Cell(r, 5) == QStringLiteral("Busy");
                                      return desktop.beeps == 1;
                                  }()),
                                  30000);
         QVERIFY(sawBusy);
-        QVERIFY(mostBusy <= 4);
-        for (int r = 0; r < 10; ++r) {
-            const bool failed = Cell(r, 0) == QStringLiteral("DC3");
-            QCOMPARE(
-                Controllers()->topLevelItem(r)->toolTip(6),
-                failed ? QStringLiteral("Access is denied.") : QStringLiteral("The operation completed successfully."));
-        }
-        QCOMPARE(UserRows(), 40);
+        QCOMPARE(Controllers()->topLevelItem(2)->toolTip(6), QStringLiteral("Access is denied."));
+        QCOMPARE(Controllers()->topLevelItem(0)->toolTip(6), QStringLiteral("The operation completed successfully."));
         QCOMPARE(Control<QLabel>(*window, kUserCount)->text(), QStringLiteral("40 of 40 users shown"));
         QCOMPARE(window->windowTitle(), QStringLiteral("Ambrel by Corvanta: www.corvanta.example"));
         QVERIFY(Controllers()->header()->length() <= Controllers()->viewport()->width());  // no column cut
