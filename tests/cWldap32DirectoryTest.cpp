@@ -117,6 +117,15 @@ TEST(Wldap32Directory, TheSignedInUserOverLdapsBindsWithoutSignAndSealWhichServe
     EXPECT_EQ(std::count(fake.log.begin(), fake.log.end(), "option 3=1"), 0);
 }
 
+TEST(Wldap32Directory, TheSignedInUserIsNotReadUnsignedWhenTheClientCannotSignAndSeal) {
+    FakeWldap fake;
+    fake.fail["option 3"] = ldapcode::kNotSupported;
+    cWldap32Directory net(fake.Table(), {});
+    std::u16string domain;
+    EXPECT_EQ(net.NetWkstaGetInfo(u"dc1.exp.test", 100, domain), kSecNoCredentials);
+    EXPECT_EQ(std::count(fake.log.begin(), fake.log.end(), "connect 10"), 0);
+}
+
 TEST(Wldap32Directory, APasswordIsSentOnlyInsideTlsToACheckedServer) {
     struct Case {
         std::u16string server;
