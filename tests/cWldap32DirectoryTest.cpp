@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "base/TextCompare.h"
 #include "platform/LdapMapping.h"
 #include "platform/NetApiCodes.h"
@@ -105,6 +107,23 @@ TEST(Wldap32Directory, SignedInUserReadsTheDomainThenPagesOfAccountsOnTheSameCon
     EXPECT_EQ(fake.log, (std::vector<std::string>{"init dc1.exp.test", "option 0=3", "option 1=0", "option 2=30",
                                                   "option 3=1", "connect 7", "bind negotiate 30", "search 0 0 30",
                                                   "search 1 0 30", "search 2 0 30", "search 2 2 30", "unbind"}));
+}
+
+TEST(Wldap32Directory, TheSignedInUserOverLdapsBindsWithoutSignAndSealWhichServersRefuseInsideTls) {
+    FakeWldap fake;
+    cWldap32Directory net(fake.Table(), {});
+    std::u16string domain;
+    EXPECT_EQ(net.NetWkstaGetInfo(u"ldaps://dc1.exp.test", 100, domain), kNerrSuccess);
+    EXPECT_EQ(std::count(fake.log.begin(), fake.log.end(), "option 3=1"), 0);
+}
+
+TEST(Wldap32Directory, TheSignedInUserIsNotReadUnsignedWhenTheClientCannotSignAndSeal) {
+    FakeWldap fake;
+    fake.fail["option 3"] = ldapcode::kNotSupported;
+    cWldap32Directory net(fake.Table(), {});
+    std::u16string domain;
+    EXPECT_EQ(net.NetWkstaGetInfo(u"dc1.exp.test", 100, domain), kSecNoCredentials);
+    EXPECT_EQ(std::count(fake.log.begin(), fake.log.end(), "connect 10"), 0);
 }
 
 TEST(Wldap32Directory, APasswordIsSentOnlyInsideTlsToACheckedServer) {

@@ -106,7 +106,14 @@ std::int32_t cWldap32Directory::Open(const std::string& host, std::unique_ptr<Co
     m_Calls.setOption(c->ld, eWldapOption::kTimeLimit, seconds);
     // Negotiate signs and seals by itself (and servers refuse it inside TLS);
     // a password travels only inside TLS.
-    if (negotiate) m_Calls.setOption(c->ld, eWldapOption::kSignAndSeal, 1);
+    if (negotiate && !ldaps && m_Calls.setOption(c->ld, eWldapOption::kSignAndSeal, 1) != 0) {
+        // Unsigned, anyone on the way could change the logon times the server sends.
+        std::lock_guard<std::mutex> lock(m_Mutex);
+        m_Notices.push_back(FromUtf8(host) +
+                            u": the system's LDAP client cannot sign and seal, so nothing was read as the signed-in "
+                            u"user (/USER: binds inside TLS).");
+        return kSecNoCredentials;
+    }
     if (!negotiate && m_Calls.setOption(c->ld, eWldapOption::kServerCertificate, m_Options.verifyCertificate) != 0 &&
         m_Options.verifyCertificate) {
         // An LDAP client that cannot show the certificate may not check it either.

@@ -9,7 +9,6 @@
 #include "base/Vendor.h"
 #include "forms/Forms.h"
 #include "forms/HelpPage.h"
-#include "platform/SystemFileSystem.h"
 #include "platform/Win32Text.h"
 #include "win32/Win32Pictures.h"
 
@@ -194,19 +193,31 @@ int cWin32MainWindow::PopUpMenu(const std::vector<cMenuItem>& items) {
 void cWin32MainWindow::ShowHelp() {
     // The page goes to the user's temporary folder and opens in the browser.
     wchar_t folder[MAX_PATH + 1] = {};
-    if (::GetTempPathW(MAX_PATH + 1, folder) == 0) return;
-    const std::string path = Narrow(folder) + ToUtf8(kProductName) + " help.html";
-    std::error_code why;
-    auto file = SystemFileSystem().Create(path, why);
-    if (!file) {
-        m_Boxes.ShowMessage(
-            u"The help page could not be written to " + FromUtf8(path) + u" (" + FromUtf8(why.message()) + u").",
-            kProductName);
+    const DWORD length = ::GetTempPathW(MAX_PATH + 1, folder);
+    if (length == 0 || length > MAX_PATH) return;
+    const std::u16string path =
+        reinterpret_cast<const char16_t*>(folder) + std::u16string(kProductName) + u" help.html";
+    // Only into a file made new for it: whatever is in its place (a link
+    // planted there by another user of a shared folder) goes first, and a
+    // name taken again meanwhile makes it fail.
+    ::DeleteFileW(Wide(path));
+    HANDLE file = ::CreateFileW(Wide(path), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const std::string page = "\xEF\xBB\xBF" + ToUtf8(HelpPageHtml());
+    DWORD written = 0;
+    bool ok = file != INVALID_HANDLE_VALUE &&
+              ::WriteFile(file, page.data(), static_cast<DWORD>(page.size()), &written, nullptr) &&
+              written == page.size();
+    std::error_code why = ok ? std::error_code() : LastWin32Error();
+    if (file != INVALID_HANDLE_VALUE && !::CloseHandle(file) && ok) {
+        ok = false;
+        why = LastWin32Error();
+    }
+    if (!ok) {
+        m_Boxes.ShowMessage(u"The help page could not be written to " + path + u" (" + FromUtf8(why.message()) + u").",
+                            kProductName);
         return;
     }
-    const std::string page = "\xEF\xBB\xBF" + ToUtf8(HelpPageHtml());
-    const bool written = file->Write(page.data(), page.size()) && file->Close();
-    if (written) m_Desktop.OpenUrl(FromUtf8(path));
+    m_Desktop.OpenUrl(path);
 }
 
 void cWin32MainWindow::ShowAbout(const std::u16string& text) {

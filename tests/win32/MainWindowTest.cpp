@@ -10,6 +10,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <vector>
 
@@ -156,6 +157,28 @@ TEST(Win32MainWindow, TheDemoRunsToTheEndAndEveryButtonOpensItsWindow) {
     EXPECT_EQ(test::ReadFile(config), before);  // Setup confirmed untouched saves the same bytes
     ASSERT_EQ(desktop.urls.size(), 1u);
     EXPECT_NE(desktop.urls[0].find(u"Ambrel help.html"), std::u16string::npos);
+}
+
+TEST(Win32MainWindow, TheHelpPageIsNeverWrittenThroughALinkPlantedInItsPlace) {
+    test::TempFolder folder;
+    wchar_t saved[MAX_PATH + 1] = {};
+    const bool hadTmp = ::GetEnvironmentVariableW(L"TMP", saved, MAX_PATH + 1) != 0;
+    const std::wstring temp = std::filesystem::path(folder.Path()).wstring() + L"\\";
+    ASSERT_TRUE(::SetEnvironmentVariableW(L"TMP", temp.c_str()));
+    std::ofstream(folder.File("victim.txt")) << "keep";
+    ASSERT_TRUE(::CreateHardLinkW((temp + L"Ambrel help.html").c_str(), (temp + L"victim.txt").c_str(), nullptr));
+    std::string error;
+    auto directory = cSimulatedDirectory::FromJson(DemoDirectoryJson(), error);
+    cSystemClock clock;
+    QuietDesktop desktop;
+    cUserDataCollector collector(*directory, clock);
+    cDomainControllerCollection collection(collector, clock);
+    collection.SetConfigPath(folder.File("h.cfg"));
+    cMainPresenter presenter(collection, collector, clock, desktop, desktop, SystemFileSystem(), {});
+    cWin32MainWindow(presenter, desktop).ShowHelp();
+    ::SetEnvironmentVariableW(L"TMP", hadTmp ? saved : nullptr);
+    EXPECT_EQ(test::ReadFile(folder.File("victim.txt")), (std::vector<std::uint8_t>{'k', 'e', 'e', 'p'}));
+    EXPECT_EQ(desktop.urls.size(), 1u);
 }
 
 }  // namespace
