@@ -9,6 +9,7 @@
 #include <shellapi.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -84,7 +85,10 @@ int RunWindow(const orvik::cCommandLine& arguments, const wchar_t* commandLine) 
 
 int main() {
     using namespace orvik;
-    // The lines are UTF-8, as the console is told.
+    // The lines are UTF-8, as the console is told; the console gets its own
+    // code page back when the program ends.
+    static const UINT consoleCodePage = ::GetConsoleOutputCP();
+    if (consoleCodePage != 0) std::atexit([] { ::SetConsoleOutputCP(consoleCodePage); });
     ::SetConsoleOutputCP(CP_UTF8);
     const wchar_t* commandLine = ::GetCommandLineW();
     const std::vector<std::u16string> words = Arguments(commandLine);
