@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <utility>
 
 #include "base/TextCompare.h"
 #include "engine/cDomainControllerCollection.h"
@@ -41,7 +42,7 @@ protected:
         collection->SetConfigPath(folder.File("orvik.cfg"));
         collection->Settings().m_ExportFile = FromUtf8(folder.File("Ambrel.txt"));
         collection->Settings().m_SummaryFile = FromUtf8(folder.File("LastLogonSummary.txt"));
-        options.net = directory.get();
+        if (options.net == nullptr) options.net = directory.get();
         if (list) options.defaultControllers = directory->ControllerNames();
         presenter = std::make_unique<cMainPresenter>(*collection, *collector, clock, desktop, desktop,
                                                      SystemFileSystem(), options);
@@ -111,6 +112,34 @@ TEST_F(MainPresenter, ARunFillsEveryRowAndCompletesOnce) {
     Ticks(5);  // the completion actions ran once
     EXPECT_EQ(desktop.beeps, 1);
     EXPECT_FALSE(Exists("Ambrel1.txt"));
+}
+
+// What the directory had to say (a server's reason, logons that count as never) is said once the run is done.
+TEST_F(MainPresenter, TheDirectorysNoticesAreSaidWhenTheRunCompletes) {
+    struct NoticeNet final : iNetApi {
+        std::int32_t NetUserEnum(const std::u16string&, std::uint32_t, std::uint32_t, std::int32_t,
+                                 std::vector<UserInfo2>&, std::uint32_t&, std::uint32_t&, std::uint32_t&) override {
+            return 0;
+        }
+        std::int32_t NetWkstaGetInfo(const std::u16string&, std::uint32_t, std::u16string&) override { return 0; }
+        std::int32_t NetServerEnum(const std::u16string&, std::uint32_t, std::uint32_t, std::int32_t,
+                                   std::vector<std::u16string>&, std::uint32_t&, std::uint32_t&,
+                                   std::uint32_t&) override {
+            return 0;
+        }
+        std::vector<std::u16string> TakeNotices() override { return std::exchange(notices, {}); }
+        std::vector<std::u16string> notices{u"dc1: 3 lastLogon values were not a logon time and count as never."};
+    } net;
+    cMainOptions options;
+    options.net = &net;
+    Build({Dc(1, 5)}, options);
+    view->Click(kStart);
+    CompleteRun();
+    window.RunPosted();
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_EQ(window.messages[0],
+              u"The domain controllers of this run had more to say:\ndc1: 3 lastLogon values were "
+              u"not a logon time and count as never.");
 }
 
 TEST_F(MainPresenter, TheTimedRefreshWaitsForItsPeriodAndForNewResults) {

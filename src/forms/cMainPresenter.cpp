@@ -23,6 +23,7 @@
 #include "platform/iClock.h"
 #include "platform/iDesktop.h"
 #include "platform/iMessageSink.h"
+#include "platform/iNetApi.h"
 #include "settings/ConfigurationFile.h"
 
 namespace orvik {
@@ -40,7 +41,11 @@ cMainPresenter::cMainPresenter(cDomainControllerCollection& collection, cUserDat
       m_Options(std::move(options)),
       m_bAutoStart(m_Options.autoStart),
       m_Ticks(collection, clock,
-              {[this] { OnSaveResults(); }, [this] { RefreshKeepingPlace(); }, [this] { m_Desktop.Beep(); },
+              {[this] { OnSaveResults(); }, [this] { RefreshKeepingPlace(); },
+               [this] {
+                   m_Desktop.Beep();
+                   ShowNotices();
+               },
                [this] { SaveConfiguration(); }}) {}
 
 cMainPresenter::~cMainPresenter() { Close(); }
@@ -295,6 +300,23 @@ void cMainPresenter::OnTimer() {
         m_Window->Post([this] { OnStart(); });
     }
     m_Ticks.Tick();
+}
+
+void cMainPresenter::ShowNotices() {
+    // What the directory had to say beside the codes (a server's own reason for
+    // an error, last logons that were no time and count as never) is said once
+    // the run's files are written, after the tick.
+    if (m_Options.net == nullptr) return;
+    const std::vector<std::u16string> notices = m_Options.net->TakeNotices();
+    if (notices.empty()) return;
+    constexpr std::size_t kMostLines = 20;
+    std::u16string text = u"The domain controllers of this run had more to say:";
+    for (std::size_t i = 0; i < notices.size() && i < kMostLines; ++i) text += u"\n" + notices[i];
+    if (notices.size() > kMostLines)
+        text += u"\n... and " + FormatLong(static_cast<std::int64_t>(notices.size() - kMostLines)) + u" more.";
+    m_Window->Post([this, text] {
+        if (m_Window != nullptr) m_Window->Messages().ShowMessage(text);
+    });
 }
 
 void cMainPresenter::OnWorkerEnded() {

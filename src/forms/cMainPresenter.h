@@ -77,6 +77,7 @@ private:
     void OnStartSelected();
     // A worker ended (posted from its thread): the next controller starts now, not at the next tick.
     void OnWorkerEnded();
+    void ShowNotices();
     void RefreshUserList();
     // The user list shown afresh, keeping its scroll position and the
     // selection of users still shown.
