@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <optional>
 #include <string>
 
 #include "base/TextCompare.h"
@@ -52,18 +53,21 @@ public:
     // The windows stay painted: their messages run while the user's input
     // goes nowhere (the main window is disabled).
     void WaitUntil(const std::function<bool()>& done, int pollMs) override {
+        // A request to quit meanwhile is kept for the main loop: what is waited for must still end first.
+        std::optional<WPARAM> quit;
         while (!done()) {
             ::MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(pollMs), QS_ALLINPUT);
             MSG msg;
             while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
                 if (msg.message == WM_QUIT) {
-                    ::PostQuitMessage(static_cast<int>(msg.wParam));  // for the main loop
-                    return;
+                    quit = msg.wParam;
+                    continue;
                 }
                 ::TranslateMessage(&msg);
                 ::DispatchMessageW(&msg);
             }
         }
+        if (quit) ::PostQuitMessage(static_cast<int>(*quit));
     }
 
 private:
