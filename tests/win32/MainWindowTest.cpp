@@ -170,7 +170,7 @@ TEST(Win32MainWindow, TheHelpPageIsNeverWrittenThroughALinkPlantedInItsPlace) {
     std::string error;
     auto directory = cSimulatedDirectory::FromJson(DemoDirectoryJson(), error);
     cSystemClock clock;
-    QuietDesktop desktop;
+    test::RecordingDesktop desktop;
     cUserDataCollector collector(*directory, clock);
     cDomainControllerCollection collection(collector, clock);
     collection.SetConfigPath(folder.File("h.cfg"));
