@@ -94,4 +94,30 @@ std::uint64_t PageFingerprint(const std::vector<UserInfo2>& entries) {
     return h;
 }
 
+void cLdapNotices::Add(std::u16string line) {
+    std::lock_guard<std::mutex> lock(m_Mutex);
+    m_Lines.push_back(std::move(line));
+}
+
+void cLdapNotices::CountOddLogons(const std::string& host, std::uint32_t count) {
+    if (count == 0) return;
+    std::lock_guard<std::mutex> lock(m_Mutex);
+    m_OddLogons[host] += count;
+}
+
+std::vector<std::u16string> cLdapNotices::Take() {
+    std::map<std::string, std::uint32_t> odd;
+    std::vector<std::u16string> lines;
+    {
+        std::lock_guard<std::mutex> lock(m_Mutex);
+        odd.swap(m_OddLogons);
+        lines.swap(m_Lines);
+    }
+    for (const auto& [host, count] : odd) {
+        lines.push_back(FromUtf8(host) + u": " + FormatLong(count) +
+                        u" lastLogon values were not a logon time and count as never.");
+    }
+    return lines;
+}
+
 }  // namespace orvik

@@ -4,6 +4,8 @@
 // and what both LDAP clients ask (libldap on Linux, wldap32 on Windows).
 
 #include <cstdint>
+#include <map>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -63,5 +65,21 @@ std::string EscapeFilterValue(const std::string& value);
 
 // Tells one page of accounts from another, to see a server that sends the same page again.
 std::uint64_t PageFingerprint(const std::vector<UserInfo2>& entries);
+
+// What an LDAP backend has to say beside its codes, gathered from every
+// worker: lines for the user (a server's own reason, what was left out),
+// and per host the lastLogon values that were no logon time.
+class cLdapNotices {
+public:
+    void Add(std::u16string line);
+    void CountOddLogons(const std::string& host, std::uint32_t count);
+    // Everything since the last call, the odd logons last, one line per host.
+    std::vector<std::u16string> Take();
+
+private:
+    std::mutex m_Mutex;
+    std::vector<std::u16string> m_Lines;
+    std::map<std::string, std::uint32_t> m_OddLogons;
+};
 
 }  // namespace orvik

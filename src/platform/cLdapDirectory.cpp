@@ -172,26 +172,12 @@ std::int32_t cLdapDirectory::Failed(const std::string& host, const char* stage, 
         // The program's code says little here: the server's own words go with it.
         std::string text = host + ": the " + stage + " failed: " + ldap_err2string(ldapResult);
         if (!diagnostic.empty()) text += " (" + diagnostic + ")";
-        std::lock_guard<std::mutex> lock(m_Mutex);
-        m_Notices.push_back(FromUtf8(text));
+        m_Notices.Add(FromUtf8(text));
     }
     return code;
 }
 
-std::vector<std::u16string> cLdapDirectory::TakeNotices() {
-    std::map<std::string, std::uint32_t> odd;
-    std::vector<std::u16string> notices;
-    {
-        std::lock_guard<std::mutex> lock(m_Mutex);
-        odd.swap(m_OddLogons);
-        notices.swap(m_Notices);
-    }
-    for (const auto& [host, count] : odd) {
-        notices.push_back(FromUtf8(host) + u": " + FormatLong(count) +
-                          u" lastLogon values were not a logon time and count as never.");
-    }
-    return notices;
-}
+std::vector<std::u16string> cLdapDirectory::TakeNotices() { return m_Notices.Take(); }
 
 cLdapDirectory::cLdapDirectory(cLdapOptions options) : m_Options(std::move(options)) {
     std::call_once(g_LibraryOnce, InitialiseLibrary, m_Options.caFile);
@@ -429,10 +415,7 @@ std::int32_t cLdapDirectory::NetUserEnum(const std::u16string& server, std::uint
         odd += notATime;
         entries.push_back(std::move(u));
     }
-    if (odd != 0) {
-        std::lock_guard<std::mutex> lock(m_Mutex);
-        m_OddLogons[c->host] += odd;
-    }
+    m_Notices.CountOddLogons(c->host, odd);
     int code = LDAP_SUCCESS;
     char* message = nullptr;
     LDAPControl** returned = nullptr;
@@ -547,8 +530,7 @@ std::int32_t cLdapDirectory::NetServerEnum(const std::u16string& domain, std::ui
     }
     // A failure says why among the notices, for the Search that asked.
     const auto fail = [this](std::u16string why) {
-        std::lock_guard<std::mutex> lock(m_Mutex);
-        m_Notices.push_back(std::move(why));
+        m_Notices.Add(std::move(why));
         return kErrorNoBrowserServersFound;
     };
     if (dnsDomain.empty()) return fail(u"/etc/resolv.conf names no DNS domain and no search domain.");
@@ -561,9 +543,8 @@ std::int32_t cLdapDirectory::NetServerEnum(const std::u16string& domain, std::ui
     if (!found) return fail(where + u"got no answer from any name server within " + FormatLong(seconds) + u" s.");
     if (found->noSuchName) return fail(where + u"found no such name: the domain has no domain controllers in DNS.");
     if (found->oddNames > 0) {
-        std::lock_guard<std::mutex> lock(m_Mutex);
-        m_Notices.push_back(FromUtf8(dnsDomain) + u": " + FormatLong(found->oddNames) +
-                            u" domain controller names in DNS are no host names and were left out.");
+        m_Notices.Add(FromUtf8(dnsDomain) + u": " + FormatLong(found->oddNames) +
+                      u" domain controller names in DNS are no host names and were left out.");
     }
     if (found->hosts.empty()) return fail(where + u"found no domain controller.");
     for (const std::string& host : found->hosts) names.push_back(FromUtf8(host));

@@ -97,8 +97,7 @@ private:
         std::chrono::steady_clock::time_point when;
     };
     std::map<std::string, cFailedOpen> m_FailedOpens;
-    std::map<std::string, std::uint32_t> m_OddLogons;  // per host, since the last TakeNotices
-    std::vector<std::u16string> m_Notices;             // other notices, since the last TakeNotices
+    cLdapNotices m_Notices;
 };
 
 }  // namespace orvik

@@ -69,26 +69,12 @@ std::int32_t cWldap32Directory::Failed(const Connection& c, const char* stage, s
         std::u16string text = FromUtf8(c.host) + u": the " + Wide(stage) + u" failed: LDAP error " +
                               FormatLong(static_cast<std::int64_t>(ldapResult));
         if (!diagnostic.empty()) text += u" (" + diagnostic + u")";
-        std::lock_guard<std::mutex> lock(m_Mutex);
-        m_Notices.push_back(std::move(text));
+        m_Notices.Add(std::move(text));
     }
     return code;
 }
 
-std::vector<std::u16string> cWldap32Directory::TakeNotices() {
-    std::map<std::string, std::uint32_t> odd;
-    std::vector<std::u16string> notices;
-    {
-        std::lock_guard<std::mutex> lock(m_Mutex);
-        odd.swap(m_OddLogons);
-        notices.swap(m_Notices);
-    }
-    for (const auto& [host, count] : odd) {
-        notices.push_back(FromUtf8(host) + u": " + FormatLong(count) +
-                          u" lastLogon values were not a logon time and count as never.");
-    }
-    return notices;
-}
+std::vector<std::u16string> cWldap32Directory::TakeNotices() { return m_Notices.Take(); }
 
 std::int32_t cWldap32Directory::Open(const std::string& host, std::unique_ptr<Connection>& out) {
     if (IsCancelled(host)) return kErrorTimeout;
@@ -108,19 +94,17 @@ std::int32_t cWldap32Directory::Open(const std::string& host, std::unique_ptr<Co
     // a password travels only inside TLS.
     if (negotiate && !ldaps && m_Calls.setOption(c->ld, eWldapOption::kSignAndSeal, 1) != 0) {
         // Unsigned, anyone on the way could change the logon times the server sends.
-        std::lock_guard<std::mutex> lock(m_Mutex);
-        m_Notices.push_back(FromUtf8(host) +
-                            u": the system's LDAP client cannot sign and seal, so nothing was read as the signed-in "
-                            u"user (/USER: binds inside TLS).");
+        m_Notices.Add(FromUtf8(host) +
+                      u": the system's LDAP client cannot sign and seal, so nothing was read as the signed-in "
+                      u"user (/USER: binds inside TLS).");
         return kSecNoCredentials;
     }
     if (!negotiate && m_Calls.setOption(c->ld, eWldapOption::kServerCertificate, m_Options.verifyCertificate) != 0 &&
         m_Options.verifyCertificate) {
         // An LDAP client that cannot show the certificate may not check it either.
-        std::lock_guard<std::mutex> lock(m_Mutex);
-        m_Notices.push_back(FromUtf8(host) +
-                            u": the system's LDAP client cannot have the server's certificate checked, so no password "
-                            u"was sent (/TLSNOVERIFY sends it unchecked).");
+        m_Notices.Add(FromUtf8(host) +
+                      u": the system's LDAP client cannot have the server's certificate checked, so no password "
+                      u"was sent (/TLSNOVERIFY sends it unchecked).");
         return kSecUntrustedRoot;
     }
     std::uint32_t rc = m_Calls.connect(c->ld, static_cast<std::uint32_t>(m_Options.networkTimeoutSeconds));
@@ -253,10 +237,7 @@ std::int32_t cWldap32Directory::NetUserEnum(const std::u16string& server, std::u
         entries.push_back({values[0], values[1], values[2], FileTimeToSeconds(ToUtf8(values[3]), &notATime)});
         odd += notATime;
     }
-    if (odd != 0) {
-        std::lock_guard<std::mutex> lock(m_Mutex);
-        m_OddLogons[host] += odd;
-    }
+    m_Notices.CountOddLogons(host, odd);
     entriesRead = static_cast<std::uint32_t>(entries.size());
     totalEntries = page.estimate;
     if (page.cookie.empty()) return kNerrSuccess;
@@ -328,8 +309,7 @@ std::int32_t cWldap32Directory::NetServerEnum(const std::u16string&, std::uint32
     names.clear();
     entriesRead = totalEntries = resumeHandle = 0;
     if (level != 100) return kErrorInvalidLevel;
-    std::lock_guard<std::mutex> lock(m_Mutex);
-    m_Notices.push_back(u"Searching for domain controllers is not built for LDAP on Windows: type their names.");
+    m_Notices.Add(u"Searching for domain controllers is not built for LDAP on Windows: type their names.");
     return kErrorNoBrowserServersFound;
 }
 

@@ -26,6 +26,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/LdapMapping.h"
 #include "platform/LdapOptions.h"
 #include "platform/Wldap32Calls.h"
 #include "platform/iNetApi.h"
@@ -70,8 +71,7 @@ private:
     std::uint32_t m_LastHandle = 0;
     // The enumeration right after a failed domain query fails alike, without waiting again.
     std::map<std::string, std::pair<std::int32_t, std::chrono::steady_clock::time_point>> m_FailedOpens;
-    std::map<std::string, std::uint32_t> m_OddLogons;  // per host, since the last TakeNotices
-    std::vector<std::u16string> m_Notices;
+    cLdapNotices m_Notices;
 };
 
 }  // namespace orvik
