@@ -16,12 +16,10 @@
 #include "app/Usage.h"
 #include "base/TextCompare.h"
 #include "base/Vendor.h"
-#include "engine/cDomainControllerCollection.h"
-#include "engine/cUserDataCollector.h"
+#include "forms/RunMainWindow.h"
 #include "platform/BrokenPipes.h"
 #include "platform/cPosixFileSystem.h"
 #include "platform/cStdErrMessageSink.h"
-#include "platform/iClock.h"
 #include "platform/iNetApi.h"
 #include "settings/ConfigurationFile.h"
 #include "ui/QtText.h"
@@ -92,26 +90,14 @@ int RunApplication(int argc, char** argv) {
     }
     cProgramStart start;
     if (!PrepareStart(arguments, startupMessages, askPassword, false, start)) return 2;
-    cNetworkSetup& network = start.network;
-    cMainOptions options;
-    options.autoStart = start.autoStart;
-    options.defaultControllers = network.defaultControllers;
-    options.net = network.net.get();
-
-    cSystemClock clock;
     cPosixFileSystem files;
     cQtDesktop desktop;
     cQtStartupMarker marker;
-    cUserDataCollector collector(*network.net, clock);
-    cDomainControllerCollection collection(collector, clock);
-    collection.SetConfigPath(start.configPath, start.createConfigFolder);
-    {
-        cMainPresenter presenter(collection, collector, clock, desktop, marker, files, options);
+    return RunMainWindow(start, desktop, marker, files, [](cMainPresenter& presenter) {
         cMainDialog window(presenter);
         window.exec();
-    }
-    // Closing does not wait for a run, but no worker may outlive what it reports to.
-    return LeaveWhenWorkersStopped(collection, 0);
+        return 0;
+    });
 }
 
 }  // namespace orvik

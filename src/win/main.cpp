@@ -20,13 +20,10 @@
 #include "app/Usage.h"
 #include "base/TextCompare.h"
 #include "base/Vendor.h"
-#include "engine/cDomainControllerCollection.h"
-#include "engine/cUserDataCollector.h"
-#include "forms/cMainPresenter.h"
+#include "forms/RunMainWindow.h"
 #include "platform/SystemFileSystem.h"
 #include "platform/cRegistryStartupMarker.h"
 #include "platform/cStdErrMessageSink.h"
-#include "platform/iClock.h"
 #include "platform/iNetApi.h"
 #include "win32/cWin32MainWindow.h"
 
@@ -43,7 +40,7 @@ std::vector<std::u16string> Arguments(const wchar_t* commandLine) {
     return arguments;
 }
 
-// The window over the collection; the exit status once every worker has stopped.
+// The window; the exit status once every worker has stopped.
 int RunWindow(const orvik::cCommandLine& arguments, const wchar_t* commandLine) {
     using namespace orvik;
     // No console but the one a user started the program from.
@@ -56,29 +53,18 @@ int RunWindow(const orvik::cCommandLine& arguments, const wchar_t* commandLine) 
                       ConfigPathBesideProgram(reinterpret_cast<const char16_t*>(commandLine)))) {
         return kBatchUsage;
     }
-    cNetworkSetup& network = start.network;
-    cMainOptions options;
-    options.autoStart = start.autoStart;
-    options.defaultControllers = network.defaultControllers;
-    options.net = network.net.get();
-    cSystemClock clock;
     cRegistryStartupMarker marker;
-    cUserDataCollector collector(*network.net, clock);
-    cDomainControllerCollection collection(collector, clock);
-    collection.SetConfigPath(start.configPath, start.createConfigFolder);
-    {
-        cMainPresenter presenter(collection, collector, clock, desktop, marker, SystemFileSystem(), options);
+    return RunMainWindow(start, desktop, marker, SystemFileSystem(), [&](cMainPresenter& presenter) {
         cWin32MainWindow window(presenter, desktop);
         if (window.Window() == nullptr) {
             const DWORD error = ::GetLastError();
             desktop.ShowMessage(
                 u"The window could not be opened (error " + FormatLong(static_cast<long>(error)) + u").", kProductName);
-            return LeaveWhenWorkersStopped(collection, 1);
+            return 1;
         }
         window.Run(SW_SHOWDEFAULT);
-    }
-    // Closing does not wait for a run, but no worker may outlive what it reports to.
-    return LeaveWhenWorkersStopped(collection, 0);
+        return 0;
+    });
 }
 
 }  // namespace
