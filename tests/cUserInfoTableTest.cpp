@@ -68,17 +68,6 @@ TEST(UserMerge, KeepsOneRecordPerAccountWithTheLatestLogonAndTheFirstSpelling) {
     }
 }
 
-TEST(UserMerge, ClearEmptiesBothOrdersAndMergingStartsAfresh) {
-    cUserInfoTable t;
-    t.MergeBatch(Batch(MakeUser(u"jdoe", 50)));
-    t.Sort();
-    t.Clear();
-    EXPECT_EQ(t.GetCount(), 0u);
-    EXPECT_TRUE(t.Display().empty());
-    t.MergeBatch(Batch(MakeUser(u"jdoe", 7)));
-    EXPECT_EQ(t.Merged()[0]->m_LastLogon, 7u);
-}
-
 TEST(UserDisplay, HeaderClicksFlipTheColumnOrSwitchToANewOneDescending) {
     const struct {
         const char* what;
