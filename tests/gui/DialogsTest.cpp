@@ -79,24 +79,10 @@ private slots:
         QCOMPARE(filters, QStringList({QStringLiteral("Export file filter (*.txt)"), QStringLiteral("All files (*)")}));
     }
 
-    // Each dialog shown and painted; on a display, its picture is kept when asked for.
-    void everyDialogIsPainted() {
+    // Each dialog shown and painted (on a display, its picture is kept when asked for); no label or check box text
+    // is wider than the place its description gives it, in this font (the same at 200%: the ctest DialogsAt200).
+    void everyDialogIsPaintedAndItsTextsFit() {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        AllForms forms;
-        for (cFormPresenter* presenter : forms.all) {
-            cQtForm dialog(nullptr, *presenter);
-            if (presenter == &forms.select)
-                QTest::mouseClick(Control<QPushButton>(dialog, select_dc::kSearch), Qt::LeftButton);
-            dialog.show();
-            QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-            QTRY_VERIFY2(test::IsPainted(dialog, dialog.objectName()), qPrintable(dialog.objectName()));
-            dialog.hide();
-        }
-    }
-
-    // No label or check box text is wider than the place its description
-    // gives it, in this font (the same at 200%: the ctest DialogsAt200).
-    void everyTextFitsItsPlace() {
         AllForms forms;
         QStringList cut;
         for (cFormPresenter* presenter : forms.all) {
@@ -114,6 +100,12 @@ private slots:
                         cut << QStringLiteral("%1: %2 > %3").arg(text).arg(w->sizeHint().width()).arg(units.X(c.width));
                 }
             }
+            if (presenter == &forms.select)
+                QTest::mouseClick(Control<QPushButton>(dialog, select_dc::kSearch), Qt::LeftButton);
+            dialog.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+            QTRY_VERIFY2(test::IsPainted(dialog, dialog.objectName()), qPrintable(dialog.objectName()));
+            dialog.hide();
         }
         QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QStringLiteral("; "))));
     }

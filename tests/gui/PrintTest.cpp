@@ -51,6 +51,8 @@ class PrintTest : public QObject {
     cDomainControllerCollection collection{collector, clock};
     cMemoryCollectionView view;
     cResultsReport report{collection, view.Users(), clock};
+    cQtPdfReportWriter writer;
+    std::u16string reason;
 
 private slots:
     // A list of 200 users; the user's settings (the print dialog's last choice) go to the test's folder.
@@ -62,8 +64,6 @@ private slots:
     }
 
     void theReportHoldsTheSummaryTheTitlesAndTheRowsInOrder() {
-        cQtPdfReportWriter writer;
-        std::u16string reason;
         const std::string path = folder.File("report.pdf");
         QCOMPARE(writer.WritePdf(report, path, clock.Now(), reason), 0);
         const QString text = PdfText(path);
@@ -127,8 +127,6 @@ private slots:
     // A new report is as private as the umask makes new files, a private report stays private, and a link in the
     // report's place is replaced, not followed.
     void theReportIsNoMoreReadableThanTheUmaskAndTheReportItReplaces() {
-        cQtPdfReportWriter writer;
-        std::u16string reason;
         const std::string fresh = folder.File("fresh.pdf"), replaced = folder.File("replaced.pdf");
         const std::string target = folder.File("elsewhere.txt"), linked = folder.File("linked.pdf");
         std::ofstream(replaced) << "old";
@@ -150,8 +148,6 @@ private slots:
     }
 
     void aFileThatCannotBeWrittenGivesTheReason() {
-        cQtPdfReportWriter writer;
-        std::u16string reason;
         QCOMPARE(writer.WritePdf(report, folder.File("missing/report.pdf"), clock.Now(), reason), -1);
         QCOMPARE(ToQt(reason), QStringLiteral("No such file or directory"));
         QFile full(QStringLiteral("/dev/full"));
