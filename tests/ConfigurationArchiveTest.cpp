@@ -36,13 +36,6 @@ protected:
         failure = loaded ? u"" : LoadFailureText(loaded.error());
         return loaded ? 0 : -1;
     }
-    void EmptySettings() {
-        cSetupData& s = collection.Settings();
-        s.m_DefaultDomains = s.m_ExportFile = s.m_ExportFormat = u"";
-        s.m_HeaderRight = s.m_HeaderLeft = s.m_FooterRight = s.m_FooterLeft = u"";
-        s.m_RegularFont = s.m_HeaderFooterFont = s.m_StrongFont = u"";
-        s.m_UsersShown = s.m_BufferSize = s.m_MaxThreads = s.m_AutoRefresh = s.m_RefreshPeriod = 0;
-    }
     // Sets a controller's persisted figures the way a finished run does.
     void Figures(int row, std::int32_t users, tTimeValue start, tTimeValue last) {
         cCollectionJob job(list.GetCellText(row, 0), 1024);
@@ -61,14 +54,6 @@ protected:
     cMemoryListView list;
     std::u16string failure;
 };
-
-TEST_F(ArchiveTest, EmptySettingsAreSeventySixBytesAndASingleControllerGetsAClassRecord) {
-    EmptySettings();
-    EXPECT_TRUE(MatchesGolden(Save(), "empty.cfg"));
-    collection.AddDomainController(list, u"DC1");
-    Figures(0, 5, 0, 0);
-    EXPECT_TRUE(MatchesGolden(Save(), "single_dc1.cfg"));
-}
 
 TEST_F(ArchiveTest, TwoControllersAndThreeUsersUseClassIndicesOneAndFour) {
     collection.AddDomainController(list, u"DC1");
