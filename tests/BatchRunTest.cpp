@@ -93,9 +93,7 @@ TEST_F(BatchTest, CollectsExportsSummarisesAndSaves) {
     const std::string exported = Read("Ambrel.txt");
     EXPECT_EQ(exported.substr(0, 22), "amy,00:05:00 01/01/70,");
     // Either controller's spelling may arrive first; the later logon wins.
-    std::string upper = exported;
-    for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    EXPECT_NE(upper.find("JDOE,00:03:20 01/01/70,,\r\n"), std::string::npos) << exported;
+    EXPECT_NE(ToUpperAscii(FromUtf8(exported)).find(u"JDOE,00:03:20 01/01/70,,\r\n"), std::u16string::npos) << exported;
     EXPECT_NE(Read("LastLogonSummary.txt").find("Ambrel.txt."), std::string::npos);
     EXPECT_TRUE(std::filesystem::exists("orvik.cfg"));
     EXPECT_TRUE(messages.texts.empty());
@@ -103,15 +101,6 @@ TEST_F(BatchTest, CollectsExportsSummarisesAndSaves) {
     // The next run takes its controllers from the saved file and exports anew.
     EXPECT_EQ(Run(u"/BATCH /SIM:sim.json /CF:orvik.cfg"), kBatchAllReady);
     EXPECT_NE(out.str().find("Export file: Ambrel1.txt"), std::string::npos);
-}
-
-TEST_F(BatchTest, AControllerInErrorGivesStatusOneAndTheFilesAllTheSame) {
-    Write("sim.json", R"({ "controllers": [ { "name": "DC1", "domain": "X", "failCode": 5 },
-                                          { "name": "DC2", "domain": "X" } ] })");
-    EXPECT_EQ(Run(u"/BATCH /SIM:sim.json /CF:orvik.cfg"), kBatchSomeFailed);
-    EXPECT_NE(out.str().find("DC1\tError\t0\t5\n"), std::string::npos);
-    EXPECT_TRUE(std::filesystem::exists("Ambrel.txt"));
-    EXPECT_TRUE(std::filesystem::exists("orvik.cfg"));
 }
 
 TEST_F(BatchTest, ProblemsWithTheSetupWriteNothing) {
@@ -165,6 +154,7 @@ TEST_F(BatchTest, TheBuiltInDemoRuns) {
     EXPECT_EQ(Run(u"/BATCH /SIM:demo /CF:demo.cfg"), kBatchSomeFailed);  // one demo controller fails
     EXPECT_NE(out.str().find("CORP-DC3\tError\t1000\t1722\n"), std::string::npos) << out.str();
     EXPECT_NE(out.str().find("LAB-DC2\tReady\t1000\t0\n"), std::string::npos);
+    EXPECT_TRUE(std::filesystem::exists("Ambrel.txt") && std::filesystem::exists("demo.cfg"));  // in spite of it
     // One controller under three spellings is collected once.
     EXPECT_EQ(Run(u"/BATCH /SIM:demo /CF:orvik.cfg /DC:CORP-DC1,corp-dc1,CORP-DC1"), kBatchAllReady);
     EXPECT_EQ(out.str().substr(0, out.str().find("Export file")), "CORP-DC1\tReady\t2404\t0\n");

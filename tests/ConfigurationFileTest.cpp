@@ -27,11 +27,6 @@
 namespace orvik {
 namespace {
 
-std::size_t FilesIn(const std::string& folder) {
-    return static_cast<std::size_t>(
-        std::distance(std::filesystem::directory_iterator(folder), std::filesystem::directory_iterator()));
-}
-
 class ConfigFileTest : public testing::Test {
 protected:
     cSimulatedDirectory directory{{}};
@@ -158,7 +153,8 @@ TEST_F(ConfigFileTest, ASaveThatFailsPartWayKeepsTheOldFile) {
         files.replaceAllows = allowed;
         EXPECT_FALSE(collection.SaveConfiguration());
         EXPECT_EQ(test::ReadFile(path), before);
-        EXPECT_EQ(FilesIn(folder.Path()), 1u);  // no temporary file left behind
+        // No temporary file left behind.
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 1);
     }
 }
 

@@ -32,12 +32,6 @@ namespace {
 
 using test::FakeLdapServer;
 
-FakeLdapServer::cOptions Mode(FakeLdapServer::eMode mode) {
-    FakeLdapServer::cOptions options;
-    options.mode = mode;
-    return options;
-}
-
 cLdapOptions SimpleBind(bool trustTheServer = true) {
     cLdapOptions o;
     o.auth = cLdapOptions::eAuth::kSimple;
@@ -133,8 +127,9 @@ TEST(LdapHostile, ControllersThatStopAnsweringOrHangUpCostOneTimeoutBesideAHealt
 }
 
 TEST(LdapHostile, ResetAndClosingEndAtOnceWhateverSilentControllersKeepBack) {
-    FakeLdapServer a(Mode(FakeLdapServer::eMode::kSilent)), b(Mode(FakeLdapServer::eMode::kSilent)),
-        c(Mode(FakeLdapServer::eMode::kSilent));
+    FakeLdapServer::cOptions silent;
+    silent.mode = FakeLdapServer::eMode::kSilent;
+    FakeLdapServer a(silent), b(silent), c(silent);
     cLdapOptions options = SimpleBind();
     options.operationTimeoutSeconds = 10;
     cLdapDirectory directory(options);

@@ -53,16 +53,6 @@ public:
     std::vector<std::int32_t> buffers;
 };
 
-TEST(SplitString, DropsEmptyPiecesAndTrimsNothing) {
-    Names pieces{u"old"};
-    EXPECT_EQ(SplitString(u"A,,B,", u',', pieces), 2);
-    EXPECT_EQ(pieces, (Names{u"A", u"B"}));
-    EXPECT_EQ(SplitString(u" A , B", u',', pieces), 2);
-    EXPECT_EQ(pieces, (Names{u" A ", u" B"}));
-    EXPECT_EQ(SplitString(u"", u',', pieces), 0);
-    EXPECT_TRUE(pieces.empty());
-}
-
 TEST(ServerSearch, EveryDomainInOrderAndThePrimaryWhenNoneIsSet) {
     TableNet net;
     net.domains[u""] = {{u"PDC"}};

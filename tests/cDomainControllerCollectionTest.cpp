@@ -128,24 +128,6 @@ TEST_F(CollectionTest, ARunWithoutAViewKeepsEveryControllersFiguresInItsRecord) 
     EXPECT_EQ(dcs[0]->GetStatus(), kStatusIdle);
 }
 
-TEST_F(CollectionTest, MergesEveryControllersReportsIntoTheLatestLogonPerUser) {
-    auto dcs = Numbered(3, 1500);
-    for (auto& dc : dcs) dc.pageSize = 400;
-    Build(dcs, false);
-    collection->StartAll();
-    ASSERT_TRUE(PollUntilComplete());
-    ASSERT_EQ(collection->GetTotalUsers(), 1500u);
-    for (const cUserInfo* u : collection->Users().Merged()) {
-        std::uint32_t expected = 0;
-        const std::uint32_t number = static_cast<std::uint32_t>(std::stoul(ToUtf8(u->m_UserName.substr(4))));
-        for (const auto& dc : dcs) {
-            expected = std::max(expected, cSimulatedDirectory::EntryAt(dc, number).lastLogon);
-        }
-        ASSERT_EQ(u->m_LastLogon, expected) << ToUtf8(u->m_UserName);
-    }
-    EXPECT_EQ(Cell(0, kColUserCount), u"1500");
-}
-
 TEST_F(CollectionTest, AWorkerThatCannotStartShowsAnErrorAndTheRunCompletes) {
     Build(Numbered(2, 10), false, [](std::function<void()>) { return false; });
     collection->StartAll();

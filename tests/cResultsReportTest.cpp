@@ -55,21 +55,5 @@ TEST_F(ResultsReportTest, TheSummaryCountsTheRowsItHoldsSaysTheSearchAndListsEve
     EXPECT_EQ(Lines().size(), 6u);
 }
 
-TEST_F(ResultsReportTest, RowsAreTheUserListsRowsAndTitlesTheFiveColumns) {
-    users.InsertRow(0, u"jdoe", 0);
-    users.SetCellText(0, 1, u"Never");
-    cReportRow row;
-    std::u16string cell;
-    int cursor = 0;
-    ASSERT_EQ(report.GetRow(row, cursor), 0);
-    row.GetCell(1, cell);
-    EXPECT_EQ(cell, u"Never");
-    EXPECT_EQ(report.GetRow(row, cursor), -1);
-    std::vector<std::u16string> titles;
-    for (cursor = 0; report.GetColumnTitle(cell, cursor) == 0;) titles.push_back(cell);
-    EXPECT_EQ(titles,
-              (std::vector<std::u16string>{u"Username", u"Logon time", u"Full name", u"Description", u"Domain"}));
-}
-
 }  // namespace
 }  // namespace orvik

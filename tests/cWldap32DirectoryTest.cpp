@@ -70,6 +70,15 @@ struct FakeWldap {
 
 std::string Logon(std::uint64_t seconds) { return std::to_string((seconds + 11644473600ULL) * 10000000ULL); }
 
+cLdapOptions SimpleBind(bool verify = true) {
+    cLdapOptions options;
+    options.auth = cLdapOptions::eAuth::kSimple;
+    options.bindName = "admin@exp.test";
+    options.password = "pw";
+    options.verifyCertificate = verify;
+    return options;
+}
+
 std::int32_t Enumerate(iNetApi& net, std::vector<UserInfo2>& page, std::uint32_t& resume) {
     std::uint32_t read = 0, total = 0;
     return net.NetUserEnum(u"\\\\dc1.exp.test", 2, kFilterNormalAccount, 2 * kLdapBytesPerEntry, page, read, total,
@@ -141,12 +150,7 @@ TEST(Wldap32Directory, APasswordIsSentOnlyInsideTlsToACheckedServer) {
     for (const Case& c : cases) {
         FakeWldap fake;
         if (c.checkRefused) fake.fail["option 4"] = ldapcode::kNotSupported;
-        cLdapOptions options;
-        options.auth = cLdapOptions::eAuth::kSimple;
-        options.bindName = "admin@exp.test";
-        options.password = "pw";
-        options.verifyCertificate = c.verify;
-        cWldap32Directory net(fake.Table(), options);
+        cWldap32Directory net(fake.Table(), SimpleBind(c.verify));
         std::u16string domain;
         EXPECT_EQ(net.NetWkstaGetInfo(c.server, 100, domain), c.code);
         std::erase_if(fake.log,
@@ -184,10 +188,7 @@ TEST(Wldap32Directory, FailuresBecomeTheCodesAdministratorsKnow) {
         fake.accounts = {{u"ann", u"", u"", u""}};
         fake.fail[c.stage] = c.ldap;
         fake.diagnostic = c.diagnostic;
-        cLdapOptions options;
-        options.auth = cLdapOptions::eAuth::kSimple;
-        options.password = "pw";
-        cWldap32Directory net(fake.Table(), options);
+        cWldap32Directory net(fake.Table(), SimpleBind());
         std::vector<UserInfo2> page;
         std::uint32_t resume = 0;
         EXPECT_EQ(Enumerate(net, page, resume), c.code) << c.stage << " " << c.ldap;

@@ -2,16 +2,12 @@
 // modal dialogs answered from inside their event loop.
 
 #include <QCheckBox>
-#include <QComboBox>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
-#include <QScreen>
-#include <QSet>
 #include <QTest>
-#include <QTreeWidget>
 
 #include <array>
 
@@ -83,24 +79,10 @@ private slots:
         QCOMPARE(filters, QStringList({QStringLiteral("Export file filter (*.txt)"), QStringLiteral("All files (*)")}));
     }
 
-    // Each dialog shown and painted; on a display, its picture is kept when asked for.
-    void everyDialogIsPainted() {
+    // Each dialog shown and painted (on a display, its picture is kept when asked for); no label or check box text
+    // is wider than the place its description gives it, in this font (the same at 200%: the ctest DialogsAt200).
+    void everyDialogIsPaintedAndItsTextsFit() {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        AllForms forms;
-        for (cFormPresenter* presenter : forms.all) {
-            cQtForm dialog(nullptr, *presenter);
-            if (presenter == &forms.select)
-                QTest::mouseClick(Control<QPushButton>(dialog, select_dc::kSearch), Qt::LeftButton);
-            dialog.show();
-            QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-            QTRY_VERIFY2(test::IsPainted(dialog, dialog.objectName()), qPrintable(dialog.objectName()));
-            dialog.hide();
-        }
-    }
-
-    // No label or check box text is wider than the place its description
-    // gives it, in this font (the same at 200%: the ctest DialogsAt200).
-    void everyTextFitsItsPlace() {
         AllForms forms;
         QStringList cut;
         for (cFormPresenter* presenter : forms.all) {
@@ -118,6 +100,12 @@ private slots:
                         cut << QStringLiteral("%1: %2 > %3").arg(text).arg(w->sizeHint().width()).arg(units.X(c.width));
                 }
             }
+            if (presenter == &forms.select)
+                QTest::mouseClick(Control<QPushButton>(dialog, select_dc::kSearch), Qt::LeftButton);
+            dialog.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+            QTRY_VERIFY2(test::IsPainted(dialog, dialog.objectName()), qPrintable(dialog.objectName()));
+            dialog.hide();
         }
         QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QStringLiteral("; "))));
     }
@@ -151,8 +139,7 @@ private slots:
         QVERIFY(FromQFont(points, f).lfHeight < 0);
     }
 
-    // Esc cancels, Enter presses the default button or, in the box of a controller's name, adds the name; the
-    // arrow key in a spin control's box and its arrow button step it.
+    // Esc and Enter in an edit box, the arrow key in a spin control's box and its arrow button reach the presenter.
     void keysAndArrowsReachThePresenter() {
         cInputPresenter ask(u"Prompt:", u"kept");
         for (Qt::Key key : {Qt::Key_Escape, Qt::Key_Return}) {
@@ -164,11 +151,6 @@ private slots:
             QCOMPARE(RunForm(nullptr, ask), key == Qt::Key_Return);
         }
         AllForms forms;
-        cQtForm selecting(nullptr, forms.select);
-        Control<QLineEdit>(selecting, select_dc::kName)->setText(QStringLiteral("DC9"));
-        QTest::keyClick(Control<QLineEdit>(selecting, select_dc::kName), Qt::Key_Return);
-        QCOMPARE(Control<QTreeWidget>(selecting, select_dc::kSelected)->topLevelItemCount(), 3);
-        QCOMPARE(selecting.result(), 0);
         cSetupData start;
         start.m_MaxThreads = 999;
         cSetupPresenter presenter(start, forms.files, forms.fonts, forms.runner);

@@ -3,22 +3,21 @@
 // so collector and worker tests run everything on the test's own thread.
 
 #include <functional>
+#include <utility>
 #include <vector>
 
 namespace orvik::test {
 
 class DeferredLauncher {
 public:
-    bool Launch(std::function<void()> body) {
-        m_Bodies.push_back(std::move(body));
-        return true;
-    }
     auto AsLauncher() {
-        return [this](std::function<void()> body) { return Launch(std::move(body)); };
+        return [this](std::function<void()> body) {
+            m_Bodies.push_back(std::move(body));
+            return true;
+        };
     }
     void RunAll() {
-        auto bodies = std::move(m_Bodies);
-        m_Bodies.clear();
+        auto bodies = std::exchange(m_Bodies, {});
         for (auto& b : bodies) b();
     }
     std::size_t Pending() const { return m_Bodies.size(); }

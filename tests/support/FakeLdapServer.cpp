@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string_view>
+#include <utility>
 
 #include "support/DataPath.h"
 
@@ -155,16 +156,6 @@ bool PagedRequest(const std::string& controls, std::size_t& size, std::string& c
     return false;
 }
 
-struct cTlsCredentials {
-    gnutls_certificate_credentials_t credentials = nullptr;
-    cTlsCredentials() {
-        gnutls_global_init();
-        gnutls_certificate_allocate_credentials(&credentials);
-        gnutls_certificate_set_x509_key_file(credentials, DataPath("fake-ldap-cert.pem").c_str(),
-                                             DataPath("fake-ldap-key.pem").c_str(), GNUTLS_X509_FMT_PEM);
-    }
-};
-
 // The connection, in the clear or inside TLS once it has started.
 class cStream {
 public:
@@ -173,10 +164,17 @@ public:
         if (m_Tls != nullptr) gnutls_deinit(m_Tls);
     }
     bool StartTls() {
-        static cTlsCredentials shared;
+        static const gnutls_certificate_credentials_t credentials = [] {
+            gnutls_certificate_credentials_t c = nullptr;
+            gnutls_global_init();
+            gnutls_certificate_allocate_credentials(&c);
+            gnutls_certificate_set_x509_key_file(c, FakeLdapServer::CertificateFile().c_str(),
+                                                 DataPath("fake-ldap-key.pem").c_str(), GNUTLS_X509_FMT_PEM);
+            return c;
+        }();
         gnutls_init(&m_Tls, GNUTLS_SERVER | GNUTLS_NO_SIGNAL);
         gnutls_set_default_priority(m_Tls);
-        gnutls_credentials_set(m_Tls, GNUTLS_CRD_CERTIFICATE, shared.credentials);
+        gnutls_credentials_set(m_Tls, GNUTLS_CRD_CERTIFICATE, credentials);
         gnutls_transport_set_int(m_Tls, m_Fd);
         int rc;
         do {
@@ -297,8 +295,7 @@ void FakeLdapServer::Talk(int fd) {
     std::string message;
     bool counted = false;
     while (ok && stream.ReadMessage(message)) {
-        if (!counted) ++m_Connections;  // a connection that only tests the port does not count
-        counted = true;
+        if (!std::exchange(counted, true)) ++m_Connections;  // a connection that only tests the port does not count
         if (mode == eMode::kSilent) continue;
         cReader reader{message};
         unsigned tag;
@@ -307,9 +304,8 @@ void FakeLdapServer::Talk(int fd) {
         unsigned controlsTag = 0;
         std::string controls;
         reader.Next(controlsTag, controls);
-        long messageId = 0;
-        for (char c : id) messageId = (messageId << 8) | static_cast<unsigned char>(c);
-        const int mid = static_cast<int>(messageId);
+        int mid = 0;
+        for (char c : id) mid = (mid << 8) | static_cast<unsigned char>(c);
         cReader fields{op};
         std::string field;
         if (tag == 0x77) {  // an extended request: StartTLS

@@ -31,7 +31,6 @@ public:
     int GetRow(cReportRow& row, int& index) override {
         if (index < 0 || index >= static_cast<int>(rows.size())) return -1;
         row.SetCells(rows[static_cast<std::size_t>(index++)]);
-        ++rowsGiven;
         return 0;
     }
     int GetRegularFont(std::u16string& text) override {
@@ -44,7 +43,6 @@ public:
     std::vector<std::pair<std::u16string, std::u16string>> summary{{u"Report", u"Test"}};
     std::vector<Cells> rows;
     std::u16string regularFont;
-    long rowsGiven = 0;
 };
 
 inline std::vector<Cells> NumberedRows(int count) {

@@ -14,7 +14,6 @@ public:
         std::u16string server;
         std::int32_t prefMaxLen;
         std::uint32_t resumeIn;
-        std::int32_t result;
     };
     explicit RecordingNetApi(iNetApi& inner) : m_Inner(inner) {}
 
@@ -24,7 +23,7 @@ public:
         const std::uint32_t in = resume;
         const std::int32_t rc = m_Inner.NetUserEnum(server, level, filter, prefMaxLen, entries, read, total, resume);
         std::lock_guard<std::mutex> lock(m_Mutex);
-        m_Calls.push_back({server, prefMaxLen, in, rc});
+        m_Calls.push_back({server, prefMaxLen, in});
         return rc;
     }
     std::int32_t NetWkstaGetInfo(const std::u16string& server, std::uint32_t level, std::u16string& group) override {

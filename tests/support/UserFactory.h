@@ -16,17 +16,11 @@ inline std::unique_ptr<cUserInfo> MakeUser(std::u16string name, std::uint32_t lo
                                        logon);
 }
 
-inline std::unique_ptr<cUserInfoBatch> MakeBatch(std::vector<std::unique_ptr<cUserInfo>> users) {
-    auto batch = std::make_unique<cUserInfoBatch>();
-    for (auto& u : users) batch->Append(std::move(u));
-    return batch;
-}
-
 template <typename... Users>
 std::unique_ptr<cUserInfoBatch> Batch(Users... users) {
-    std::vector<std::unique_ptr<cUserInfo>> list;
-    (list.push_back(std::move(users)), ...);
-    return MakeBatch(std::move(list));
+    auto batch = std::make_unique<cUserInfoBatch>();
+    (batch->Append(std::move(users)), ...);
+    return batch;
 }
 
 }  // namespace orvik::test

@@ -22,20 +22,15 @@ namespace orvik {
 namespace {
 
 // The GDI surface with a recording surface beside it that writes every call
-// down; the page and the measurements are the recording's (its fixed page
-// and character widths, as in the golden logs) or, with `gdiMeasures`, the
-// metafile's and its fonts'. A metafile has no pages: their ends go into it
-// as comments.
+// down and gives the page and the measurements (its fixed page and character
+// widths, as in the golden logs). A metafile has no pages: their ends go into
+// it as comments.
 class cBeside final : public iDrawingSurface {
 public:
-    cBeside(HDC dc, test::RecordingSurface& recording, bool gdiMeasures)
-        : m_Dc(dc),
-          m_Gdi(dc, false),
-          m_Rec(recording),
-          m_Measured(gdiMeasures ? static_cast<iDrawingSurface*>(&m_Gdi) : &m_Rec) {}
+    explicit cBeside(HDC dc) : m_Dc(dc), m_Gdi(dc, false) {}
 
-    cDeviceMetrics Metrics() override { return m_Measured->Metrics(); }
-    std::int32_t ScreenPixelsPerInchY() override { return m_Measured->ScreenPixelsPerInchY(); }
+    cDeviceMetrics Metrics() override { return m_Rec.Metrics(); }
+    std::int32_t ScreenPixelsPerInchY() override { return m_Rec.ScreenPixelsPerInchY(); }
     void StartDoc(const std::u16string& name, const std::u16string& title) override {
         Both([&](iDrawingSurface& s) { s.StartDoc(name, title); });
     }
@@ -63,7 +58,7 @@ public:
     void TextOut(std::int32_t x, std::int32_t y, const std::u16string& text) override {
         Both([&](iDrawingSurface& s) { s.TextOut(x, y, text); });
     }
-    std::int32_t TextWidth(const std::u16string& text) override { return m_Measured->TextWidth(text); }
+    std::int32_t TextWidth(const std::u16string& text) override { return m_Rec.TextWidth(text); }
     void MoveTo(std::int32_t x, std::int32_t y) override {
         Both([=](iDrawingSurface& s) { s.MoveTo(x, y); });
     }
@@ -80,22 +75,13 @@ private:
 
     HDC m_Dc;
     cGdiSurface m_Gdi;
-    test::RecordingSurface& m_Rec;
-    iDrawingSurface* m_Measured;
+    test::RecordingSurface m_Rec;
 };
 
-class cBesideChooser final : public iPrinterChooser {
-public:
-    cBesideChooser(HDC dc, test::RecordingSurface& recording, bool gdiMeasures)
-        : m_Dc(dc), m_Rec(recording), m_GdiMeasures(gdiMeasures) {}
-    std::unique_ptr<iDrawingSurface> ChoosePrinter() override {
-        return std::make_unique<cBeside>(m_Dc, m_Rec, m_GdiMeasures);
-    }
-
-private:
-    HDC m_Dc;
-    test::RecordingSurface& m_Rec;
-    bool m_GdiMeasures;
+struct cBesideChooser final : iPrinterChooser {
+    explicit cBesideChooser(HDC dc) : dc(dc) {}
+    std::unique_ptr<iDrawingSurface> ChoosePrinter() override { return std::make_unique<cBeside>(dc); }
+    HDC dc;
 };
 
 // The drawn lines of a recording surface's log.
@@ -166,45 +152,25 @@ std::string DrawnOfMetafile(HENHMETAFILE metafile) {
     return reading.drawn;
 }
 
-// Prints `report` onto a new metafile; the recording surface beside it writes the calls down.
-std::string DrawOnMetafile(const test::cGoldenReport& report, test::RecordingSurface& recording, bool gdiMeasures) {
-    test::TableSource source;
-    report.fill(source);
-    HDC dc = ::CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
-    {
-        cBesideChooser chooser(dc, recording, gdiMeasures);
-        cReportPrinter printer;
-        EXPECT_EQ(printer.SelectPrinter(chooser), 0);
-        EXPECT_TRUE(printer.Print(source, test::kGoldenReportTime));
-    }
-    HENHMETAFILE metafile = ::CloseEnhMetaFile(dc);
-    std::string drawn = DrawnOfMetafile(metafile);
-    ::DeleteEnhMetaFile(metafile);
-    return drawn;
-}
-
 // Laid out with the recording surface's page and widths, every golden report
 // reaches the metafile exactly as its golden log says.
 TEST(GdiSurface, DrawsTheGoldenReportsAsTheirLogsSay) {
     test::ScopedTimeZone tz{"UTC0"};
     for (const test::cGoldenReport& report : test::GoldenReports()) {
-        test::RecordingSurface recording;
+        test::TableSource source;
+        report.fill(source);
+        HDC dc = ::CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
+        {
+            cBesideChooser chooser(dc);
+            cReportPrinter printer;
+            EXPECT_EQ(printer.SelectPrinter(chooser), 0);
+            EXPECT_TRUE(printer.Print(source, test::kGoldenReportTime));
+        }
+        HENHMETAFILE metafile = ::CloseEnhMetaFile(dc);
         const std::vector<std::uint8_t> golden = test::ReadGolden(report.golden);
-        EXPECT_EQ(DrawOnMetafile(report, recording, false), DrawnOfLog(std::string(golden.begin(), golden.end())))
-            << report.golden;
+        EXPECT_EQ(DrawnOfMetafile(metafile), DrawnOfLog(std::string(golden.begin(), golden.end()))) << report.golden;
+        ::DeleteEnhMetaFile(metafile);
     }
-}
-
-// Laid out with GDI's own page and fonts, the places differ from the golden
-// log's, and the metafile holds what the printer computed from them.
-TEST(GdiSurface, DrawsWhatItsOwnMeasurementsLaidOut) {
-    test::ScopedTimeZone tz{"UTC0"};
-    const test::cGoldenReport report = test::GoldenReports()[0];
-    test::RecordingSurface recording;
-    const std::string drawn = DrawOnMetafile(report, recording, true);
-    EXPECT_EQ(drawn, DrawnOfLog(recording.log));
-    const std::vector<std::uint8_t> golden = test::ReadGolden(report.golden);
-    EXPECT_NE(drawn, DrawnOfLog(std::string(golden.begin(), golden.end())));
 }
 
 }  // namespace
