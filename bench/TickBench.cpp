@@ -74,7 +74,9 @@ void BM_TickPathTwentyControllers25kUsers(benchmark::State& state) {
                                 collection.SortUsers();
                                 ExportResults(collection, files, clock.Now(), nullptr);
                             },
-                            refresh, [] {}, {}});
+                            refresh,
+                            [] {},
+                            {}});
         driver.RunStarted();
         collection.StartAll();
         for (bool done = false; !done;) {
