@@ -126,7 +126,8 @@ TEST(Win32MainWindow, TheDemoRunsToTheEndAndEveryButtonOpensItsWindow) {
         return true;
     });
     for (auto& more : {opens(kAddDc, u"Select domain controllers", kIdCancel), opens(kSetup, u"Setup", kIdOk),
-                       opens(kSearch, u"Ambrel input", kIdCancel), opens(kAbout, u"About Ambrel", IDOK)})
+                       opens(kSearch, u"Ambrel input", kIdCancel), opens(kAbout, u"About Ambrel", IDOK),
+                       opens(kPrint, u"Print", IDCANCEL)})
         steps.insert(steps.end(), more.begin(), more.end());
     steps.push_back([&] {
         ::SendMessageW(::GetDlgItem(Find(MainTitle()), kHelp), BM_CLICK, 0, 0);
@@ -150,8 +151,8 @@ TEST(Win32MainWindow, TheDemoRunsToTheEndAndEveryButtonOpensItsWindow) {
     EXPECT_NE(shown, nullptr);
     EXPECT_EQ(controllers, 5);
     EXPECT_EQ(users, 500);
-    EXPECT_EQ(opened,
-              (std::vector<std::u16string>{u"Select domain controllers", u"Setup", u"Ambrel input", u"About Ambrel"}));
+    EXPECT_EQ(opened, (std::vector<std::u16string>{u"Select domain controllers", u"Setup", u"Ambrel input",
+                                                   u"About Ambrel", u"Print"}));
     EXPECT_TRUE(std::filesystem::exists(folder.File("Ambrel.txt")));
     EXPECT_TRUE(std::filesystem::exists(folder.File("LastLogonSummary.txt")));
     EXPECT_EQ(test::ReadFile(config), before);  // Setup confirmed untouched saves the same bytes
