@@ -245,7 +245,7 @@ TEST_F(MainPresenter, AutoStartRunsAtTheFirstTickAndNothingWithoutControllers) {
         SCOPED_TRACE(controllers);
         TearDown();
         desktop.beeps = 0;
-        std::filesystem::remove(folder.File("Ambrel.txt"));
+        for (const char* file : {"Ambrel.txt", "orvik.cfg"}) std::filesystem::remove(folder.File(file));
         cMainOptions options;
         options.autoStart = true;
         Build({Dc(1, 5)}, options, controllers);
