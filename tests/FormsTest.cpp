@@ -118,7 +118,7 @@ TEST(SelectDcForm, AddTakesTheTrimmedNameOnceWhateverItsCase) {
     EXPECT_EQ(view.Text(sd::kName), u"");
 }
 
-TEST(SelectDcForm, RemoveMovesTheTopmostMarkedNameOnceUnlessItIsAvailable) {
+TEST(SelectDcForm, RemoveMovesTheTopmostMarkedNameOnceAndAChosenAvailableNameIsTyped) {
     cSelectDcPresenter p({u"A", u"B", u"C"}, u"", nullptr);
     FakeFormView view(p);
     view.Mark(sd::kSelected, {1, 2});  // B and A
@@ -126,24 +126,14 @@ TEST(SelectDcForm, RemoveMovesTheTopmostMarkedNameOnceUnlessItIsAvailable) {
     view.Click(sd::kRemove);
     EXPECT_EQ(view.Rows(sd::kSelected), (Names{u"C", u"A"}));
     EXPECT_EQ(view.Rows(sd::kAvailable), (Names{u"B"}));
+    view.Mark(sd::kAvailable, {0});  // a chosen available name fills the name box
+    EXPECT_EQ(view.Text(sd::kName), u"B");
     view.DoubleClick(sd::kAvailable, 0);  // takes B back
     view.DoubleClick(sd::kSelected, 0);   // B again: the available list gets it once
     view.Mark(sd::kSelected, {0});
     view.Click(sd::kRemove);
     EXPECT_EQ(view.Rows(sd::kSelected), (Names{u"A"}));
     EXPECT_EQ(view.Rows(sd::kAvailable), (Names{u"C", u"B"}));
-}
-
-TEST(SelectDcForm, ChoosingAnAvailableNameFillsTheEditBoxAndADoubleClickAddsIt) {
-    auto net = Domains();
-    cSelectDcPresenter p({}, u"LAB", net.get());
-    FakeFormView view(p);
-    view.Click(sd::kSearch);
-    view.Mark(sd::kAvailable, {0});
-    EXPECT_EQ(view.Text(sd::kName), u"LAB1");
-    view.DoubleClick(sd::kAvailable, 0);
-    EXPECT_EQ(view.Rows(sd::kSelected), (Names{u"LAB1"}));
-    EXPECT_EQ(view.Rows(sd::kAvailable), Names{});
 }
 
 TEST(SelectDcForm, SearchListsANameOnceAndAFailingDomainAddsNothingAndSaysWhy) {
