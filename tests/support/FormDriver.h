@@ -1,10 +1,7 @@
 #pragma once
-// Runs a dialog modally and drives it from a timer of the thread, so that the
-// dialog's own message loop runs: one step per tick on the innermost dialog
-// standing, the way a user would type and click. A dialog still open a while
-// after the last step is cancelled, and the run counts as failed.
-// With ORVIK_WIN32_PICTURES naming a folder, each dialog's picture is saved
-// there, named after its caption, when it first stands.
+// Drives windows from a timer of the thread, so that their own message loops
+// run. With ORVIK_WIN32_PICTURES naming a folder, each dialog's picture is
+// saved there, named after its caption, when a step first acts on it.
 
 #include <windows.h>
 
@@ -20,8 +17,6 @@
 #include "win32/cWin32Form.h"
 
 namespace orvik::test {
-
-using Step = std::function<void(HWND dialog)>;
 
 inline HWND Control(HWND dialog, int id) { return ::GetDlgItem(dialog, id); }
 
@@ -96,76 +91,104 @@ inline void SavePicture(HWND window, const std::string& path) {
     out.write(pixels.data(), static_cast<std::streamsize>(pixels.size()));
 }
 
-class FormDriver {
+// Steps run from a timer of the thread, in whatever message loop runs then
+// (a step that opens a window runs the next ones from that window's loop):
+// each is tried again at the next tick until it says it is done, and one not
+// done must not open a window. Past the deadline the script counts as timed
+// out and skips what is left; once the steps are done, `after` runs at each
+// tick, told whether the script timed out.
+class Script {
 public:
-    // Runs the presenter's dialog over a hidden owner far off the screen; true when it ended with OK.
-    bool Run(cFormPresenter& presenter, std::vector<Step> steps) {
-        m_Steps = std::move(steps);
-        m_Next = 0;
-        m_TimedOut = false;
-        m_Deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-        HWND owner = ::CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP, -32000, -32000, 10, 10, nullptr, nullptr,
-                                       nullptr, nullptr);
+    using Step = std::function<bool()>;
+    Script(std::vector<Step> steps, std::function<void(bool late)> after, int seconds)
+        : m_Steps(std::move(steps)),
+          m_After(std::move(after)),
+          m_Deadline(std::chrono::steady_clock::now() + std::chrono::seconds(seconds)) {
         Current() = this;
-        const UINT_PTR timer = ::SetTimer(nullptr, 0, 20, &FormDriver::Tick);
-        const bool ok = RunForm(owner, presenter);
-        ::KillTimer(nullptr, timer);
-        Current() = nullptr;
-        ::DestroyWindow(owner);
-        return ok && !m_TimedOut;
+        m_Timer = ::SetTimer(nullptr, 0, 20, &Script::Tick);
     }
-    bool TimedOut() const { return m_TimedOut; }
+    ~Script() {
+        ::KillTimer(nullptr, m_Timer);
+        Current() = nullptr;
+    }
+    std::size_t done = 0;
+    bool timedOut = false;
 
 private:
-    static FormDriver*& Current() {
-        static FormDriver* current = nullptr;
+    static Script*& Current() {
+        static Script* current = nullptr;
         return current;
     }
-    // The innermost dialog: the enabled one of this thread's dialogs.
-    static HWND Innermost() {
-        HWND found = nullptr;
-        ::EnumThreadWindows(
-            ::GetCurrentThreadId(),
-            [](HWND window, LPARAM out) -> BOOL {
-                wchar_t name[16] = {};
-                ::GetClassNameW(window, name, 16);
-                if (std::wstring(name) != L"#32770" || !::IsWindowEnabled(window) || !::IsWindowVisible(window))
-                    return TRUE;
-                *reinterpret_cast<HWND*>(out) = window;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&found));
-        return found;
-    }
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-        FormDriver* self = Current();
-        HWND dialog = Innermost();
-        if (self == nullptr || dialog == nullptr) return;
-        if (const char* folder = std::getenv("ORVIK_WIN32_PICTURES"); folder != nullptr && *folder != '\0') {
-            const std::string path = std::string(folder) + "/" + Caption(dialog) + ".bmp";
-            if (std::ifstream(path).fail()) SavePicture(dialog, path);
+        Script* self = Current();
+        if (self == nullptr) return;
+        if (!self->timedOut && std::chrono::steady_clock::now() > self->m_Deadline) {
+            self->timedOut = true;
+            self->done = self->m_Steps.size();
         }
-        if (self->m_Next < self->m_Steps.size()) {
-            // Taken before it runs: a step that opens another dialog runs the next ones from that dialog's loop.
-            const Step step = self->m_Steps[self->m_Next++];
-            step(dialog);
-        } else if (std::chrono::steady_clock::now() > self->m_Deadline) {
-            self->m_TimedOut = true;
-            ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        if (self->done < self->m_Steps.size()) {
+            const std::size_t step = self->done++;  // taken before it runs
+            if (!self->m_Steps[step]()) --self->done;
+        } else {
+            self->m_After(self->timedOut);
         }
     }
-    static std::string Caption(HWND dialog) {
-        wchar_t text[128] = {};
-        ::GetWindowTextW(dialog, text, 128);
-        std::string name;
-        for (const wchar_t* c = text; *c != 0; ++c) name += *c == L' ' ? '-' : static_cast<char>(*c);
-        return name;
-    }
-
     std::vector<Step> m_Steps;
-    std::size_t m_Next = 0;
-    bool m_TimedOut = false;
+    std::function<void(bool)> m_After;
     std::chrono::steady_clock::time_point m_Deadline;
+    UINT_PTR m_Timer;
 };
+
+// The innermost dialog: the enabled one of this thread's dialogs.
+inline HWND Innermost() {
+    HWND found = nullptr;
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND window, LPARAM out) -> BOOL {
+            wchar_t name[16] = {};
+            ::GetClassNameW(window, name, 16);
+            if (std::wstring(name) != L"#32770" || !::IsWindowEnabled(window) || !::IsWindowVisible(window))
+                return TRUE;
+            *reinterpret_cast<HWND*>(out) = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+// Runs the presenter's dialog modally over a hidden owner far off the screen,
+// one step per tick on the innermost dialog standing, the way a user would
+// type and click; true when it ended with OK. A dialog still open 20 s after
+// the start is cancelled, and the run counts as failed.
+inline bool RunDialog(cFormPresenter& presenter, const std::vector<std::function<void(HWND dialog)>>& steps) {
+    std::vector<Script::Step> tries;
+    for (const auto& step : steps) {
+        tries.push_back([step] {
+            HWND dialog = Innermost();
+            if (dialog == nullptr) return false;
+            if (const char* folder = std::getenv("ORVIK_WIN32_PICTURES"); folder != nullptr && *folder != '\0') {
+                wchar_t caption[128] = {};
+                ::GetWindowTextW(dialog, caption, 128);
+                std::string path = std::string(folder) + "/";
+                for (const wchar_t* c = caption; *c != 0; ++c) path += *c == L' ' ? '-' : static_cast<char>(*c);
+                if (std::ifstream(path + ".bmp").fail()) SavePicture(dialog, path + ".bmp");
+            }
+            step(dialog);
+            return true;
+        });
+    }
+    HWND owner =
+        ::CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP, -32000, -32000, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    Script script(
+        std::move(tries),
+        [](bool late) {
+            if (HWND dialog = Innermost(); late && dialog != nullptr)
+                ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        },
+        20);
+    const bool ok = RunForm(owner, presenter);
+    ::DestroyWindow(owner);
+    return ok && !script.timedOut;
+}
 
 }  // namespace orvik::test

@@ -21,58 +21,40 @@
 namespace orvik {
 namespace {
 
-// The GDI surface with a recording surface beside it that writes every call
-// down and gives the page and the measurements (its fixed page and character
-// widths, as in the golden logs). A metafile has no pages: their ends go into
-// it as comments.
+// The GDI surface, measuring with a recording surface beside it (its fixed
+// page and character widths, as in the golden logs). A metafile has no
+// pages: their ends go into it as comments.
 class cBeside final : public iDrawingSurface {
 public:
     explicit cBeside(HDC dc) : m_Dc(dc), m_Gdi(dc, false) {}
 
     cDeviceMetrics Metrics() override { return m_Rec.Metrics(); }
     std::int32_t ScreenPixelsPerInchY() override { return m_Rec.ScreenPixelsPerInchY(); }
-    void StartDoc(const std::u16string& name, const std::u16string& title) override {
-        Both([&](iDrawingSurface& s) { s.StartDoc(name, title); });
-    }
-    void EndDoc() override {
-        Both([](iDrawingSurface& s) { s.EndDoc(); });
-    }
-    void StartPage() override {
-        Both([](iDrawingSurface& s) { s.StartPage(); });
-        ::GdiComment(m_Dc, 9, reinterpret_cast<const BYTE*>("StartPage"));
-    }
-    void EndPage() override {
-        Both([](iDrawingSurface& s) { s.EndPage(); });
-        ::GdiComment(m_Dc, 7, reinterpret_cast<const BYTE*>("EndPage"));
-    }
+    std::int32_t TextWidth(const std::u16string& text) override { return m_Rec.TextWidth(text); }
     int CreateFont(const LogFont& font) override {
         m_Rec.CreateFont(font);
         return m_Gdi.CreateFont(font);
     }
     void SelectFont(int font) override {
-        Both([=](iDrawingSurface& s) { s.SelectFont(font); });
+        m_Rec.SelectFont(font);
+        m_Gdi.SelectFont(font);
     }
-    void SetTextAlign(int align) override {
-        Both([=](iDrawingSurface& s) { s.SetTextAlign(align); });
+    void StartPage() override {
+        m_Gdi.StartPage();
+        ::GdiComment(m_Dc, 9, reinterpret_cast<const BYTE*>("StartPage"));
     }
-    void TextOut(std::int32_t x, std::int32_t y, const std::u16string& text) override {
-        Both([&](iDrawingSurface& s) { s.TextOut(x, y, text); });
+    void EndPage() override {
+        m_Gdi.EndPage();
+        ::GdiComment(m_Dc, 7, reinterpret_cast<const BYTE*>("EndPage"));
     }
-    std::int32_t TextWidth(const std::u16string& text) override { return m_Rec.TextWidth(text); }
-    void MoveTo(std::int32_t x, std::int32_t y) override {
-        Both([=](iDrawingSurface& s) { s.MoveTo(x, y); });
-    }
-    void LineTo(std::int32_t x, std::int32_t y) override {
-        Both([=](iDrawingSurface& s) { s.LineTo(x, y); });
-    }
+    void StartDoc(const std::u16string& name, const std::u16string& title) override { m_Gdi.StartDoc(name, title); }
+    void EndDoc() override { m_Gdi.EndDoc(); }
+    void SetTextAlign(int align) override { m_Gdi.SetTextAlign(align); }
+    void TextOut(std::int32_t x, std::int32_t y, const std::u16string& text) override { m_Gdi.TextOut(x, y, text); }
+    void MoveTo(std::int32_t x, std::int32_t y) override { m_Gdi.MoveTo(x, y); }
+    void LineTo(std::int32_t x, std::int32_t y) override { m_Gdi.LineTo(x, y); }
 
 private:
-    template <typename Call>
-    void Both(Call call) {
-        call(m_Rec);
-        call(m_Gdi);
-    }
-
     HDC m_Dc;
     cGdiSurface m_Gdi;
     test::RecordingSurface m_Rec;

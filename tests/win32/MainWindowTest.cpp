@@ -41,49 +41,6 @@ int Rows(HWND window, int list) {
     return static_cast<int>(::SendMessageW(::GetDlgItem(window, list), LVM_GETITEMCOUNT, 0, 0));
 }
 
-// Steps run from a timer of the thread, in whatever message loop runs: each
-// is tried again at the next tick until it says it is done.
-class Script {
-public:
-    using Step = std::function<bool()>;
-    explicit Script(std::vector<Step> steps) : m_Steps(std::move(steps)) {
-        Current() = this;
-        m_Deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-        m_Timer = ::SetTimer(nullptr, 0, 50, &Script::Tick);
-    }
-    ~Script() {
-        ::KillTimer(nullptr, m_Timer);
-        Current() = nullptr;
-    }
-    std::size_t done = 0;
-    bool timedOut = false;
-
-private:
-    static Script*& Current() {
-        static Script* current = nullptr;
-        return current;
-    }
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-        Script* self = Current();
-        if (self == nullptr || self->m_Busy) return;
-        self->m_Busy = true;  // a step that opens a window runs the next ones from that window's loop
-        if (self->done < self->m_Steps.size()) {
-            if (self->m_Steps[self->done]()) ++self->done;
-        } else if (HWND main = Find(MainTitle())) {
-            ::PostMessageW(main, WM_COMMAND, MAKEWPARAM(kClose, BN_CLICKED), 0);
-        }
-        if (std::chrono::steady_clock::now() > self->m_Deadline && !self->timedOut) {
-            self->timedOut = true;
-            self->done = self->m_Steps.size();
-        }
-        self->m_Busy = false;
-    }
-    std::vector<Step> m_Steps;
-    std::chrono::steady_clock::time_point m_Deadline;
-    UINT_PTR m_Timer;
-    bool m_Busy = false;
-};
-
 TEST(Win32MainWindow, TheDemoRunsToTheEndAndEveryButtonOpensItsWindow) {
     test::TempFolder folder;
     std::string error;
@@ -107,20 +64,20 @@ TEST(Win32MainWindow, TheDemoRunsToTheEndAndEveryButtonOpensItsWindow) {
     std::vector<std::uint8_t> before;
     // Opens a window with the button and ends it with `ending` once it stands.
     auto opens = [&](int button, std::u16string caption, int ending) {
-        return std::vector<Script::Step>{[=] {
-                                             ::PostMessageW(Find(MainTitle()), WM_COMMAND,
-                                                            MAKEWPARAM(button, BN_CLICKED), 0);
-                                             return true;
-                                         },
-                                         [=, &opened] {
-                                             HWND window = Find(caption);
-                                             if (window == nullptr) return false;
-                                             opened.push_back(caption);
-                                             ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(ending, BN_CLICKED), 0);
-                                             return true;
-                                         }};
+        return std::vector<test::Script::Step>{
+            [=] {
+                ::PostMessageW(Find(MainTitle()), WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+                return true;
+            },
+            [=, &opened] {
+                HWND window = Find(caption);
+                if (window == nullptr) return false;
+                opened.push_back(caption);
+                ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(ending, BN_CLICKED), 0);
+                return true;
+            }};
     };
-    std::vector<Script::Step> steps{[&] { return desktop.beeps > 0; }};  // the run completed
+    std::vector<test::Script::Step> steps{[&] { return desktop.beeps > 0; }};  // the run completed
     steps.push_back([&] {
         before = test::ReadFile(config);
         return true;
@@ -143,7 +100,8 @@ TEST(Win32MainWindow, TheDemoRunsToTheEndAndEveryButtonOpensItsWindow) {
     });
     {
         cWin32MainWindow window(presenter, desktop);
-        Script script(steps);
+        test::Script script(
+            steps, [](bool) { ::PostMessageW(Find(MainTitle()), WM_COMMAND, MAKEWPARAM(kClose, BN_CLICKED), 0); }, 60);
         window.Run(SW_SHOWNORMAL);
         EXPECT_FALSE(script.timedOut) << "stopped at step " << script.done;
     }

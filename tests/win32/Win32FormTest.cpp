@@ -50,8 +50,8 @@ TEST(Win32Form, EveryControlStandsWhereItsDescriptionPutsIt) {
     cPrintSetupPresenter print(cSetupData(), choosers);
     for (cFormPresenter* form : std::initializer_list<cFormPresenter*>{&input, &select, &setup, &print}) {
         std::vector<int> misplaced{-1};
-        test::FormDriver().Run(*form, {[&](HWND d) { misplaced = test::Misplaced(d, form->Form()); },
-                                       [](HWND d) { Click(d, kIdCancel); }});
+        test::RunDialog(*form, {[&](HWND d) { misplaced = test::Misplaced(d, form->Form()); },
+                                [](HWND d) { Click(d, kIdCancel); }});
         EXPECT_EQ(misplaced, std::vector<int>{}) << form->Form().id;
     }
 }
@@ -60,13 +60,13 @@ TEST(Win32Form, EveryControlStandsWhereItsDescriptionPutsIt) {
 TEST(Win32Form, InputTakesTheTypedLineOnEnter) {
     cInputPresenter asked(u"Specify text:", u"old");
     std::u16string prompt;
-    EXPECT_TRUE(test::FormDriver().Run(asked, {[&](HWND d) { prompt = ControlText(d, input::kPrompt); },
-                                               [](HWND d) { Type(d, input::kValue, u"smith"); },
-                                               [](HWND d) { PressKey(d, input::kValue, VK_RETURN); }}));
+    EXPECT_TRUE(test::RunDialog(asked, {[&](HWND d) { prompt = ControlText(d, input::kPrompt); },
+                                        [](HWND d) { Type(d, input::kValue, u"smith"); },
+                                        [](HWND d) { PressKey(d, input::kValue, VK_RETURN); }}));
     EXPECT_EQ(prompt, u"Specify text:");
     EXPECT_EQ(asked.Value(), u"smith");
     cInputPresenter cancelled(u"Specify text:", u"old");
-    EXPECT_FALSE(test::FormDriver().Run(
+    EXPECT_FALSE(test::RunDialog(
         cancelled, {[](HWND d) { Type(d, input::kValue, u"new"); }, [](HWND d) { Click(d, kIdCancel); }}));
     EXPECT_EQ(cancelled.Value(), u"old");
 }
@@ -75,9 +75,9 @@ TEST(Win32Form, InputTakesTheTypedLineOnEnter) {
 TEST(Win32Form, SelectDcAddsAndRemovesThroughItsLists) {
     using namespace select_dc;
     cSelectDcPresenter select({u"C1", u"C2"}, u"", nullptr);
-    EXPECT_TRUE(test::FormDriver().Run(select, {[](HWND d) { Type(d, kName, u"DC9"); }, [](HWND d) { Click(d, kAdd); },
-                                                [](HWND d) { MarkRow(d, kSelected, 2); },
-                                                [](HWND d) { Click(d, kRemove); }, [](HWND d) { Click(d, kIdOk); }}));
+    EXPECT_TRUE(test::RunDialog(select, {[](HWND d) { Type(d, kName, u"DC9"); }, [](HWND d) { Click(d, kAdd); },
+                                         [](HWND d) { MarkRow(d, kSelected, 2); }, [](HWND d) { Click(d, kRemove); },
+                                         [](HWND d) { Click(d, kIdOk); }}));
     EXPECT_EQ(select.Names(), (std::vector<std::u16string>{u"DC9", u"C2"}));
 }
 
@@ -91,7 +91,7 @@ TEST(Win32Form, SetupTakesEveryKindOfControl) {
     data.m_RefreshPeriod = 10;
     data.m_AutoRefresh = 1;
     cSetupPresenter edited(data, choosers, choosers, runner);
-    EXPECT_TRUE(test::FormDriver().Run(
+    EXPECT_TRUE(test::RunDialog(
         edited, {[](HWND d) { Type(d, kMaxThreads, u"7"); }, [](HWND d) { PressKey(d, kRefreshPeriod, VK_UP); },
                  [](HWND d) { Click(d, kAutoRefresh); },
                  [](HWND d) {
