@@ -8,19 +8,14 @@
 #include <utility>
 
 #include "base/TextCompare.h"
-#include "engine/cDomainControllerCollection.h"
-#include "engine/cUserDataCollector.h"
 #include "forms/Forms.h"
-#include "forms/cMainPresenter.h"
 #include "platform/NetApiCodes.h"
-#include "platform/SystemFileSystem.h"
 #include "platform/cSimulatedDirectory.h"
 #include "support/ControllerGate.h"
 #include "support/FakeMainWindow.h"
 #include "support/GoldenFile.h"
-#include "support/RecordingDesktop.h"
+#include "support/MainRig.h"
 #include "support/SimDc.h"
-#include "support/TempFolder.h"
 #include "support/TestClock.h"
 
 using namespace orvik;
@@ -35,32 +30,24 @@ cSimulatedDirectory::Controller Dc(int i, std::uint32_t users) {
 class MainPresenter : public testing::Test {
 protected:
     void Build(std::vector<cSimulatedDirectory::Controller> dcs, cMainOptions options = {}, bool list = true) {
-        directory = std::make_unique<cSimulatedDirectory>(dcs);
-        gate.Attach(*directory);
-        collector = std::make_unique<cUserDataCollector>(*directory, clock);
-        collection = std::make_unique<cDomainControllerCollection>(*collector, clock);
-        collection->SetConfigPath(folder.File("orvik.cfg"));
-        collection->Settings().m_ExportFile = FromUtf8(folder.File("Ambrel.txt"));
-        collection->Settings().m_SummaryFile = FromUtf8(folder.File("LastLogonSummary.txt"));
-        if (options.net == nullptr) options.net = directory.get();
-        if (list) options.defaultControllers = directory->ControllerNames();
-        presenter = std::make_unique<cMainPresenter>(*collection, *collector, clock, desktop, desktop,
-                                                     SystemFileSystem(), options);
-        view = std::make_unique<test::FakeFormView>(*presenter);
-        presenter->Open(*view, window);
+        rig = std::make_unique<test::MainRig>(std::make_unique<cSimulatedDirectory>(dcs), clock, folder, desktop,
+                                              options, list);
+        gate.Attach(*rig->directory);
+        view = std::make_unique<test::FakeFormView>(*rig->presenter);
+        rig->presenter->Open(*view, window);
     }
     void TearDown() override {
         gate.OpenAll();
-        if (collection) {
-            EXPECT_TRUE(collection->StopForExit(30000));
+        if (rig) {
+            EXPECT_TRUE(rig->collection.StopForExit(30000));
         }
-        presenter.reset();
+        rig.reset();
         window.DropPosted();
     }
     // Ticks of the window's timer, each followed by the calls it posted.
     void Ticks(int count) {
         for (int i = 0; i < count; ++i) {
-            presenter->OnTimer();
+            rig->presenter->OnTimer();
             window.RunPosted();
         }
     }
@@ -68,7 +55,7 @@ protected:
     void CompleteRun() {
         gate.OpenAll();
         for (int i = 0; i < 1000 && desktop.beeps == 0; ++i) {
-            ASSERT_TRUE(collector->WaitForWorkers(20000));
+            ASSERT_TRUE(rig->collector.WaitForWorkers(20000));
             Ticks(1);
         }
         ASSERT_EQ(desktop.beeps, 1);
@@ -82,10 +69,7 @@ protected:
     test::ControllerGate gate;
     test::RecordingDesktop desktop;
     test::FakeMainWindow window;
-    std::unique_ptr<cSimulatedDirectory> directory;
-    std::unique_ptr<cUserDataCollector> collector;
-    std::unique_ptr<cDomainControllerCollection> collection;
-    std::unique_ptr<cMainPresenter> presenter;
+    std::unique_ptr<test::MainRig> rig;
     std::unique_ptr<test::FakeFormView> view;
 };
 
@@ -95,7 +79,7 @@ TEST_F(MainPresenter, ARunFillsEveryRowAndCompletesOnce) {
     dcs[3].failCode = kErrorAccessDenied;
     dcs[3].failAtCall = 2;
     Build(dcs);
-    collection->Settings().m_MaxThreads = 4;
+    rig->collection.Settings().m_MaxThreads = 4;
     view->Click(kStart);
     CompleteRun();
     for (int r = 0; r < 10; ++r) {
@@ -144,13 +128,13 @@ TEST_F(MainPresenter, TheDirectorysNoticesAreSaidWhenTheRunCompletes) {
 
 TEST_F(MainPresenter, TheTimedRefreshWaitsForItsPeriodAndNewResultsAndKeepsThePlaceAndTheSelection) {
     Build({Dc(1, 30)});
-    collection->Settings().m_RefreshPeriod = 10;
+    rig->collection.Settings().m_RefreshPeriod = 10;
     view->Click(kStart);
     Ticks(1);  // the first refresh happened at 1000 with no users yet
     gate.AllowCalls(u"DC1", 1);
     ASSERT_TRUE(gate.WaitForCall(u"DC1", 2));
     Ticks(3);
-    ASSERT_EQ(collection->GetTotalUsers(), 10u);
+    ASSERT_EQ(rig->collection.GetTotalUsers(), 10u);
     EXPECT_EQ(Users().GetRowCount(), 0);  // new results, but the period has not passed
     clock.Set(1010);
     Ticks(1);
@@ -192,12 +176,12 @@ TEST_F(MainPresenter, ResetAsksFirstThenEndsTheRunWhichNeverCompletes) {
     Ticks(1);
     window.answers = {false, true};
     view->Click(kReset);  // No: nothing is discarded
-    EXPECT_EQ(collection->GetTotalUsers(), 10u);
+    EXPECT_EQ(rig->collection.GetTotalUsers(), 10u);
     // A tick that comes while the progress window waits finds the workers
     // gone; the run being reset must not complete in it.
     window.whileWaiting = [&] {
         gate.OpenAll();
-        ASSERT_TRUE(collector->WaitForWorkers(20000));
+        ASSERT_TRUE(rig->collector.WaitForWorkers(20000));
         Ticks(1);
     };
     view->Click(kReset);
@@ -218,15 +202,15 @@ TEST_F(MainPresenter, ResetAsksFirstThenEndsTheRunWhichNeverCompletes) {
 
 TEST_F(MainPresenter, AFailedExportOrSaveIsShownInTheTitleUntilOneSucceeds) {
     Build({Dc(1, 5)});
-    collection->Settings().m_ExportFile = FromUtf8(folder.File("missing/Ambrel.txt"));
+    rig->collection.Settings().m_ExportFile = FromUtf8(folder.File("missing/Ambrel.txt"));
     const std::string config = folder.File("missing/orvik.cfg");
-    collection->SetConfigPath(config);
+    rig->collection.SetConfigPath(config);
     view->Click(kStart);
     CompleteRun();
     EXPECT_NE(window.title.find(u" - the export file was not written ("), std::u16string::npos);
     EXPECT_NE(window.title.find(u" - the configuration was not saved (" + FromUtf8(config)), std::u16string::npos);
-    collection->Settings().m_ExportFile = FromUtf8(folder.File("Ambrel.txt"));
-    collection->SetConfigPath(folder.File("orvik.cfg"));
+    rig->collection.Settings().m_ExportFile = FromUtf8(folder.File("Ambrel.txt"));
+    rig->collection.SetConfigPath(folder.File("orvik.cfg"));
     view->Click(kSaveResults);
     window.answers = {true};
     view->Click(kReset);  // saves
@@ -307,11 +291,11 @@ TEST_F(MainPresenter, OkInAnUntouchedDialogChangesNothingAndStillSaves) {
         TearDown();
         std::filesystem::remove(folder.File("orvik.cfg"));
         Build({Dc(1, 0), Dc(2, 0), Dc(3, 0)});
-        const cSetupData before = collection->Settings();
+        const cSetupData before = rig->collection.Settings();
         window.dialogs.push_back([](test::FakeFormView& d) { d.Click(kIdOk); });
         view->Click(button);
         EXPECT_TRUE(Exists("orvik.cfg"));
-        EXPECT_TRUE(collection->Settings() == before);
+        EXPECT_TRUE(rig->collection.Settings() == before);
         EXPECT_EQ(view->Rows(kControllerList), (std::vector<std::u16string>{u"DC1", u"DC2", u"DC3"}));
     }
     EXPECT_EQ(window.opened, (std::vector<int>{select_dc::kForm, setup::kForm}));
@@ -341,7 +325,7 @@ TEST_F(MainPresenter, PrintPrintsTheUserListWithTheSettingsTextsAndCancelPrintsN
     EXPECT_EQ(window.printDialogs, 1);
     EXPECT_TRUE(window.printed.empty());
     window.print = true;
-    collection->Settings().m_HeaderLeft = u"Audit 2026";
+    rig->collection.Settings().m_HeaderLeft = u"Audit 2026";
     view->Click(kPrint);
     EXPECT_NE(window.printed.find("\"Audit 2026\""), std::string::npos);
     EXPECT_NE(window.printed.find("Total number of users:"), std::string::npos);
@@ -354,16 +338,16 @@ TEST_F(MainPresenter, AColumnClickSortsTheControllersAndTheMenuStartsTheSelected
     Build(dcs);
     view->Click(kStart);
     CompleteRun();
-    presenter->OnColumnClicked(*view, kControllerList, 1);  // by user count
+    rig->presenter->OnColumnClicked(*view, kControllerList, 1);  // by user count
     EXPECT_EQ(view->Rows(kControllerList), (std::vector<std::u16string>{u"DC2", u"DC3", u"DC1"}));
     view->Mark(kControllerList, {0});
     window.menuChoice = kStartSelected;
     window.answers = {true};
-    presenter->OnContextMenu(*view, kControllerList);
+    rig->presenter->OnContextMenu(*view, kControllerList);
     ASSERT_EQ(window.menu.size(), 1u);
     EXPECT_TRUE(window.menu[0].enabled);
     Ticks(1);
-    ASSERT_TRUE(collector->WaitForWorkers(20000));
+    ASSERT_TRUE(rig->collector.WaitForWorkers(20000));
     EXPECT_EQ(gate.Enumerations(u"DC2"), 2);
     EXPECT_EQ(gate.Enumerations(u"DC1"), 1);
 }

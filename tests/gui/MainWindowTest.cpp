@@ -19,19 +19,15 @@
 #include <thread>
 
 #include "base/TextCompare.h"
-#include "engine/cDomainControllerCollection.h"
-#include "engine/cUserDataCollector.h"
 #include "forms/Forms.h"
 #include "gui/Painted.h"
 #include "gui/WhenShown.h"
 #include "platform/NetApiCodes.h"
-#include "platform/cPosixFileSystem.h"
 #include "platform/cSimulatedDirectory.h"
 #include "support/ControllerGate.h"
-#include "support/RecordingDesktop.h"
+#include "support/MainRig.h"
 #include "support/RecordingMessages.h"
 #include "support/SimDc.h"
-#include "support/TempFolder.h"
 #include "support/TestClock.h"
 #include "ui/HelpPage.h"
 #include "ui/QtText.h"
@@ -45,19 +41,10 @@ namespace {
 
 // Runs `look` on the visible progress window once it shows a text, from
 // inside whatever wait the window thread is in.
-void WhenProgressShowsText(const std::function<void(QWidget&)>& look) {
-    auto* timer = new QTimer;
-    QObject::connect(timer, &QTimer::timeout, [timer, look] {
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            if (w->objectName() != QStringLiteral("id132") || !w->isVisible()) continue;
-            if (w->findChild<QLabel*>(QStringLiteral("id1026"))->text().isEmpty()) return;
-            timer->stop();
-            timer->deleteLater();
-            look(*w);
-            return;
-        }
+void WhenProgressShowsText(const std::function<void(QDialog&)>& look) {
+    test::WhenShown(QStringLiteral("id132"), look, [](QDialog& progress) {
+        return !progress.findChild<QLabel*>(QStringLiteral("id1026"))->text().isEmpty();
     });
-    timer->start(0);
 }
 
 cSimulatedDirectory::Controller Dc(int i, std::uint32_t users) {
@@ -73,30 +60,18 @@ private:
     std::unique_ptr<test::TempFolder> folder;
     std::unique_ptr<test::TestClock> clock;
     std::unique_ptr<test::ControllerGate> gate;
-    std::unique_ptr<cSimulatedDirectory> directory;
-    std::unique_ptr<cUserDataCollector> collector;
-    std::unique_ptr<cDomainControllerCollection> collection;
     test::RecordingDesktop desktop;
     test::RecordingMessages messages;
-    cPosixFileSystem files;
-    std::unique_ptr<cMainPresenter> presenter;
+    std::unique_ptr<test::MainRig> rig;
     std::unique_ptr<cMainDialog> window;
 
     void Build(std::vector<cSimulatedDirectory::Controller> dcs, bool gated) {
-        directory = std::make_unique<cSimulatedDirectory>(dcs);
-        if (gated) gate->Attach(*directory);
-        collector = std::make_unique<cUserDataCollector>(*directory, *clock);
-        collection = std::make_unique<cDomainControllerCollection>(*collector, *clock);
-        collection->SetConfigPath(folder->File("orvik.cfg"));
-        cSetupData& s = collection->Settings();
-        s.m_ExportFile = FromUtf8(folder->File("Ambrel.txt"));
-        s.m_SummaryFile = FromUtf8(folder->File("LastLogonSummary.txt"));
         cMainOptions options;
         options.tickMs = 20;
-        options.net = directory.get();
-        options.defaultControllers = directory->ControllerNames();
-        presenter = std::make_unique<cMainPresenter>(*collection, *collector, *clock, desktop, desktop, files, options);
-        window = std::make_unique<cMainDialog>(*presenter, cMainDialogOptions{&messages});
+        rig = std::make_unique<test::MainRig>(std::make_unique<cSimulatedDirectory>(dcs), *clock, *folder, desktop,
+                                              options);
+        if (gated) gate->Attach(*rig->directory);
+        window = std::make_unique<cMainDialog>(*rig->presenter, cMainDialogOptions{&messages});
         window->show();
     }
     QPushButton* Button(int id) { return Control<QPushButton>(*window, id); }
@@ -115,12 +90,9 @@ private slots:
 
     void cleanup() {
         gate->OpenAll();
-        if (collection) QVERIFY(collection->StopForExit(30000));
+        if (rig) QVERIFY(rig->collection.StopForExit(30000));
         window.reset();
-        presenter.reset();
-        collection.reset();
-        collector.reset();
-        directory.reset();
+        rig.reset();
     }
 
     void aRunFillsTheRowsLiveOnItsTimerAndPaintsThem() {
@@ -164,7 +136,7 @@ private slots:
         QString shownText;
         bool painted = false;
         QPoint centre;
-        WhenProgressShowsText([&](QWidget& progress) {
+        WhenProgressShowsText([&](QDialog& progress) {
             shownText = progress.findChild<QLabel*>(QStringLiteral("id1026"))->text();
             painted = test::IsPainted(progress, QStringLiteral("progress-start"));
             centre = progress.geometry().center();
@@ -176,7 +148,7 @@ private slots:
 
         QTest::mouseClick(Button(kStart), Qt::LeftButton);
         painted = false;
-        WhenProgressShowsText([&](QWidget& progress) {
+        WhenProgressShowsText([&](QDialog& progress) {
             shownText = progress.findChild<QLabel*>(QStringLiteral("id1026"))->text();
             painted = test::IsPainted(progress, QStringLiteral("progress-reset"));
             centre = progress.geometry().center();
@@ -190,7 +162,7 @@ private slots:
 
     void aTimedRefreshKeepsTheScrollPositionAndTheSelectedUsers() {
         Build({Dc(1, 300)}, true);
-        collection->Settings().m_RefreshPeriod = 10;
+        rig->collection.Settings().m_RefreshPeriod = 10;
         QTest::mouseClick(Button(kStart), Qt::LeftButton);
         gate->AllowCalls(u"DC1", 20);
         clock->Set(1010);

@@ -14,18 +14,13 @@
 #include <functional>
 #include <vector>
 
-#include "base/TextCompare.h"
-#include "engine/cDomainControllerCollection.h"
-#include "engine/cUserDataCollector.h"
 #include "forms/Forms.h"
 #include "platform/DemoDirectory.h"
-#include "platform/SystemFileSystem.h"
 #include "platform/cSimulatedDirectory.h"
 #include "platform/iClock.h"
 #include "support/FormDriver.h"
 #include "support/GoldenFile.h"
-#include "support/RecordingDesktop.h"
-#include "support/TempFolder.h"
+#include "support/MainRig.h"
 #include "win32/cWin32MainWindow.h"
 
 namespace orvik {
@@ -48,18 +43,11 @@ TEST(Win32MainWindow, TheDemoRunsToTheEndAndEveryButtonOpensItsWindow) {
     ASSERT_TRUE(directory) << error;
     cSystemClock clock;
     test::RecordingDesktop desktop;
-    cUserDataCollector collector(*directory, clock);
-    cDomainControllerCollection collection(collector, clock);
-    const std::string config = folder.File("g.cfg");
-    collection.SetConfigPath(config);
-    collection.Settings().m_ExportFile = FromUtf8(folder.File("Ambrel.txt"));
-    collection.Settings().m_SummaryFile = FromUtf8(folder.File("LastLogonSummary.txt"));
     cMainOptions options;
     options.autoStart = true;
     options.tickMs = 50;
-    options.net = directory.get();
-    options.defaultControllers = directory->ControllerNames();
-    cMainPresenter presenter(collection, collector, clock, desktop, desktop, SystemFileSystem(), options);
+    test::MainRig rig(std::move(directory), clock, folder, desktop, options);
+    const std::string config = folder.File("orvik.cfg");
     std::vector<std::u16string> opened;
     std::vector<std::uint8_t> before;
     // Opens a window with the button and ends it with `ending` once it stands.
@@ -99,13 +87,13 @@ TEST(Win32MainWindow, TheDemoRunsToTheEndAndEveryButtonOpensItsWindow) {
         return true;
     });
     {
-        cWin32MainWindow window(presenter, desktop);
+        cWin32MainWindow window(*rig.presenter, desktop);
         test::Script script(
             steps, [](bool) { ::PostMessageW(Find(MainTitle()), WM_COMMAND, MAKEWPARAM(kClose, BN_CLICKED), 0); }, 60);
         window.Run(SW_SHOWNORMAL);
         EXPECT_FALSE(script.timedOut) << "stopped at step " << script.done;
     }
-    EXPECT_TRUE(collection.StopForExit(30000));
+    EXPECT_TRUE(rig.collection.StopForExit(30000));
     EXPECT_NE(shown, nullptr);
     EXPECT_EQ(controllers, 5);
     EXPECT_EQ(users, 500);
@@ -126,15 +114,11 @@ TEST(Win32MainWindow, TheHelpPageIsNeverWrittenThroughALinkPlantedInItsPlace) {
     ASSERT_TRUE(::SetEnvironmentVariableW(L"TMP", temp.c_str()));
     std::ofstream(folder.File("victim.txt")) << "keep";
     ASSERT_TRUE(::CreateHardLinkW((temp + L"Ambrel help.html").c_str(), (temp + L"victim.txt").c_str(), nullptr));
-    std::string error;
-    auto directory = cSimulatedDirectory::FromJson(DemoDirectoryJson(), error);
     cSystemClock clock;
     test::RecordingDesktop desktop;
-    cUserDataCollector collector(*directory, clock);
-    cDomainControllerCollection collection(collector, clock);
-    collection.SetConfigPath(folder.File("h.cfg"));
-    cMainPresenter presenter(collection, collector, clock, desktop, desktop, SystemFileSystem(), {});
-    cWin32MainWindow(presenter, desktop).ShowHelp();
+    test::MainRig rig(std::make_unique<cSimulatedDirectory>(std::vector<cSimulatedDirectory::Controller>{}), clock,
+                      folder, desktop);
+    cWin32MainWindow(*rig.presenter, desktop).ShowHelp();
     ::SetEnvironmentVariableW(L"TMP", hadTmp ? saved : nullptr);
     EXPECT_EQ(test::ReadFile(folder.File("victim.txt")), (std::vector<std::uint8_t>{'k', 'e', 'e', 'p'}));
     EXPECT_EQ(desktop.urls.size(), 1u);
