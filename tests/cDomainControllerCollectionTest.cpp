@@ -20,20 +20,14 @@ using test::SimDc;
 
 class CollectionTest : public test::CollectionFixture {
 protected:
-    // One controller of `users` in pages of `pageSize`, started and held in its
-    // second call: the first page is reported and queued, the worker is busy.
-    void StartHeldInItsSecondCall(std::uint32_t users, std::uint32_t pageSize) {
-        Build({SimDc(u"DC1", users, 1, pageSize)});
+    // The controllers started `threads` at a time, each held in its second
+    // call: the first page is reported and queued, the worker is busy.
+    void StartHeldInItsSecondCall(std::vector<cSimulatedDirectory::Controller> dcs, int threads) {
+        Build(std::move(dcs));
+        collection->Settings().m_MaxThreads = threads;
         gate.HoldFromCall(2);
         collection->StartAll();
         ASSERT_TRUE(gate.WaitForWaiting(1));
-    }
-    // A reset whose workers end once `letGo` has run.
-    void ResetLettingGo(const std::function<void()>& letGo) {
-        collection->BeginReset();
-        letGo();
-        WaitUntil([&] { return collection->AreWorkersStopped(); });
-        collection->FinishReset();
     }
 };
 
@@ -137,30 +131,22 @@ TEST_F(CollectionTest, AWorkerThatCannotStartShowsAnErrorAndTheRunCompletes) {
     EXPECT_EQ(Status(1), u"Error");
 }
 
-TEST_F(CollectionTest, ResetWaitsForTheCallInProgressAndDropsItsPage) {
-    StartHeldInItsSecondCall(30, 10);
-    ResetLettingGo([&] {
-        EXPECT_FALSE(collection->AreWorkersStopped());  // the call in progress is waited for
-        gate.Open(u"DC1");
-    });
-    EXPECT_EQ(Status(0), u"Idle");
-    EXPECT_EQ(Cell(0, kColUserCount), u"0");
-    for (int i = 0; i < 3; ++i) collection->Poll(complete);
-    EXPECT_EQ(collection->GetTotalUsers(), 0u);  // neither the queued page nor the one in progress
-    EXPECT_EQ(Status(0), u"Idle");
-    EXPECT_FALSE(complete);
-}
-
-TEST_F(CollectionTest, ResetEndsTheStartRequest) {
-    Build(Numbered(3, 5));
-    collection->Settings().m_MaxThreads = 1;
-    collection->StartAll();
-    ResetLettingGo([&] { gate.OpenAll(); });
+TEST_F(CollectionTest, ResetWaitsForTheCallInProgressThenDropsItsPagesAndTheStartRequest) {
+    StartHeldInItsSecondCall({SimDc(u"DC1", 30, 1, 10), SimDc(u"DC2", 30, 2, 10)}, 1);
+    collection->BeginReset();
+    EXPECT_FALSE(collection->AreWorkersStopped());  // the call in progress is waited for
+    gate.OpenAll();
+    WaitUntil([&] { return collection->AreWorkersStopped(); });
+    collection->FinishReset();
     for (int i = 0; i < 20; ++i) {
         collection->Poll(complete);
         EXPECT_FALSE(complete);
     }
-    for (int row = 0; row < 3; ++row) EXPECT_EQ(Status(row), u"Idle") << row;
+    EXPECT_EQ(collection->GetTotalUsers(), 0u);  // neither the queued page nor the one in progress
+    for (int row = 0; row < 2; ++row) {
+        EXPECT_EQ(Status(row), u"Idle") << row;  // DC2 was never started
+        EXPECT_EQ(Cell(row, kColUserCount), u"0") << row;
+    }
     EXPECT_EQ(Running(), 0);
 }
 
@@ -179,7 +165,7 @@ TEST_F(CollectionTest, ARunCompletesOnlyInTheTickThatMergedItsLastPage) {
 }
 
 TEST_F(CollectionTest, ABusyControllerRemovedAndAddedBackStartsAgainOnlyAfterItsOldWorker) {
-    StartHeldInItsSecondCall(500, 250);
+    StartHeldInItsSecondCall({SimDc(u"DC1", 500, 1, 250)}, 4);
     collection->Poll(complete);
     ASSERT_EQ(Status(0), u"Busy");
     collection->RemoveDomainController(view.Controllers(), u"DC1");
