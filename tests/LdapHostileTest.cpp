@@ -214,25 +214,6 @@ TEST(LdapHostile, PagingCookiesThatNeverEndStopTheEnumeration) {
     }
 }
 
-TEST(LdapHostile, LastLogonValuesThatAreNoTimeCountAsNeverAndAreTold) {
-    FakeLdapServer::cOptions options;
-    options.users = {
-        {"minus", "-5"}, {"plus", "+133000000000000000"}, {"word", "soon"}, {"ok", "133000000000000000"}, {"none", ""}};
-    FakeLdapServer server(options);
-    cLdapDirectory directory(SimpleBind());
-    const cRun run = RunWorker(directory, server.Address());
-    ASSERT_EQ(run.job.resultCode, kNerrSuccess);
-    ASSERT_EQ(run.users.size(), 5u);
-    for (const UserInfo2& u : run.users) {
-        EXPECT_EQ(u.lastLogon, u.name == u"ok" ? 1655526400u : 0u) << ToUtf8(u.name);
-    }
-    const auto notices = directory.TakeNotices();
-    ASSERT_EQ(notices.size(), 1u);
-    EXPECT_EQ(notices[0],
-              FromUtf8(server.Address()) + u": 3 lastLogon values were not a logon time and count as never.");
-    EXPECT_TRUE(directory.TakeNotices().empty());
-}
-
 TEST(LdapHostile, ADirectoryServiceErrorBringsTheServersOwnReason) {
     FakeLdapServer::cOptions options;
     options.searchError = 80;  // "other"
@@ -247,7 +228,9 @@ TEST(LdapHostile, ADirectoryServiceErrorBringsTheServersOwnReason) {
                                                    options.searchDiagnostic + ")")});
 }
 
-// An unverified certificate gives one code and the server never the password.
+// An unverified certificate gives one code and the server never the password; a
+// verified one gives every user account, its lastLogon values that are no time
+// counting as never and told of.
 TEST(LdapHostile, OnlyAVerifiedServerGetsThePasswordOverEitherKindOfTlsAndGivesEveryUserAccount) {
     for (bool ldaps : {false, true}) {
         for (bool trusted : {false, true}) {  // the system's store knows nothing of the test authority
@@ -255,8 +238,13 @@ TEST(LdapHostile, OnlyAVerifiedServerGetsThePasswordOverEitherKindOfTlsAndGivesE
             FakeLdapServer::cOptions options;
             options.ldaps = ldaps;
             // A disabled account is a user too; a computer and another domain's trust are not.
-            options.users = {
-                {"alice", "133000000000000000"}, {"gone", "", 514}, {"pc1$", "", 4096}, {"other$", "", 2048}};
+            options.users = {{"alice", "133000000000000000"},
+                             {"gone", "", 514},
+                             {"pc1$", "", 4096},
+                             {"other$", "", 2048},
+                             {"minus", "-5"},
+                             {"plus", "+133000000000000000"},
+                             {"word", "soon"}};
             FakeLdapServer server(options);
             cLdapDirectory directory(SimpleBind(trusted));
             const cRun run = RunWorker(directory, server.Address());
@@ -266,9 +254,13 @@ TEST(LdapHostile, OnlyAVerifiedServerGetsThePasswordOverEitherKindOfTlsAndGivesE
                 continue;
             }
             EXPECT_EQ(run.job.resultCode, kNerrSuccess) << ToUtf8(NetErrorText(run.job.resultCode));
-            std::vector<std::u16string> names;
-            for (const UserInfo2& u : run.users) names.push_back(u.name);
-            EXPECT_EQ(names, (std::vector<std::u16string>{u"alice", u"gone"}));
+            std::vector<std::string> users;
+            for (const UserInfo2& u : run.users) users.push_back(ToUtf8(u.name) + "=" + std::to_string(u.lastLogon));
+            EXPECT_EQ(users, (std::vector<std::string>{"alice=1655526400", "gone=0", "minus=0", "plus=0", "word=0"}));
+            EXPECT_EQ(directory.TakeNotices(),
+                      std::vector<std::u16string>{FromUtf8(server.Address()) +
+                                                  u": 3 lastLogon values were not a logon time and count as never."});
+            EXPECT_TRUE(directory.TakeNotices().empty());
             EXPECT_EQ(server.Passwords(), std::vector<std::string>{"s3cret"});
             EXPECT_EQ(server.Connections(), 1);  // the domain query's connection served the enumeration
         }
