@@ -55,8 +55,6 @@ public:
 
     explicit FakeLdapServer(cOptions options);
     ~FakeLdapServer();
-    FakeLdapServer(const FakeLdapServer&) = delete;
-    FakeLdapServer& operator=(const FakeLdapServer&) = delete;
 
     // "127.0.0.1:<port>", or "ldaps://127.0.0.1:<port>" for an LDAPS server.
     std::string Address() const;
@@ -76,7 +74,6 @@ private:
     cOptions m_Options;
     int m_Listener = -1;
     int m_Port = 0;
-    int m_StopPipe[2] = {-1, -1};
     std::atomic<int> m_Connections{0};
     std::atomic<int> m_UserSearches{0};
     mutable std::mutex m_Mutex;
