@@ -21,16 +21,17 @@ namespace orvik::test {
 
 namespace {
 
+struct cBerFree {
+    void operator()(BerElement* b) const { ber_free(b, 1); }
+};
+using tBer = std::unique_ptr<BerElement, cBerFree>;
+
 // The messages of one answer, one after the other, as ber_printf writes them.
 class cAnswer {
 public:
-    cAnswer() = default;
-    cAnswer(const cAnswer&) = delete;
-    cAnswer& operator=(const cAnswer&) = delete;
-    ~cAnswer() { ber_free(m_Ber, 1); }
     template <typename... A>
     cAnswer& operator()(const char* format, A... args) {
-        ber_printf(m_Ber, format, args...);
+        ber_printf(m_Ber.get(), format, args...);
         return *this;
     }
     cAnswer& Entry(ber_int_t id, const std::string& dn,
@@ -52,21 +53,16 @@ public:
     }
     berval Bytes() const {
         berval b{};
-        ber_flatten2(m_Ber, &b, 0);
+        ber_flatten2(m_Ber.get(), &b, 0);
         return b;
     }
 
 private:
-    BerElement* m_Ber = ber_alloc_t(LBER_USE_DER);
+    tBer m_Ber{ber_alloc_t(LBER_USE_DER)};
 };
 
 // A decoder of a copy of `bytes`.
-struct cBerFree {
-    void operator()(BerElement* b) const { ber_free(b, 1); }
-};
-std::unique_ptr<BerElement, cBerFree> Decoder(berval bytes) {
-    return std::unique_ptr<BerElement, cBerFree>(ber_init(&bytes));
-}
+tBer Decoder(berval bytes) { return tBer(ber_init(&bytes)); }
 std::string Text(const berval& b) { return b.bv_val == nullptr ? std::string() : std::string(b.bv_val, b.bv_len); }
 
 // The values of `attribute` in the entry of `u`, as Active Directory holds them
