@@ -15,7 +15,8 @@ namespace {
 using Names = std::vector<std::u16string>;
 
 // Domains answered from a table: each domain's pages, every page but the last
-// with "more data"; a domain not in the table fails.
+// with "more data"; a domain not in the table fails, as `failures` says or
+// with no servers found.
 class TableNet final : public iNetApi {
 public:
     std::int32_t NetUserEnum(const std::u16string&, std::uint32_t, std::uint32_t, std::int32_t, std::vector<UserInfo2>&,
@@ -32,22 +33,21 @@ public:
         buffers.push_back(prefMaxLen);
         EXPECT_EQ(level, 100u);
         EXPECT_EQ(type, 0x18u);
-        if (auto failure = failures.find(domain); failure != failures.end()) {
-            if (!failure->second.second.empty()) notices.push_back(failure->second.second);
-            return failure->second.first;
+        if (auto it = domains.find(domain); it != domains.end()) {
+            names = it->second.at(resume);
+            read = total = static_cast<std::uint32_t>(names.size());
+            return ++resume < it->second.size() ? kErrorMoreData : kNerrSuccess;
         }
-        auto it = domains.find(domain);
-        if (it == domains.end()) {
-            names = {u"never seen"};
-            return kErrorNoBrowserServersFound;
-        }
-        names = it->second.at(resume);
-        read = total = static_cast<std::uint32_t>(names.size());
-        return ++resume < it->second.size() ? kErrorMoreData : kNerrSuccess;
+        names = {u"never seen"};
+        const auto [code, notice] =
+            failures.contains(domain) ? failures[domain] : Failure{kErrorNoBrowserServersFound, u""};
+        if (!notice.empty()) notices.push_back(notice);
+        return code;
     }
     std::vector<std::u16string> TakeNotices() override { return std::exchange(notices, {}); }
     std::map<std::u16string, std::vector<Names>> domains;
-    std::map<std::u16string, std::pair<std::int32_t, std::u16string>> failures;  // code, notice
+    using Failure = std::pair<std::int32_t, std::u16string>;  // code, notice
+    std::map<std::u16string, Failure> failures;
     Names notices;
     Names asked;
     std::vector<std::int32_t> buffers;

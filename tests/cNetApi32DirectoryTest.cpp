@@ -74,7 +74,7 @@ cNetUserInfo2 User(char16_t* name, std::uint32_t lastLogon, char16_t* fullName =
     return u;
 }
 
-TEST(NetApi32Directory, PagesOfAccountsMapTheirFieldsAndFreeEveryBuffer) {
+TEST(NetApi32Directory, PagesOfAccountsTheDomainAndItsControllersMapTheirFieldsAndFreeEveryBuffer) {
     char16_t ann[] = u"ann", bob[] = u"bob", cy[] = u"cy", full[] = u"Ann Lee", note[] = u"desk 4";
     FakeCalls fake;
     fake.users = {User(ann, 1700000000, full, note), User(bob, 0), User(cy, 7)};
@@ -95,7 +95,20 @@ TEST(NetApi32Directory, PagesOfAccountsMapTheirFieldsAndFreeEveryBuffer) {
     EXPECT_EQ(page[0].name, u"cy");
     EXPECT_EQ(page[0].lastLogon, 7u);
     EXPECT_EQ(resume, 0u);
-    EXPECT_EQ(fake.asked, (std::vector<std::u16string>{u"DC1", u""}));  // the local computer by no name
+    // The domain and its controllers, from level 100 only.
+    std::u16string domain;
+    ASSERT_EQ(net.NetWkstaGetInfo(u"DC1", 100, domain), kNerrSuccess);
+    EXPECT_EQ(domain, u"CORP");
+    EXPECT_EQ(net.NetWkstaGetInfo(u"DC1", 101, domain), kErrorInvalidLevel);
+    std::vector<std::u16string> names;
+    ASSERT_EQ(net.NetServerEnum(u"CORP", 100, kSvTypeDomainCtrl | kSvTypeDomainBakCtrl, kMaxPreferredLength, names,
+                                read, total, resume),
+              kNerrSuccess);
+    EXPECT_EQ(fake.serverType, 0x18u);
+    EXPECT_EQ(names, (std::vector<std::u16string>{u"DC1", u"DC2"}));
+    EXPECT_EQ(read, 2u);
+    // The local computer by no name, and asking for the domain's controllers.
+    EXPECT_EQ(fake.asked, (std::vector<std::u16string>{u"DC1", u"", u"/CORP"}));
     EXPECT_EQ(fake.buffersOut, 0);
 }
 
@@ -116,25 +129,6 @@ TEST(NetApi32Directory, AFailedCallReturnsItsCodeWithoutEntries) {
     net.CancelCalls(u"DC9", false);
     net.NetUserEnum(u"DC9", 2, kFilterNormalAccount, 4096, page, read, total, resume);
     EXPECT_EQ(fake.asked.size(), 2u);
-}
-
-TEST(NetApi32Directory, DomainAndControllersAreReadFromLevel100) {
-    FakeCalls fake;
-    cNetApi32Directory net(fake.Table());
-    std::u16string domain;
-    ASSERT_EQ(net.NetWkstaGetInfo(u"DC1", 100, domain), kNerrSuccess);
-    EXPECT_EQ(domain, u"CORP");
-    EXPECT_EQ(net.NetWkstaGetInfo(u"DC1", 101, domain), kErrorInvalidLevel);
-    std::vector<std::u16string> names;
-    std::uint32_t read = 0, total = 0, resume = 0;
-    ASSERT_EQ(net.NetServerEnum(u"CORP", 100, kSvTypeDomainCtrl | kSvTypeDomainBakCtrl, kMaxPreferredLength, names,
-                                read, total, resume),
-              kNerrSuccess);
-    EXPECT_EQ(fake.asked, std::vector<std::u16string>{u"/CORP"});  // the local computer asks the domain
-    EXPECT_EQ(fake.serverType, 0x18u);
-    EXPECT_EQ(names, (std::vector<std::u16string>{u"DC1", u"DC2"}));
-    EXPECT_EQ(read, 2u);
-    EXPECT_EQ(fake.buffersOut, 0);
 }
 
 }  // namespace

@@ -65,8 +65,8 @@ private:
 tBer Decoder(berval bytes) { return tBer(ber_init(&bytes)); }
 std::string Text(const berval& b) { return b.bv_val == nullptr ? std::string() : std::string(b.bv_val, b.bv_len); }
 
-// The values of `attribute` in the entry of `u`, as Active Directory holds them
-// (objectCategory by its short name).
+// The values of `attribute` in the entry of `u` that a query for accounts asks
+// for, as Active Directory holds them (objectCategory by its short name).
 std::vector<std::string> Values(const FakeLdapServer::cUser& u, std::string attribute) {
     for (char& c : attribute) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     const bool computer = (u.userAccountControl & 4096) != 0;
@@ -77,8 +77,6 @@ std::vector<std::string> Values(const FakeLdapServer::cUser& u, std::string attr
     }
     if (attribute == "objectcategory") return {computer ? "computer" : "person"};
     if (attribute == "useraccountcontrol") return {std::to_string(u.userAccountControl)};
-    if (attribute == "samaccountname") return {u.name};
-    if (attribute == "lastlogon" && !u.lastLogon.empty()) return {u.lastLogon};
     return {};
 }
 
