@@ -18,15 +18,14 @@
 namespace orvik {
 namespace {
 
-TEST(NetworkSetup, ASimulationListsItsControllersUnlessDcSaysOtherwiseAndAUserWithAPasswordFileBindsOverLdap) {
+// A simulation lists its own controllers without /DC: (BatchTest.TheBuiltInDemoRuns).
+TEST(NetworkSetup, DcNamesTheControllersOfASimulationAndAUserWithAPasswordFileBindsOverLdap) {
     test::TempFolder folder;
     std::ofstream(folder.File("pw")) << "s3cret\n";
     test::RecordingMessages messages;
-    cNetworkSetup setup, chosen, ldap;
-    ASSERT_TRUE(SetUpNetwork(test::TypedLine(u"/SIM:demo"), messages, nullptr, setup));
-    EXPECT_NE(dynamic_cast<cSimulatedDirectory*>(setup.net.get()), nullptr);
-    EXPECT_EQ(setup.defaultControllers.size(), 5u);
+    cNetworkSetup chosen, ldap;
     ASSERT_TRUE(SetUpNetwork(test::TypedLine(u"/SIM:demo /DC:LAB-DC1,,CORP-DC1"), messages, nullptr, chosen));
+    EXPECT_NE(dynamic_cast<cSimulatedDirectory*>(chosen.net.get()), nullptr);
     EXPECT_EQ(chosen.defaultControllers, (std::vector<std::u16string>{u"LAB-DC1", u"CORP-DC1"}));
     const std::u16string line = u"/USER:a@x.test /PWFILE:" + FromUtf8(folder.File("pw"));
     ASSERT_TRUE(SetUpNetwork(test::TypedLine(line), messages, nullptr, ldap));
