@@ -153,13 +153,9 @@ public:
         } while (rc < 0 && gnutls_error_is_fatal(rc) == 0);
         return rc == 0;
     }
-    bool Read(void* data, std::size_t size) {
-        auto* p = static_cast<char*>(data);
-        while (size > 0) {
-            const ssize_t n = m_Tls != nullptr ? gnutls_record_recv(m_Tls, p, size) : ::read(m_Fd, p, size);
-            if (n <= 0) return false;
-            p += n;
-            size -= static_cast<std::size_t>(n);
+    bool Read(char* p, std::size_t size) {
+        for (ssize_t n = 0; size > 0; p += n, size -= static_cast<std::size_t>(n)) {
+            if ((n = m_Tls != nullptr ? gnutls_record_recv(m_Tls, p, size) : ::read(m_Fd, p, size)) <= 0) return false;
         }
         return true;
     }
