@@ -10,27 +10,6 @@
 namespace orvik {
 namespace {
 
-std::unique_ptr<cSimulatedDirectory> Load(std::string_view json) {
-    std::string error;
-    auto d = cSimulatedDirectory::FromJson(json, error);
-    EXPECT_TRUE(d) << error;
-    return d;
-}
-
-struct Page {
-    std::int32_t rc;
-    std::vector<UserInfo2> entries;
-    std::uint32_t total;
-};
-
-Page Enum(cSimulatedDirectory& d, const std::u16string& server, std::uint32_t& resume, std::int32_t pref = -1) {
-    Page p;
-    std::uint32_t read = 0;
-    p.rc = d.NetUserEnum(server, 2, kFilterNormalAccount, pref, p.entries, read, p.total, resume);
-    EXPECT_EQ(read, p.entries.size());
-    return p;
-}
-
 TEST(SimulatedDirectory, RejectsBrokenDescriptionsWithAReason) {
     for (const char* bad : {"", "{", "[]", R"({"controllers": 3})", R"({"controllers": [ { "domain": "X" } ]})",
                             R"({"controllers": [ { "name": "A", "delayMs": -1 } ]})",
@@ -55,19 +34,28 @@ TEST(SimulatedDirectory, OnlyARegularFileOfASaneSizeIsRead) {
 }
 
 TEST(SimulatedDirectory, PagesFollowThePreferredLengthWithoutAPageSize) {
-    auto d = Load(R"({"controllers": [ { "name": "DC1", "generate": { "count": 10 } } ]})");
+    std::string error;
+    const auto d =
+        cSimulatedDirectory::FromJson(R"({"controllers": [ { "name": "DC1", "generate": { "count": 10 } } ]})", error);
+    ASSERT_TRUE(d) << error;
+    const struct {
+        std::int32_t prefMaxLen, rc;
+        std::uint32_t entries, resume;
+    } pages[] = {
+        {4 * cSimulatedDirectory::kBytesPerEntry, kErrorMoreData, 4, 4},
+        {1, kErrorMoreData, 1, 5},  // at least one entry per page
+        {-1, kNerrSuccess, 5, 0},
+    };
     std::uint32_t resume = 0;
-    Page p = Enum(*d, u"DC1", resume, 4 * cSimulatedDirectory::kBytesPerEntry);
-    EXPECT_EQ(p.rc, kErrorMoreData);
-    EXPECT_EQ(p.entries.size(), 4u);
-    EXPECT_EQ(p.total, 10u);
-    EXPECT_EQ(resume, 4u);
-    p = Enum(*d, u"DC1", resume, 1);  // at least one entry per page
-    EXPECT_EQ(p.entries.size(), 1u);
-    p = Enum(*d, u"DC1", resume, -1);
-    EXPECT_EQ(p.rc, kNerrSuccess);
-    EXPECT_EQ(p.entries.size(), 5u);
-    EXPECT_EQ(resume, 0u);
+    for (const auto& p : pages) {
+        std::vector<UserInfo2> entries;
+        std::uint32_t read = 0, total = 0;
+        EXPECT_EQ(d->NetUserEnum(u"DC1", 2, kFilterNormalAccount, p.prefMaxLen, entries, read, total, resume), p.rc);
+        EXPECT_EQ(entries.size(), p.entries);
+        EXPECT_EQ(read, p.entries);
+        EXPECT_EQ(total, 10u);
+        EXPECT_EQ(resume, p.resume);
+    }
 }
 
 }  // namespace

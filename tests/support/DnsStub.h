@@ -8,6 +8,7 @@
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
+#include <sys/time.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -89,8 +90,6 @@ public:
         m_Thread.join();
         for (int fd : {m_Udp, m_Tcp, m_Stop[0]}) close(fd);
     }
-    DnsStub(const DnsStub&) = delete;
-    DnsStub& operator=(const DnsStub&) = delete;
 
     cNameServer Address() const { return m_Address; }
     int Queries() const { return m_Queries.load(); }
@@ -113,34 +112,30 @@ private:
                     sendto(m_Udp, reply.data(), reply.size(), 0, reinterpret_cast<sockaddr*>(&from), length);
                 }
             }
-            if (p[2].revents != 0) ServeTcp(buffer);
+            if (p[2].revents != 0) ServeTcp();
         }
     }
     // One query on one connection, each read waiting at most a second.
-    void ServeTcp(tBytes& buffer) {
+    void ServeTcp() {
         const int fd = accept4(m_Tcp, nullptr, nullptr, SOCK_CLOEXEC);
-        if (fd < 0) return;
-        std::size_t got = 0, want = 2;
-        pollfd p{fd, POLLIN, 0};
-        while (got < want && poll(&p, 1, 1000) == 1) {
-            const ssize_t n = recv(fd, buffer.data() + got, want - got, 0);
-            if (n <= 0) break;
-            got += static_cast<std::size_t>(n);
-            if (got == 2 && want == 2) want = 2 + (buffer[0] << 8 | buffer[1]);
-        }
-        if (got == want && want > 2) {
-            ++m_Queries;
-            const tBytes reply = m_Answer(tBytes(buffer.begin() + 2, buffer.begin() + static_cast<long>(want)), true);
-            const tBytes framed = Be16(reply.size()) + reply;
-            if (!reply.empty()) send(fd, framed.data(), framed.size(), MSG_NOSIGNAL);
+        const timeval second{1, 0};
+        setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &second, sizeof second);
+        tBytes query(2);
+        if (recv(fd, query.data(), 2, MSG_WAITALL) == 2) {
+            query.resize(query[0] << 8 | query[1]);
+            if (!query.empty() &&
+                recv(fd, query.data(), query.size(), MSG_WAITALL) == static_cast<ssize_t>(query.size())) {
+                ++m_Queries;
+                const tBytes reply = m_Answer(query, true);
+                const tBytes framed = Be16(reply.size()) + reply;
+                if (!reply.empty()) send(fd, framed.data(), framed.size(), MSG_NOSIGNAL);
+            }
         }
         close(fd);
     }
 
     tAnswer m_Answer;
-    int m_Udp = -1;
-    int m_Tcp = -1;
-    int m_Stop[2] = {-1, -1};
+    int m_Udp = -1, m_Tcp = -1, m_Stop[2] = {-1, -1};
     cNameServer m_Address;
     std::atomic<int> m_Queries{0};
     std::thread m_Thread;

@@ -2,17 +2,17 @@
 
 #include <arpa/inet.h>
 #include <gnutls/gnutls.h>
+#include <ldap.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
-#include <poll.h>
 #include <strings.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include <cctype>
+#include <cerrno>
 #include <cstdlib>
-#include <cstring>
-#include <string_view>
+#include <memory>
 #include <utility>
 
 #include "support/DataPath.h"
@@ -21,65 +21,52 @@ namespace orvik::test {
 
 namespace {
 
-// Just enough DER for the LDAP messages a client of ours sends and reads.
-std::string Length(std::size_t n) {
-    if (n < 128) return std::string(1, static_cast<char>(n));
-    std::string bytes;
-    for (; n > 0; n >>= 8) bytes.insert(bytes.begin(), static_cast<char>(n & 0xFF));
-    return static_cast<char>(0x80 | bytes.size()) + bytes;
-}
-std::string Tlv(unsigned tag, const std::string& content) {
-    return static_cast<char>(tag) + Length(content.size()) + content;
-}
-std::string Integer(unsigned tag, long value) {
-    std::string bytes;
-    do {
-        bytes.insert(bytes.begin(), static_cast<char>(value & 0xFF));
-        value >>= 8;
-    } while (value != 0 && value != -1);
-    if (value == 0 && (bytes[0] & 0x80) != 0) bytes.insert(bytes.begin(), '\0');
-    return Tlv(tag, bytes);
-}
-std::string Octets(const std::string& s) { return Tlv(0x04, s); }
-std::string Sequence(const std::string& content) { return Tlv(0x30, content); }
-std::string Message(int id, const std::string& op, const std::string& controls = {}) {
-    return Sequence(Integer(0x02, id) + op + controls);
-}
-std::string Result(unsigned tag, int code = 0, const std::string& diagnostic = "") {
-    return Tlv(tag, Integer(0x0A, code) + Octets("") + Octets(diagnostic));
-}
-std::string Entry(const std::string& dn, const std::vector<std::pair<std::string, std::string>>& attributes) {
-    std::string list;
-    for (const auto& [name, value] : attributes) list += Sequence(Octets(name) + Tlv(0x31, Octets(value)));
-    return Tlv(0x64, Octets(dn) + Sequence(list));
-}
-std::string PagedControl(const std::string& cookie) {
-    return Tlv(0xA0, Sequence(Octets("1.2.840.113556.1.4.319") + Octets(Sequence(Integer(0x02, 0) + Octets(cookie)))));
-}
+struct cBerFree {
+    void operator()(BerElement* b) const { ber_free(b, 1); }
+};
+using tBer = std::unique_ptr<BerElement, cBerFree>;
 
-// One element of a DER text: its tag and its content.
-struct cReader {
-    const std::string& text;
-    std::size_t at = 0;
-    bool Next(unsigned& tag, std::string& content) {
-        if (at + 2 > text.size()) return false;
-        tag = static_cast<unsigned char>(text[at++]);
-        std::size_t n = static_cast<unsigned char>(text[at++]);
-        if (n & 0x80) {
-            const std::size_t bytes = n & 0x7F;
-            n = 0;
-            for (std::size_t i = 0; i < bytes && at < text.size(); ++i)
-                n = (n << 8) | static_cast<unsigned char>(text[at++]);
-        }
-        if (at + n > text.size()) return false;
-        content = text.substr(at, n);
-        at += n;
-        return true;
+// The messages of one answer, one after the other, as ber_printf writes them.
+class cAnswer {
+public:
+    template <typename... A>
+    cAnswer& operator()(const char* format, A... args) {
+        ber_printf(m_Ber.get(), format, args...);
+        return *this;
     }
+    cAnswer& Entry(ber_int_t id, const std::string& dn,
+                   const std::vector<std::pair<std::string, std::string>>& attributes) {
+        (*this)("{it{s{", id, LDAP_RES_SEARCH_ENTRY, dn.c_str());
+        for (const auto& [name, value] : attributes) (*this)("{s[s]}", name.c_str(), value.c_str());
+        return (*this)("}}}");
+    }
+    // The result of an operation; with a paged-results control when `cookie` is given.
+    cAnswer& Result(ber_int_t id, ber_tag_t tag, ber_int_t code = 0, const std::string& diagnostic = "",
+                    const std::string* cookie = nullptr) {
+        (*this)("{it{ess}", id, tag, code, "", diagnostic.c_str());
+        if (cookie != nullptr) {
+            cAnswer value;
+            berval v = value("{io}", 0, cookie->data(), static_cast<ber_len_t>(cookie->size())).Bytes();
+            (*this)("t{{sO}}", LDAP_TAG_CONTROLS, LDAP_CONTROL_PAGEDRESULTS, &v);
+        }
+        return (*this)("}");
+    }
+    berval Bytes() const {
+        berval b{};
+        ber_flatten2(m_Ber.get(), &b, 0);
+        return b;
+    }
+
+private:
+    tBer m_Ber{ber_alloc_t(LBER_USE_DER)};
 };
 
-// The values of `attribute` in the entry of `u`, as Active Directory holds them
-// (objectCategory by its short name).
+// A decoder of a copy of `bytes`.
+tBer Decoder(berval bytes) { return tBer(ber_init(&bytes)); }
+std::string Text(const berval& b) { return b.bv_val == nullptr ? std::string() : std::string(b.bv_val, b.bv_len); }
+
+// The values of `attribute` in the entry of `u` that a query for accounts asks
+// for, as Active Directory holds them (objectCategory by its short name).
 std::vector<std::string> Values(const FakeLdapServer::cUser& u, std::string attribute) {
     for (char& c : attribute) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     const bool computer = (u.userAccountControl & 4096) != 0;
@@ -90,70 +77,54 @@ std::vector<std::string> Values(const FakeLdapServer::cUser& u, std::string attr
     }
     if (attribute == "objectcategory") return {computer ? "computer" : "person"};
     if (attribute == "useraccountcontrol") return {std::to_string(u.userAccountControl)};
-    if (attribute == "samaccountname") return {u.name};
-    if (attribute == "lastlogon" && !u.lastLogon.empty()) return {u.lastLogon};
     return {};
 }
 
 // Whether the entry of `u` matches the search filter element `tag` with `content`;
 // what a query for accounts does not use matches nothing.
-bool Matches(const FakeLdapServer::cUser& u, unsigned tag, const std::string& content) {
-    cReader r{content};
-    unsigned t;
-    std::string part, attribute, value, rule;
+bool Matches(const FakeLdapServer::cUser& u, ber_tag_t tag, berval content) {
+    const auto filter = Decoder(content);
+    berval part{}, attribute{}, value{}, rule{};
+    ber_tag_t t;
     switch (tag) {
-        case 0xA0:  // and
-            while (r.Next(t, part))
+        case LDAP_FILTER_AND:
+            while ((t = ber_skip_element(filter.get(), &part)) != LBER_DEFAULT)
                 if (!Matches(u, t, part)) return false;
             return true;
-        case 0xA1:  // or
-            while (r.Next(t, part))
-                if (Matches(u, t, part)) return true;
+        case LDAP_FILTER_EQUALITY:  // ignoring case
+            ber_scanf(filter.get(), "mm", &attribute, &value);
+            for (const std::string& v : Values(u, Text(attribute)))
+                if (strcasecmp(v.c_str(), Text(value).c_str()) == 0) return true;
             return false;
-        case 0xA2: return r.Next(t, part) && !Matches(u, t, part);  // not
-        case 0x87: return !Values(u, content).empty();              // present
-        case 0xA3:                                                  // equality, ignoring case
-            r.Next(t, attribute);
-            r.Next(t, value);
-            for (const std::string& v : Values(u, attribute)) {
-                if (strcasecmp(v.c_str(), value.c_str()) == 0) return true;
-            }
-            return false;
-        case 0xA9:  // extensible: the bitwise and (803) and or (804) rules
-            while (r.Next(t, part)) (t == 0x81 ? rule : t == 0x82 ? attribute : value) = part;
-            for (const std::string& v : Values(u, attribute)) {
+        case LDAP_FILTER_EXT:  // the bitwise and (803)
+            while ((t = ber_skip_element(filter.get(), &part)) != LBER_DEFAULT)
+                (t == LDAP_FILTER_EXT_OID ? rule : t == LDAP_FILTER_EXT_TYPE ? attribute : value) = part;
+            for (const std::string& v : Values(u, Text(attribute))) {
                 const unsigned long have = std::strtoul(v.c_str(), nullptr, 10);
-                const unsigned long bits = std::strtoul(value.c_str(), nullptr, 10);
-                if (rule == "1.2.840.113556.1.4.803" && (have & bits) == bits) return true;
-                if (rule == "1.2.840.113556.1.4.804" && (have & bits) != 0) return true;
+                const unsigned long bits = std::strtoul(Text(value).c_str(), nullptr, 10);
+                if (Text(rule) == "1.2.840.113556.1.4.803" && (have & bits) == bits) return true;
             }
             return false;
         default: return false;
     }
 }
 
-// The size and cookie of the request's paged-results control; false when it has none.
-bool PagedRequest(const std::string& controls, std::size_t& size, std::string& cookie) {
-    cReader list{controls};
-    unsigned t;
-    std::string control, oid, part, value;
-    while (list.Next(t, control)) {
-        cReader c{control};
-        if (!c.Next(t, oid) || oid != "1.2.840.113556.1.4.319") continue;
-        while (c.Next(t, part)) {
-            if (t != 0x04) continue;  // the criticality
-            cReader v{part};
-            if (!v.Next(t, value)) return false;
-            cReader fields{value};
-            std::string n;
-            fields.Next(t, n);
-            size = 0;
-            for (char ch : n) size = (size << 8) | static_cast<unsigned char>(ch);
-            fields.Next(t, cookie);
-            return true;
-        }
+// The size and cookie of the paged-results control in the request's `controls`; 0 and "" without one.
+std::pair<std::size_t, std::string> PagedRequest(berval controls) {
+    const auto list = Decoder(controls);
+    berval control{}, oid{}, value{}, cookie{};
+    ber_len_t length;
+    while (ber_skip_element(list.get(), &control) != LBER_DEFAULT) {
+        const auto c = Decoder(control);
+        if (ber_scanf(c.get(), "m", &oid) == LBER_ERROR || Text(oid) != LDAP_CONTROL_PAGEDRESULTS) continue;
+        if (ber_peek_tag(c.get(), &length) == LBER_BOOLEAN) ber_scanf(c.get(), "x");  // the criticality
+        ber_int_t size = 0;
+        if (ber_scanf(c.get(), "m", &value) == LBER_ERROR) return {};
+        const auto v = Decoder(value);
+        if (ber_scanf(v.get(), "{im}", &size, &cookie) == LBER_ERROR) return {};
+        return {static_cast<std::size_t>(size), Text(cookie)};
     }
-    return false;
+    return {};
 }
 
 // The connection, in the clear or inside TLS once it has started.
@@ -182,13 +153,9 @@ public:
         } while (rc < 0 && gnutls_error_is_fatal(rc) == 0);
         return rc == 0;
     }
-    bool Read(void* data, std::size_t size) {
-        auto* p = static_cast<char*>(data);
-        while (size > 0) {
-            const ssize_t n = m_Tls != nullptr ? gnutls_record_recv(m_Tls, p, size) : ::read(m_Fd, p, size);
-            if (n <= 0) return false;
-            p += n;
-            size -= static_cast<std::size_t>(n);
+    bool Read(char* p, std::size_t size) {
+        for (ssize_t n = 0; size > 0; p += n, size -= static_cast<std::size_t>(n)) {
+            if ((n = m_Tls != nullptr ? gnutls_record_recv(m_Tls, p, size) : ::read(m_Fd, p, size)) <= 0) return false;
         }
         return true;
     }
@@ -207,21 +174,18 @@ public:
         char buffer[4096];
         while (::read(m_Fd, buffer, sizeof buffer) > 0) {}
     }
-    // One whole LDAP message: its content after the outer tag and length.
-    bool ReadMessage(std::string& content) {
-        unsigned char head[2];
-        if (!Read(head, 2)) return false;
-        std::size_t n = head[1];
-        if (n & 0x80) {
-            unsigned char bytes[8];
-            const std::size_t count = n & 0x7F;
-            if (count > sizeof bytes || !Read(bytes, count)) return false;
-            n = 0;
-            for (std::size_t i = 0; i < count; ++i) n = (n << 8) | bytes[i];
-        }
-        if (n > (1u << 24)) return false;
-        content.resize(n);
-        return n == 0 || Read(content.data(), n);
+    // One whole LDAP message, its tag and length too.
+    bool ReadMessage(std::string& message) {
+        message.assign(2, '\0');
+        if (!Read(message.data(), 2)) return false;
+        std::size_t n = static_cast<unsigned char>(message[1]);
+        const std::size_t count = (n & 0x80) != 0 ? n & 0x7F : 0;
+        message.resize(2 + count);
+        if (count > 3 || !Read(message.data() + 2, count)) return false;
+        if (count > 0) n = 0;
+        for (std::size_t i = 0; i < count; ++i) n = (n << 8) | static_cast<unsigned char>(message[2 + i]);
+        message.resize(2 + count + n);
+        return Read(message.data() + 2 + count, n);
     }
 
 private:
@@ -241,12 +205,11 @@ FakeLdapServer::FakeLdapServer(cOptions options) : m_Options(std::move(options))
     socklen_t length = sizeof address;
     ::getsockname(m_Listener, reinterpret_cast<sockaddr*>(&address), &length);
     m_Port = ntohs(address.sin_port);
-    if (::pipe(m_StopPipe) != 0) m_StopPipe[0] = m_StopPipe[1] = -1;
     m_Server = std::thread([this] { Serve(); });
 }
 
 FakeLdapServer::~FakeLdapServer() {
-    if (::write(m_StopPipe[1], "x", 1) < 0) {}
+    ::shutdown(m_Listener, SHUT_RDWR);  // wakes the accept
     m_Server.join();
     {
         std::lock_guard<std::mutex> lock(m_Mutex);
@@ -254,8 +217,6 @@ FakeLdapServer::~FakeLdapServer() {
     }
     for (auto& t : m_Talks) t.join();
     ::close(m_Listener);
-    ::close(m_StopPipe[0]);
-    ::close(m_StopPipe[1]);
 }
 
 std::string FakeLdapServer::Address() const {
@@ -271,11 +232,7 @@ std::vector<std::string> FakeLdapServer::Passwords() const {
 std::string FakeLdapServer::CertificateFile() { return DataPath("fake-ldap-cert.pem"); }
 
 void FakeLdapServer::Serve() {
-    for (;;) {
-        pollfd waits[2] = {{m_Listener, POLLIN, 0}, {m_StopPipe[0], POLLIN, 0}};
-        if (::poll(waits, 2, -1) < 0) continue;
-        if (waits[1].revents != 0) return;
-        const int fd = ::accept4(m_Listener, nullptr, nullptr, SOCK_CLOEXEC);
+    for (int fd; (fd = ::accept4(m_Listener, nullptr, nullptr, SOCK_CLOEXEC)) >= 0 || errno == EINTR;) {
         if (fd < 0) continue;
         const int on = 1;  // every answer goes out whole at once, as a directory server's does
         ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
@@ -297,113 +254,103 @@ void FakeLdapServer::Talk(int fd) {
     while (ok && stream.ReadMessage(message)) {
         if (!std::exchange(counted, true)) ++m_Connections;  // a connection that only tests the port does not count
         if (mode == eMode::kSilent) continue;
-        cReader reader{message};
-        unsigned tag;
-        std::string id, op;
-        if (!reader.Next(tag, id) || !reader.Next(tag, op)) break;
-        unsigned controlsTag = 0;
-        std::string controls;
-        reader.Next(controlsTag, controls);
-        int mid = 0;
-        for (char c : id) mid = (mid << 8) | static_cast<unsigned char>(c);
-        cReader fields{op};
-        std::string field;
-        if (tag == 0x77) {  // an extended request: StartTLS
-            const std::string reply = Message(mid, Result(0x78));
-            if (mode == eMode::kHalfStartTls || mode == eMode::kStallHandshake) {
-                stream.Write(mode == eMode::kHalfStartTls ? reply.substr(0, reply.size() / 2) : reply);
-                stream.Stall();
-                break;
-            }
-            std::this_thread::sleep_for(m_Options.startTlsDelay);
-            ok = stream.Write(reply) && stream.StartTls();
-        } else if (tag == 0x60) {  // a bind: version, name, [0] the password
-            unsigned t;
-            fields.Next(t, field);
-            fields.Next(t, field);
-            if (fields.Next(t, field) && t == 0x80) {
+        const auto request = Decoder({message.size(), message.data()});
+        BerElement* r = request.get();
+        ber_int_t id = 0, version = 0;
+        ber_tag_t tag = LBER_DEFAULT, auth = LBER_DEFAULT;
+        berval field{}, password{};
+        if (ber_scanf(r, "{it", &id, &tag) == LBER_ERROR || tag == LDAP_REQ_UNBIND) break;
+        cAnswer answer;
+        bool domainQuery = false, userSearch = false;
+        if (tag == LDAP_REQ_EXTENDED) {  // StartTLS
+            answer.Result(id, LDAP_RES_EXTENDED);
+        } else if (tag == LDAP_REQ_BIND) {  // version, name, the password
+            if (ber_scanf(r, "{imtm", &version, &field, &auth, &password) != LBER_ERROR && auth == LDAP_AUTH_SIMPLE) {
                 std::lock_guard<std::mutex> lock(m_Mutex);
-                m_Passwords.push_back(field);
+                m_Passwords.push_back(Text(password));
             }
-            if (mode == eMode::kStallBind) {
-                stream.Stall();
-                break;
+            answer.Result(id, LDAP_RES_BIND);
+        } else if (tag == LDAP_REQ_SEARCH && ber_scanf(r, "{m", &field) != LBER_ERROR) {  // the base tells which
+            const std::string dn = Text(field);
+            domainQuery = dn.starts_with("CN=Partitions,");
+            userSearch = !dn.empty() && !domainQuery;
+            if (dn.empty()) {
+                answer.Entry(
+                    id, "",
+                    {{"defaultNamingContext", base}, {"configurationNamingContext", "CN=Configuration," + base}});
+            } else if (domainQuery) {
+                answer.Entry(id, "CN=FAKE," + dn, {{"nETBIOSName", "FAKE"}});
             }
-            ok = stream.Write(Message(mid, Result(0x61)));
-        } else if (tag == 0x63) {  // a search: the base tells which
-            unsigned t;
-            fields.Next(t, field);
-            std::string reply;
-            if (field.empty()) {
-                reply = Message(mid, Entry("", {{"defaultNamingContext", base},
-                                                {"configurationNamingContext", "CN=Configuration," + base}}));
-                reply += Message(mid, Result(0x65));
-            } else if (field.rfind("CN=Partitions,", 0) == 0) {
-                reply = Message(mid, Entry("CN=FAKE," + field, {{"nETBIOSName", "FAKE"}}));
-                reply += Message(mid, Result(0x65));
-                if (mode == eMode::kCloseAfterDomain || mode == eMode::kResetAfterDomain) {
-                    stream.Write(reply);
-                    if (mode == eMode::kResetAfterDomain) {
-                        const linger now{1, 0};
-                        ::setsockopt(fd, SOL_SOCKET, SO_LINGER, &now, sizeof now);
-                    }
-                    break;
-                }
-            } else {
-                ++m_UserSearches;
-                ++pages;
-                // Scope, aliases, size and time limits, types only; then the filter.
-                for (int i = 0; i < 5; ++i) fields.Next(t, field);
-                unsigned filterTag = 0;
-                std::string filter;
-                fields.Next(filterTag, filter);
-                std::size_t pageSize = 0;
-                std::string asked;
-                PagedRequest(controls, pageSize, asked);
-                if (asked.empty() || matched.empty()) {  // a new search
-                    matched.clear();
-                    for (const cUser& u : m_Options.users) {
-                        if (Matches(u, filterTag, filter)) matched.push_back(&u);
-                    }
-                }
-                std::vector<const cUser*> users = matched;
-                std::string cookie;
-                if (m_Options.cookie == eCookie::kRepeats) {
-                    users.resize(std::min<std::size_t>(users.size(), 1));
-                    cookie = "same";
-                } else if (m_Options.cookie == eCookie::kOneCookie) {
-                    const std::size_t at = static_cast<std::size_t>(pages - 1);
-                    if (at + 1 < users.size()) cookie = "samba";
-                    users = at < users.size() ? std::vector<const cUser*>{users[at]} : std::vector<const cUser*>{};
-                } else if (m_Options.cookie == eCookie::kNewEmpty) {
-                    users.clear();
-                    cookie = "page" + std::to_string(pages);
-                } else if (m_Options.cookie == eCookie::kClientSize) {
-                    const std::size_t from = std::min<std::size_t>(asked.empty() ? 0 : std::stoul(asked), users.size());
-                    const std::size_t to = pageSize == 0 ? users.size() : std::min(from + pageSize, users.size());
-                    users = std::vector<const cUser*>(matched.begin() + from, matched.begin() + to);
-                    if (to < matched.size()) cookie = std::to_string(to);
-                }
-                if (m_Options.searchError != 0) {
-                    reply += Message(mid, Result(0x65, m_Options.searchError, m_Options.searchDiagnostic));
-                    stream.Write(reply);
-                    continue;
-                }
-                for (const cUser* u : users) {
-                    std::vector<std::pair<std::string, std::string>> attributes = {{"sAMAccountName", u->name}};
-                    if (!u->lastLogon.empty()) attributes.emplace_back("lastLogon", u->lastLogon);
-                    reply += Message(mid, Entry("CN=" + u->name + "," + base, attributes));
-                }
-                std::this_thread::sleep_for(m_Options.pageDelay);
-                reply += Message(mid, Result(0x65), PagedControl(cookie));
-                if (mode == eMode::kStallSearch || mode == eMode::kHalfSearch) {
-                    if (mode == eMode::kHalfSearch) stream.Write(reply.substr(0, reply.size() / 2));
-                    stream.Stall();
-                    break;
+        } else {
+            continue;
+        }
+        std::string cookie;
+        if (userSearch) {
+            ++m_UserSearches;
+            ++pages;
+            // Scope, aliases, size and time limits, types only; the filter, the attributes; the controls.
+            berval filter{}, controls{};
+            ber_scanf(r, "xxxxx");
+            const ber_tag_t filterTag = ber_skip_element(r, &filter);
+            ber_scanf(r, "x");
+            if (ber_skip_element(r, &controls) != LDAP_TAG_CONTROLS) controls = {};
+            const auto [pageSize, asked] = PagedRequest(controls);
+            if (asked.empty() || matched.empty()) {  // a new search
+                matched.clear();
+                for (const cUser& u : m_Options.users) {
+                    if (Matches(u, filterTag, filter)) matched.push_back(&u);
                 }
             }
-            ok = stream.Write(reply);
-        } else if (tag == 0x42) {  // unbind
+            std::vector<const cUser*> users = matched;
+            if (m_Options.cookie == eCookie::kRepeats) {
+                users.resize(std::min<std::size_t>(users.size(), 1));
+                cookie = "same";
+            } else if (m_Options.cookie == eCookie::kOneCookie) {
+                const std::size_t at = static_cast<std::size_t>(pages - 1);
+                if (at + 1 < users.size()) cookie = "samba";
+                users = at < users.size() ? std::vector<const cUser*>{users[at]} : std::vector<const cUser*>{};
+            } else if (m_Options.cookie == eCookie::kNewEmpty) {
+                users.clear();
+                cookie = "page" + std::to_string(pages);
+            } else if (m_Options.cookie == eCookie::kClientSize) {
+                const std::size_t from = std::min<std::size_t>(asked.empty() ? 0 : std::stoul(asked), users.size());
+                const std::size_t to = pageSize == 0 ? users.size() : std::min(from + pageSize, users.size());
+                users = std::vector<const cUser*>(matched.begin() + from, matched.begin() + to);
+                if (to < matched.size()) cookie = std::to_string(to);
+            }
+            for (const cUser* u : m_Options.searchError == 0 ? users : std::vector<const cUser*>{}) {
+                std::vector<std::pair<std::string, std::string>> attributes = {{"sAMAccountName", u->name}};
+                if (!u->lastLogon.empty()) attributes.emplace_back("lastLogon", u->lastLogon);
+                answer.Entry(id, "CN=" + u->name + "," + base, attributes);
+            }
+            std::this_thread::sleep_for(m_Options.pageDelay);
+        }
+        if (tag == LDAP_REQ_SEARCH) {
+            const int error = userSearch ? m_Options.searchError : 0;
+            answer.Result(id, LDAP_RES_SEARCH_RESULT, error, error != 0 ? m_Options.searchDiagnostic : "",
+                          userSearch && error == 0 ? &cookie : nullptr);
+        }
+        const std::string reply = Text(answer.Bytes());
+        // A server that stops at its step sends all, half or none of its answer first, then keeps silent.
+        std::size_t sent = reply.size();
+        bool stops = tag == LDAP_REQ_EXTENDED && mode == eMode::kStallHandshake;
+        if ((tag == LDAP_REQ_EXTENDED && mode == eMode::kHalfStartTls) || (userSearch && mode == eMode::kHalfSearch)) {
+            sent /= 2;
+            stops = true;
+        } else if ((tag == LDAP_REQ_BIND && mode == eMode::kStallBind) || (userSearch && mode == eMode::kStallSearch)) {
+            sent = 0;
+            stops = true;
+        }
+        if (stops) {
+            stream.Write(reply.substr(0, sent));
+            stream.Stall();
+            break;
+        }
+        if (tag == LDAP_REQ_EXTENDED) std::this_thread::sleep_for(m_Options.startTlsDelay);
+        ok = stream.Write(reply) && (tag != LDAP_REQ_EXTENDED || stream.StartTls());
+        if (domainQuery && (mode == eMode::kCloseAfterDomain || mode == eMode::kResetAfterDomain)) {
+            const linger now{1, 0};
+            if (mode == eMode::kResetAfterDomain) ::setsockopt(fd, SOL_SOCKET, SO_LINGER, &now, sizeof now);
             break;
         }
     }

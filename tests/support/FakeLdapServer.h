@@ -3,9 +3,9 @@
 // that stops answering at some step or half-way through a message, or hangs
 // up after the domain query; and a tiny directory (StartTLS or LDAPS with the
 // test certificate, simple bind, root DSE, crossRef, a paged user search that
-// honours the filter's and/or/not, equality, presence and bit tests) whose
-// paging cookie may never end and whose lastLogon values may be odd; its
-// pages and its StartTLS answer may come late, as a distant site's do.
+// honours the filter's and, equality and bit tests) whose paging cookie may
+// never end and whose lastLogon values may be odd; its pages and its StartTLS
+// answer may come late, as a distant site's do.
 
 #include <atomic>
 #include <chrono>
@@ -55,8 +55,6 @@ public:
 
     explicit FakeLdapServer(cOptions options);
     ~FakeLdapServer();
-    FakeLdapServer(const FakeLdapServer&) = delete;
-    FakeLdapServer& operator=(const FakeLdapServer&) = delete;
 
     // "127.0.0.1:<port>", or "ldaps://127.0.0.1:<port>" for an LDAPS server.
     std::string Address() const;
@@ -74,11 +72,8 @@ private:
     void Talk(int fd);
 
     cOptions m_Options;
-    int m_Listener = -1;
-    int m_Port = 0;
-    int m_StopPipe[2] = {-1, -1};
-    std::atomic<int> m_Connections{0};
-    std::atomic<int> m_UserSearches{0};
+    int m_Listener = -1, m_Port = 0;
+    std::atomic<int> m_Connections{0}, m_UserSearches{0};
     mutable std::mutex m_Mutex;
     std::vector<std::string> m_Passwords;
     std::vector<int> m_Open;

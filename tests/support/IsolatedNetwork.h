@@ -23,12 +23,8 @@
 
 namespace orvik::test {
 
-namespace isolated {
-
 inline bool WriteFile(const std::string& path, const std::string& text) {
-    std::ofstream out(path);
-    out << text;
-    return static_cast<bool>(out.flush());
+    return static_cast<bool>(std::ofstream(path) << text << std::flush);
 }
 
 // A file of `text` mounted over `path`, seen in this mount namespace only.
@@ -68,12 +64,10 @@ inline const char* Isolate() {
     return nullptr;
 }
 
-}  // namespace isolated
-
 // Exits 0 when every expectation of `body` held, 1 when one failed, 2 when
 // the process could not be isolated.
 [[noreturn]] inline void RunIsolated(const std::function<void()>& body) {
-    if (const char* failed = isolated::Isolate()) {
+    if (const char* failed = Isolate()) {
         std::fprintf(stderr, "isolating the network failed: %s: %s\n", failed, std::strerror(errno));
         std::_Exit(2);
     }
