@@ -189,6 +189,7 @@ void BM_Forest150(benchmark::State& state) {
         collection->SetMainWindow(&view);
         collection->SetConfigPath(folder.File("orvik.cfg"));
         collection->Settings().m_ExportFile = FromUtf8(folder.File("Ambrel.txt"));
+        collection->Settings().m_SummaryFile = FromUtf8(folder.File("LastLogonSummary.txt"));
         collection->Settings().m_MaxThreads = threads;
         std::mt19937 random(3);
         std::uniform_real_distribution<double> phase(0, 1);  // where in its first second each started
