@@ -8,7 +8,6 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -68,25 +67,6 @@ TEST_F(ConfigFileTest, AFileTooLargeForMemoryIsReported) {
 }
 #endif
 
-TEST_F(ConfigFileTest, AFileWithOneControllerUnderTwoSpellingsKeepsTheFirst) {
-    const std::string path = folder.File("orvik.cfg");
-    collection.SetConfigPath(path);
-    collection.AddDomainController(list, u"CORP-DC1");
-    collection.AddDomainController(list, u"XXXX-XX1");
-    ASSERT_TRUE(collection.SaveConfiguration());
-    // The second name becomes the first one's other spelling, byte for byte in UTF-16.
-    auto bytes = test::ReadFile(path);
-    const std::u16string from = u"XXXX-XX1", to = u"corp-dc1";
-    const auto* f = reinterpret_cast<const std::uint8_t*>(from.data());
-    auto at = std::search(bytes.begin(), bytes.end(), f, f + from.size() * 2);
-    ASSERT_NE(at, bytes.end());
-    std::copy_n(reinterpret_cast<const std::uint8_t*>(to.data()), to.size() * 2, at);
-    ASSERT_TRUE(collection.LoadFromBytes(bytes.data(), bytes.size(), list, path));
-    ASSERT_EQ(collection.Controllers().size(), 1u);
-    EXPECT_EQ(collection.Controllers()[0]->GetName(), u"CORP-DC1");
-    EXPECT_EQ(list.GetRowCount(), 1);
-}
-
 TEST_F(ConfigFileTest, ADamagedFileIsReportedAndKeptAsideAtTheNextSave) {
     const std::string path = folder.File("orvik.cfg");
     const auto bad = test::ReadGolden("bad_truncated.cfg");
@@ -95,7 +75,6 @@ TEST_F(ConfigFileTest, ADamagedFileIsReportedAndKeptAsideAtTheNextSave) {
     collection.SetConfigPath(path);
     const tResult<bool> loaded = collection.LoadConfiguration(list);
     ASSERT_FALSE(loaded);
-    EXPECT_EQ(LoadFailureText(loaded.error()), u"An attempt was made to access " + FromUtf8(path) + u" past its end.");
     EXPECT_EQ(collection.KeepAsidePath(), path + ".damaged");
     ASSERT_TRUE(collection.SaveConfiguration());
     EXPECT_EQ(test::ReadFile(path + ".damaged"), bad);
