@@ -24,13 +24,11 @@ using test::TableSource;
 class Chooser final : public iPrinterChooser {
 public:
     std::unique_ptr<iDrawingSurface> ChoosePrinter() override {
-        if (cancel) return nullptr;
         auto surface = std::make_unique<test::RecordingSurface>();
         if (metrics) surface->metrics = *metrics;
         made = surface.get();
         return surface;
     }
-    bool cancel = false;
     std::optional<cDeviceMetrics> metrics;
     test::RecordingSurface* made = nullptr;
 };
@@ -50,13 +48,6 @@ protected:
     Chooser chooser;
     test::RecordingSurface surface;
 };
-
-TEST_F(ReportTest, ACancelledPrintDialogPrintsNothing) {
-    chooser.cancel = true;
-    cReportPrinter printer;
-    EXPECT_EQ(printer.SelectPrinter(chooser), -1);
-    EXPECT_FALSE(printer.Print(source, 0));
-}
 
 // The layouts kept as golden logs (the cases say what each shows).
 TEST_F(ReportTest, GoldenLayouts) {

@@ -63,25 +63,15 @@ private slots:
         report.CopyTexts();
     }
 
-    void theReportHoldsTheSummaryTheTitlesAndTheRowsInOrder() {
+    // The drawn texts reach the PDF, the rows one below the other over its pages (what the report holds and
+    // where it goes is the printer's, checked against a recording surface).
+    void theDrawnTextsReachThePdf() {
         const std::string path = folder.File("report.pdf");
         QCOMPARE(writer.WritePdf(report, path, clock.Now(), reason), 0);
         const QString text = PdfText(path);
-        QVERIFY2(!text.isEmpty(), "pdftotext read nothing");
-        for (const char* line :
-             {"Report:", "Real user last logon data", "Total number of users:", "Number of users in report:", "200",
-              "Domain controllers:", "DC1:", "0 users, Idle (0)", "Username", "Logon time", "Full name", "Description",
-              "Domain", "Ambrel data", "Page 1", "Page 2"})
+        for (const char* line : {"Real user last logon data", "DC1:", "Username", "Ambrel data", "Page 2", "user199"})
             QVERIFY2(text.contains(QString::fromLatin1(line)), line);
-        // The rows in the list's order: each one's name after the one before it.
-        qsizetype at = text.indexOf(QStringLiteral("Username"));
-        for (int row = 0; row < 60; ++row) {
-            const QString name = ToQt(view.Users().GetCellText(row, 0));
-            const qsizetype next = text.indexOf(
-                QRegularExpression(QStringLiteral("\\n\\s*%1\\s").arg(QRegularExpression::escape(name))), at);
-            QVERIFY2(next > at, qPrintable(name));
-            at = next;
-        }
+        QVERIFY(text.contains(QRegularExpression(QStringLiteral("\\n\\s*user0\\s.*\\n\\s*user1\\s.*\\n\\s*user2\\s"))));
     }
 
     // The print dialog prints the whole report once, so it offers neither a
