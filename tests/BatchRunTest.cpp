@@ -16,7 +16,6 @@
 #include "app/Usage.h"
 #include "base/TextCompare.h"
 #include "output/cResultsReport.h"
-#include "settings/ConfigurationFile.h"
 #include "support/GoldenFile.h"
 #include "support/RecordingMessages.h"
 #include "support/ScopedTimeZone.h"

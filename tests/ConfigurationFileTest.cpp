@@ -15,7 +15,6 @@
 #include "engine/cDomainControllerCollection.h"
 #include "engine/cMemoryListView.h"
 #include "engine/cUserDataCollector.h"
-#include "platform/cPosixFileSystem.h"
 #include "platform/cSimulatedDirectory.h"
 #include "support/FlakyFileSystem.h"
 #include "support/GoldenFile.h"

@@ -7,8 +7,6 @@
 
 #include <random>
 
-#include "base/TextCompare.h"
-#include "output/cReportSource.h"
 #include "support/GoldenFile.h"
 #include "support/GoldenReports.h"
 #include "support/RecordingSurface.h"

@@ -14,7 +14,6 @@
 #include "engine/cMemoryListView.h"
 #include "engine/cUserInfoTable.h"
 #include "platform/SystemFileSystem.h"
-#include "settings/ConfigurationFile.h"
 #include "settings/cSetupData.h"
 #include "support/FlakyFileSystem.h"
 #include "support/GoldenFile.h"
