@@ -30,11 +30,14 @@ constexpr const char* kDirectory = R"({ "controllers": [
       "users": [ { "name": "jdoe", "lastLogon": 100 }, { "name": "amy", "lastLogon": 300 } ] },
     { "name": "DC2", "domain": "CORP", "users": [ { "name": "JDOE", "lastLogon": 200 } ] } ] })";
 
-// Reads the users of the report it is given, as a PDF writer would, and writes nothing.
+// Reads the report it is given, as a PDF writer would, and writes nothing.
 class ReportReader final : public iPdfReportWriter {
 public:
     int WritePdf(cReportSource& report, const std::string& path, std::int64_t, std::u16string& reason) override {
         paths.push_back(path);
+        header = report.GetHeaderRight();
+        std::u16string key, value;
+        for (int cursor = 0; report.GetSummaryLine(key, value, cursor) == 0;) lines.push_back(key + u": " + value);
         cReportRow row;
         std::u16string cell;
         for (int cursor = 0; report.GetRow(row, cursor) == 0;) {
@@ -46,7 +49,8 @@ public:
     }
     bool fail = false;
     std::vector<std::string> paths;
-    std::vector<std::u16string> rows;
+    std::vector<std::u16string> lines, rows;
+    std::u16string header;
 };
 
 class BatchTest : public testing::Test {
@@ -93,6 +97,8 @@ TEST_F(BatchTest, CollectsExportsSummarisesReportsAndSaves) {
     ASSERT_EQ(reports.paths, (std::vector<std::string>{"my report.pdf"}));
     ASSERT_EQ(reports.rows.size(), 2u);
     EXPECT_EQ(reports.rows[0], u"amy");  // most recent first; jdoe's spelling is whichever came first
+    EXPECT_EQ(reports.lines.at(5), u"  DC1: 2 users, OK (0)");  // the run's controllers
+    EXPECT_EQ(reports.header, u"Ambrel data");                  // and the setup's texts
 }
 
 TEST_F(BatchTest, ProblemsWithTheSetupWriteNothing) {
