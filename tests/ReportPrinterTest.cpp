@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <numeric>
 #include <random>
 
 #include "support/GoldenFile.h"
@@ -109,18 +110,13 @@ TEST_F(ReportTest, AFontOfHeightZeroIsDrawnAtTheSizeTheLayoutMeasures) {
 TEST(FittingPrefix, AgreesWithDroppingOneCharacterAtATimeInFewMeasurements) {
     std::mt19937 rng(7);
     for (int round = 0; round < 2000; ++round) {
-        std::u16string text(rng() % 60, u'x');
-        std::vector<int> widths;
-        for (auto& c : text) {
-            c = static_cast<char16_t>(u'a' + rng() % 26);
-            widths.push_back(1 + static_cast<int>(rng() % 9));
-        }
+        const std::u16string text(rng() % 60, u'x');  // each character its own width
+        std::vector<int> widths(text.size());
+        for (int& w : widths) w = 1 + static_cast<int>(rng() % 9);
         long calls = 0;
         auto measure = [&](const std::u16string& t) {
             ++calls;
-            int w = 0;
-            for (std::size_t i = 0; i < t.size(); ++i) w += widths[i];
-            return w;
+            return std::accumulate(widths.begin(), widths.begin() + static_cast<std::ptrdiff_t>(t.size()), 0);
         };
         const std::int32_t width = static_cast<std::int32_t>(rng() % 300) - 5;
         std::u16string plain = text;  // the plain way: drop the last character until it fits
