@@ -24,11 +24,11 @@ class Chooser final : public iPrinterChooser {
 public:
     std::unique_ptr<iDrawingSurface> ChoosePrinter() override {
         auto surface = std::make_unique<test::RecordingSurface>();
-        if (metrics) surface->metrics = *metrics;
+        surface->metrics = metrics;
         made = surface.get();
         return surface;
     }
-    std::optional<cDeviceMetrics> metrics;
+    cDeviceMetrics metrics = test::RecordingSurface().metrics;
     test::RecordingSurface* made = nullptr;
 };
 

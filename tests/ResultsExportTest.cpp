@@ -133,11 +133,8 @@ TEST_F(ExportTest, AFailedWriteKeepsTheWholeLinesWrittenSoFarAndWritesNoSummary)
         test::FlakyFileSystem flaky;
         flaky.createAllows = allows;
         EXPECT_EQ(Export(flaky), -1);
-        // The lines that reached the disk whole, and not a byte of the next one.
-        std::size_t whole = 0;
-        for (std::size_t i = 0; i < allows; ++i) {
-            if (complete[i] == '\n') whole = i + 1;
-        }
+        // The lines that reached the disk whole (none: npos + 1 is 0), and not a byte of the next one.
+        const std::size_t whole = std::string(complete.begin(), complete.begin() + allows).rfind('\n') + 1;
         EXPECT_EQ(used, "");  // the name of a complete export only
         ASSERT_FALSE(outcome);
         EXPECT_EQ(outcome.error().path, name);

@@ -31,12 +31,11 @@ using namespace orvik;
 
 namespace {
 
-QString PdfText(const std::string& path) {
-    QProcess pdftotext;
-    pdftotext.start(QStringLiteral("pdftotext"),
-                    {QStringLiteral("-layout"), QString::fromStdString(path), QStringLiteral("-")});
-    if (!pdftotext.waitForFinished(30000)) return {};
-    return QString::fromUtf8(pdftotext.readAllStandardOutput());
+// What a poppler tool (pdftotext, pdfinfo) prints.
+QString Poppler(const char* tool, const QStringList& arguments) {
+    QProcess process;
+    process.start(QString::fromLatin1(tool), arguments);
+    return process.waitForFinished(30000) ? QString::fromUtf8(process.readAllStandardOutput()) : QString();
 }
 
 }  // namespace
@@ -68,7 +67,8 @@ private slots:
     void theDrawnTextsReachThePdf() {
         const std::string path = folder.File("report.pdf");
         QCOMPARE(writer.WritePdf(report, path, clock.Now(), reason), 0);
-        const QString text = PdfText(path);
+        const QString text =
+            Poppler("pdftotext", {QStringLiteral("-layout"), QString::fromStdString(path), QStringLiteral("-")});
         for (const char* line : {"Real user last logon data", "DC1:", "Username", "Ambrel data", "Page 2", "user199"})
             QVERIFY2(text.contains(QString::fromLatin1(line)), line);
         QString rows;  // the list's first rows, each on a line of its own
@@ -100,12 +100,9 @@ private slots:
         QCOMPARE(printer.SelectPrinter(chooser), 0);
         printer.Print(report, clock.Now());
         QCOMPARE(offered, QStringList());
-        QProcess pdfinfo;
-        pdfinfo.start(QStringLiteral("pdfinfo"), {QString::fromStdString(path)});
-        QVERIFY(pdfinfo.waitForFinished(30000));
         const QRegularExpression title(QStringLiteral("^Title: *Real user last logon data$"),
                                        QRegularExpression::MultilineOption);
-        QVERIFY(QString::fromUtf8(pdfinfo.readAllStandardOutput()).contains(title));
+        QVERIFY(Poppler("pdfinfo", {QString::fromStdString(path)}).contains(title));
         QString proposed;
         test::WhenShown(QStringLiteral("PrintDialog"), [&](QDialog& dialog) {
             auto* printers = dialog.findChild<QComboBox*>(QStringLiteral("printers"));
