@@ -93,12 +93,15 @@ TEST_F(ExportTest, EachFormatWritesOneLinePerUserToANewFile) {
     EXPECT_EQ(ReadFile(used), (std::vector<std::uint8_t>{'\r', '\n', '\r', '\n', '\r', '\n'}));
 }
 
-TEST_F(ExportTest, AnEmptyTableGivesAnEmptyFileAndNoSummaryFileNameNoSummary) {
+TEST_F(ExportTest, AnEmptyTableGivesAnEmptyFileAndStillASummary) {
     users.Clear();
     users.Sort();
-    setup.m_SummaryFile.clear();
     ASSERT_EQ(Export(files), 0);
     EXPECT_TRUE(ReadFile(used).empty());
+    EXPECT_FALSE(ReadFile(SummaryPath()).empty());
+    std::filesystem::remove(SummaryPath());
+    setup.m_SummaryFile.clear();  // no summary file name: no summary
+    ASSERT_EQ(Export(files), 0);
     EXPECT_FALSE(std::filesystem::exists(SummaryPath()));
 }
 
