@@ -1,6 +1,6 @@
 #pragma once
-// A command line as typed: split at blanks, double quotes grouping and dropped,
-// as a shell hands the words over.
+// A command line as typed: split at blanks, double quotes grouping and dropped
+// (an empty pair makes no word), nearly as a shell hands the words over.
 
 #include <string_view>
 #include <utility>
