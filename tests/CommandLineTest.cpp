@@ -1,7 +1,6 @@
 #include "app/CommandLine.h"
 #include "app/ProgramStart.h"
 #include "base/TextCompare.h"
-#include "support/TypedLine.h"
 
 #include <gtest/gtest.h>
 
@@ -64,9 +63,6 @@ TEST(CommandLine, EveryValueMayHoldBlanksAndNeverSwallowsTheNextOption) {
     EXPECT_EQ(GetCommandLineOption(Words({u"/BATCH", u"/CF:", u"/path with blanks/o.cfg"}).Text(), u"/CF:", value), 0);
     EXPECT_EQ(value, u"/path with blanks/o.cfg");
     EXPECT_EQ(Words({}).Text(), u"");
-    // A typed line: double quotes group, wherever they open.
-    EXPECT_EQ(test::TypedLine(u"/USER:\"CN=John Doe,DC=x\" /BATCH").GetValue(u"/USER:", value), 0);
-    EXPECT_EQ(value, u"CN=John Doe,DC=x");
 }
 
 // The Windows program's configuration file is beside it, as its command line spells the folder.

@@ -31,12 +31,11 @@ using namespace orvik;
 
 namespace {
 
-QString PdfText(const std::string& path) {
-    QProcess pdftotext;
-    pdftotext.start(QStringLiteral("pdftotext"),
-                    {QStringLiteral("-layout"), QString::fromStdString(path), QStringLiteral("-")});
-    if (!pdftotext.waitForFinished(30000)) return {};
-    return QString::fromUtf8(pdftotext.readAllStandardOutput());
+// What a poppler tool (pdftotext, pdfinfo) prints.
+QString Poppler(const char* tool, const QStringList& arguments) {
+    QProcess process;
+    process.start(QString::fromLatin1(tool), arguments);
+    return process.waitForFinished(30000) ? QString::fromUtf8(process.readAllStandardOutput()) : QString();
 }
 
 }  // namespace
@@ -63,25 +62,19 @@ private slots:
         report.CopyTexts();
     }
 
-    void theReportHoldsTheSummaryTheTitlesAndTheRowsInOrder() {
+    // The drawn texts reach the PDF, the rows one below the other over its pages (what the report holds and
+    // where it goes is the printer's, checked against a recording surface).
+    void theDrawnTextsReachThePdf() {
         const std::string path = folder.File("report.pdf");
         QCOMPARE(writer.WritePdf(report, path, clock.Now(), reason), 0);
-        const QString text = PdfText(path);
-        QVERIFY2(!text.isEmpty(), "pdftotext read nothing");
-        for (const char* line :
-             {"Report:", "Real user last logon data", "Total number of users:", "Number of users in report:", "200",
-              "Domain controllers:", "DC1:", "0 users, Idle (0)", "Username", "Logon time", "Full name", "Description",
-              "Domain", "Ambrel data", "Page 1", "Page 2"})
+        const QString text =
+            Poppler("pdftotext", {QStringLiteral("-layout"), QString::fromStdString(path), QStringLiteral("-")});
+        for (const char* line : {"Real user last logon data", "DC1:", "Username", "Ambrel data", "Page 2", "user199"})
             QVERIFY2(text.contains(QString::fromLatin1(line)), line);
-        // The rows in the list's order: each one's name after the one before it.
-        qsizetype at = text.indexOf(QStringLiteral("Username"));
-        for (int row = 0; row < 60; ++row) {
-            const QString name = ToQt(view.Users().GetCellText(row, 0));
-            const qsizetype next = text.indexOf(
-                QRegularExpression(QStringLiteral("\\n\\s*%1\\s").arg(QRegularExpression::escape(name))), at);
-            QVERIFY2(next > at, qPrintable(name));
-            at = next;
-        }
+        QString rows;  // the list's first rows, each on a line of its own
+        for (int row = 0; row < 3; ++row)
+            rows += QStringLiteral("\\n\\s*%1\\b.*").arg(ToQt(view.Users().GetCellText(row, 0)));
+        QVERIFY2(text.contains(QRegularExpression(rows)), qPrintable(rows));
     }
 
     // The print dialog prints the whole report once, so it offers neither a
@@ -107,12 +100,9 @@ private slots:
         QCOMPARE(printer.SelectPrinter(chooser), 0);
         printer.Print(report, clock.Now());
         QCOMPARE(offered, QStringList());
-        QProcess pdfinfo;
-        pdfinfo.start(QStringLiteral("pdfinfo"), {QString::fromStdString(path)});
-        QVERIFY(pdfinfo.waitForFinished(30000));
         const QRegularExpression title(QStringLiteral("^Title: *Real user last logon data$"),
                                        QRegularExpression::MultilineOption);
-        QVERIFY(QString::fromUtf8(pdfinfo.readAllStandardOutput()).contains(title));
+        QVERIFY(Poppler("pdfinfo", {QString::fromStdString(path)}).contains(title));
         QString proposed;
         test::WhenShown(QStringLiteral("PrintDialog"), [&](QDialog& dialog) {
             auto* printers = dialog.findChild<QComboBox*>(QStringLiteral("printers"));

@@ -92,10 +92,8 @@ inline std::vector<cGoldenReport> GoldenReports() {
         {"report_column_groups.log", 6,
          [](TableSource& s) {
              s.titles = {u"One", u"Two", u"Three"};
-             for (int i = 0; i < 40; ++i) {
-                 std::u16string third = u"c";
-                 s.rows.push_back({std::u16string(40, u'a'), std::u16string(40, u'b'), third += FormatLong(i)});
-             }
+             for (int i = 0; i < 40; ++i)
+                 s.rows.push_back({std::u16string(40, u'a'), std::u16string(40, u'b'), u"c" + FormatLong(i)});
          }},
     };
 }

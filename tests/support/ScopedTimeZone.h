@@ -25,10 +25,7 @@ private:
         ::_putenv_s("TZ", tz ? tz : "");
         ::_tzset();
 #else
-        if (tz)
-            ::setenv("TZ", tz, 1);
-        else
-            ::unsetenv("TZ");
+        tz ? ::setenv("TZ", tz, 1) : ::unsetenv("TZ");
         ::tzset();
 #endif
     }

@@ -1,8 +1,9 @@
 #pragma once
-// A command line as typed: split at blanks, double quotes grouping and dropped,
-// as a shell hands the words over.
+// A command line as typed: split at blanks, double quotes grouping and dropped
+// (an empty pair makes no word), nearly as a shell hands the words over.
 
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "app/CommandLine.h"
@@ -12,21 +13,17 @@ namespace orvik::test {
 inline cCommandLine TypedLine(std::u16string_view line) {
     std::vector<std::u16string> words;
     std::u16string word;
-    bool inWord = false, quoted = false;
+    bool quoted = false;
     for (char16_t c : line) {
         if (c == u'"') {
             quoted = !quoted;
-            inWord = true;
         } else if (c == u' ' && !quoted) {
-            if (inWord) words.push_back(std::move(word));
-            word.clear();
-            inWord = false;
+            if (!word.empty()) words.push_back(std::exchange(word, {}));
         } else {
             word += c;
-            inWord = true;
         }
     }
-    if (inWord) words.push_back(std::move(word));
+    if (!word.empty()) words.push_back(std::move(word));
     return cCommandLine(std::move(words));
 }
 
