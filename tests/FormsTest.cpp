@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <tuple>
+#include <type_traits>
 
 #include "forms/Forms.h"
 #include "forms/cInputPresenter.h"
@@ -71,12 +72,8 @@ struct SetupDialog {
     FakeFormView view;
 };
 
-cSetupData With(int cSetupData::*field, int value) {
-    cSetupData s;
-    s.*field = value;
-    return s;
-}
-cSetupData With(std::u16string cSetupData::*field, std::u16string value) {
+template <typename T>
+cSetupData With(T cSetupData::*field, std::type_identity_t<T> value) {
     cSetupData s;
     s.*field = std::move(value);
     return s;

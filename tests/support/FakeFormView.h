@@ -17,11 +17,7 @@ public:
     explicit FakeFormView(cFormPresenter& presenter) : m_Presenter(presenter) { presenter.Initialise(*this); }
 
     // What a user does.
-    void Type(int id, std::u16string text) {
-        m_Texts[id] = std::move(text);
-        m_Selections[id] = {static_cast<int>(m_Texts[id].size()), 0};
-        m_Presenter.OnEvent(*this, id, eFormEvent::kTextChanged);
-    }
+    void Type(int id, std::u16string_view text) { SetText(id, text); }  // as a text set, it tells the presenter
     void Click(int id) {
         if (IsEnabled(id)) m_Presenter.OnEvent(*this, id, eFormEvent::kClicked);
     }
@@ -50,7 +46,7 @@ public:
         for (int r = 0; r < m_Lists[id].GetRowCount(); ++r) rows.push_back(m_Lists[id].GetCellText(r, 0));
         return rows;
     }
-    bool IsEnabled(int id) const { return m_Disabled.count(id) == 0; }
+    bool IsEnabled(int id) const { return m_Disabled.count(id) == 0 || !m_Disabled.at(id); }
     const std::vector<std::u16string>& Choices(int id) { return m_Choices[id]; }
     int Ended() const { return m_Ended; }  // 0 open, 1 OK, -1 Cancel
     int busy = 0;
@@ -69,19 +65,9 @@ public:
         return it != m_Selections.end() ? it->second : cTextRange{};
     }
     void SetSelection(int id, cTextRange range) override { m_Selections[id] = range; }
-    bool Checked(int id) const override { return m_Checked.count(id) != 0; }
-    void SetChecked(int id, bool checked) override {
-        if (checked)
-            m_Checked[id] = true;
-        else
-            m_Checked.erase(id);
-    }
-    void Enable(int id, bool enabled) override {
-        if (enabled)
-            m_Disabled.erase(id);
-        else
-            m_Disabled[id] = true;
-    }
+    bool Checked(int id) const override { return m_Checked.count(id) != 0 && m_Checked.at(id); }
+    void SetChecked(int id, bool checked) override { m_Checked[id] = checked; }
+    void Enable(int id, bool enabled) override { m_Disabled[id] = !enabled; }
     iListView& List(int id) override { return m_Lists[id]; }
     void SetChoices(int id, const std::vector<std::u16string>& choices) override {
         m_Choices[id] = choices;
