@@ -15,6 +15,7 @@ namespace {
 
 using test::Batch;
 using test::MakeUser;
+using test::Rows;
 
 struct U {
     std::u16string name;
@@ -26,17 +27,6 @@ std::unique_ptr<cUserInfoBatch> ToBatch(const std::vector<U>& users) {
     auto batch = std::make_unique<cUserInfoBatch>();
     for (const U& u : users) batch->Append(MakeUser(u.name, u.logon, u.domain, u.full));
     return batch;
-}
-
-// "DOMAIN\name logon full name" for each record in the given order.
-std::vector<std::u16string> Rows(const std::vector<cUserInfo*>& records) {
-    std::vector<std::u16string> rows;
-    for (const cUserInfo* u : records) {
-        rows.push_back(u->m_Domain + u"\\" + u->m_UserName + u" " +
-                       FormatLong(static_cast<std::int64_t>(u->m_LastLogon)) +
-                       (u->m_FullName.empty() ? u"" : u" " + u->m_FullName));
-    }
-    return rows;
 }
 
 TEST(UserMerge, KeepsOneRecordPerAccountWithTheLatestLogonAndTheFirstSpelling) {
@@ -152,8 +142,6 @@ TEST(UserList, ShowsAtMostTheLimitOfMatchingRowsFromTheTop) {
     EXPECT_EQ(list.GetCellText(499, 0), u"svc1500");
     EXPECT_EQ(ShownUsersText(t.ShowUsers(list, u"", 2999), u'.'), u"2.999 of 3.000 users shown");
     EXPECT_EQ(ShownUsersText(t.ShowUsers(list, u"xyz", 500), u','), u"No user matches 'xyz'");
-    t.ShowUsers(list, u"", 20000);
-    EXPECT_EQ(list.GetRowCount(), 3000);
     for (std::int32_t limit : {0, -1, -2147483647 - 1}) {  // below one: the default number of rows
         t.ShowUsers(list, u"", limit);
         EXPECT_EQ(list.GetRowCount(), 500) << limit;
