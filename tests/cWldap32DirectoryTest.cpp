@@ -68,8 +68,6 @@ struct FakeWldap {
     }
 };
 
-std::string Logon(std::uint64_t seconds) { return std::to_string((seconds + 11644473600ULL) * 10000000ULL); }
-
 cLdapOptions SimpleBind(bool verify = true) {
     cLdapOptions options;
     options.auth = cLdapOptions::eAuth::kSimple;
@@ -87,7 +85,7 @@ std::int32_t Enumerate(iNetApi& net, std::vector<UserInfo2>& page, std::uint32_t
 
 TEST(Wldap32Directory, SignedInUserReadsTheDomainThenPagesOfAccountsOnTheSameConnection) {
     FakeWldap fake;
-    fake.accounts = {{u"ann", u"Ann Lee", u"desk 4", FromUtf8(Logon(1700000000))},
+    fake.accounts = {{u"ann", u"Ann Lee", u"desk 4", u"133444736000000000"},  // 1700000000 s after 1970
                      {u"bob", u"", u"", u""},
                      {u"cy", u"", u"", u"-5"}};
     {
