@@ -93,28 +93,22 @@ TEST(UserDisplay, HeaderClicksFlipTheColumnOrSwitchToANewOneDescending) {
     }
 }
 
-TEST(UserList, ShowsRowsWithNeverForUsersThatNeverLoggedOn) {
+TEST(UserList, ShowsEveryCellAndFiltersOnNameFullNameOrDescriptionButNotDomain) {
     test::ScopedTimeZone tz("UTC0");
     cUserInfoTable t;
     t.MergeBatch(Batch(MakeUser(u"jdoe", 0, u"CORP", u"John Doe", u"Sales"),
-                       MakeUser(u"asmith", 981209109, u"LAB", u"Ann Smith", u"IT")));
+                       MakeUser(u"asmith", 981209109, u"LAB", u"Ann Smith", u"IT"), MakeUser(u"padmin", 1),
+                       MakeUser(u"x", 2, u"CORP", u"Badminton Club"), MakeUser(u"y", 3, u"CORP", u"", u"Domain Admins"),
+                       MakeUser(u"z", 4, u"ADMIN")));
     t.Sort();
     cMemoryListView list;
     list.InsertRow(0, u"stale", 0);
     t.ShowUsers(list, u"", 500);
-    ASSERT_EQ(list.GetRowCount(), 2);
+    ASSERT_EQ(list.GetRowCount(), 6);
     EXPECT_EQ(list.GetRow(0).cells,
               (std::vector<std::u16string>{u"asmith", u"14:05:09 02/03/01", u"Ann Smith", u"IT", u"LAB"}));
-    EXPECT_EQ(list.GetRow(1).cells, (std::vector<std::u16string>{u"jdoe", u"Never", u"John Doe", u"Sales", u"CORP"}));
+    EXPECT_EQ(list.GetRow(5).cells, (std::vector<std::u16string>{u"jdoe", u"Never", u"John Doe", u"Sales", u"CORP"}));
     EXPECT_EQ(list.GetRow(0).image, 0);
-}
-
-TEST(UserList, FilterMatchesNameFullNameOrDescriptionButNotDomain) {
-    cUserInfoTable t;
-    t.MergeBatch(Batch(MakeUser(u"padmin", 1), MakeUser(u"x", 2, u"CORP", u"Badminton Club"),
-                       MakeUser(u"y", 3, u"CORP", u"", u"Domain Admins"), MakeUser(u"z", 4, u"ADMIN")));
-    t.Sort();
-    cMemoryListView list;
     t.ShowUsers(list, u"ADM", 500);
     std::vector<std::u16string> shown;
     for (int r = 0; r < list.GetRowCount(); ++r) shown.push_back(list.GetCellText(r, 0));
