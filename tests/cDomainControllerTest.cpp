@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 #include <vector>
 
 #include "engine/cCollectionJob.h"
@@ -21,12 +22,8 @@ cMemoryListView::Row Row(cDomainController& dc) {
 
 cCollectionJob Job(std::int32_t state, std::int32_t result) {
     cCollectionJob job(u"DC1", 1024000);
-    job.state = state;
-    job.resultCode = result;
-    job.userCount = 2500;
-    job.startTime = 1000;
-    job.lastCallTime = 1030;
-    job.endTime = 1090;
+    std::tie(job.state, job.resultCode, job.userCount, job.startTime, job.lastCallTime, job.endTime) =
+        std::tuple(state, result, 2500, 1000, 1030, 1090);
     return job;
 }
 

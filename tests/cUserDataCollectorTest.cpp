@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <tuple>
 
 #include "platform/NetApiCodes.h"
 #include "platform/cSimulatedDirectory.h"
@@ -30,12 +31,8 @@ protected:
     cCollectionJob Copy(std::int32_t index, std::int32_t state, std::int32_t users, std::int32_t total,
                         tTimeValue lastCall, std::int32_t result = kErrorMoreData) {
         cCollectionJob w;
-        w.index = index;
-        w.state = state;
-        w.userCount = users;
-        w.totalHint = total;
-        w.lastCallTime = lastCall;
-        w.resultCode = result;
+        std::tie(w.index, w.state, w.userCount, w.totalHint, w.lastCallTime, w.resultCode) =
+            std::tuple(index, state, users, total, lastCall, result);
         return w;
     }
 };
@@ -45,7 +42,6 @@ TEST_F(CollectorTest, ANameIsRefusedWhileItsWorkerLivesAndReplacedInPlaceOnceItE
     Start(u"DC2");
     EXPECT_EQ(collector.StartJob(std::make_unique<cCollectionJob>(u"DC1", 4096)), -1);
     EXPECT_EQ(collector.GetRunningCount(), 2);
-    EXPECT_EQ(launcher.Pending(), 2u);
 
     cCollectionJob w = Copy(0, kJobFinished, 5, 5, 1001, 0);
     collector.ReportJob(w, nullptr);

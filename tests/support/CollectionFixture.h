@@ -27,16 +27,12 @@ protected:
         collector = std::make_unique<cUserDataCollector>(*directory, clock, std::move(launcher));
         collection = std::make_unique<cDomainControllerCollection>(*collector, clock);
         collection->SetMainWindow(&view);
-        for (const auto& name : directory->ControllerNames()) {
-            collection->AddDomainController(view.Controllers(), name);
-        }
+        for (const auto& name : directory->ControllerNames()) collection->AddDomainController(view.Controllers(), name);
     }
 
     void TearDown() override {
         gate.OpenAll();
-        if (collection) {
-            EXPECT_TRUE(collection->StopForExit(30000));
-        }
+        EXPECT_TRUE(!collection || collection->StopForExit(30000));
     }
 
     // Polls as the timer would, only faster, until `done` holds (false after 20 s).

@@ -19,11 +19,7 @@ public:
     void Attach(cSimulatedDirectory& directory) {
         directory.SetCallHook([this](const std::u16string& name, std::uint32_t call) { Wait(name, call); });
     }
-    void Open(const std::u16string& name) {
-        std::lock_guard<std::mutex> lock(m_Mutex);
-        m_Open[ToUpperAscii(name)] = true;
-        m_Changed.notify_all();
-    }
+    void Open(const std::u16string& name) { AllowCalls(name, UINT32_MAX); }
     // Lets the controller's calls up to number `call` of an enumeration pass.
     void AllowCalls(const std::u16string& name, std::uint32_t call) {
         std::lock_guard<std::mutex> lock(m_Mutex);
@@ -65,7 +61,7 @@ private:
         ++m_Waiting;
         m_WaitingAt[key] = call;
         m_Changed.notify_all();
-        m_Changed.wait(lock, [&] { return m_AllOpen || m_Open[key] || call <= m_Allowed[key]; });
+        m_Changed.wait(lock, [&] { return m_AllOpen || call <= m_Allowed[key]; });
         m_WaitingAt[key] = 0;
         --m_Waiting;
         m_Changed.notify_all();
@@ -73,7 +69,6 @@ private:
 
     std::mutex m_Mutex;
     std::condition_variable m_Changed;
-    std::map<std::u16string, bool> m_Open;
     std::map<std::u16string, std::uint32_t> m_Allowed;
     std::map<std::u16string, int> m_Enumerations;
     std::map<std::u16string, std::uint32_t> m_WaitingAt;

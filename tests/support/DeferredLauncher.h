@@ -20,7 +20,6 @@ public:
         auto bodies = std::exchange(m_Bodies, {});
         for (auto& b : bodies) b();
     }
-    std::size_t Pending() const { return m_Bodies.size(); }
 
 private:
     std::vector<std::function<void()>> m_Bodies;

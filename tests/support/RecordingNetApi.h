@@ -1,7 +1,7 @@
 #pragma once
-// Passes the calls on and notes what each enumeration call asked for.
+// Passes the calls on and notes what each enumeration call asked for. For
+// workers run on the test's thread: the notes are not locked.
 
-#include <mutex>
 #include <vector>
 
 #include "platform/iNetApi.h"
@@ -20,11 +20,8 @@ public:
     std::int32_t NetUserEnum(const std::u16string& server, std::uint32_t level, std::uint32_t filter,
                              std::int32_t prefMaxLen, std::vector<UserInfo2>& entries, std::uint32_t& read,
                              std::uint32_t& total, std::uint32_t& resume) override {
-        const std::uint32_t in = resume;
-        const std::int32_t rc = m_Inner.NetUserEnum(server, level, filter, prefMaxLen, entries, read, total, resume);
-        std::lock_guard<std::mutex> lock(m_Mutex);
-        m_Calls.push_back({server, prefMaxLen, in});
-        return rc;
+        calls.push_back({server, prefMaxLen, resume});
+        return m_Inner.NetUserEnum(server, level, filter, prefMaxLen, entries, read, total, resume);
     }
     std::int32_t NetWkstaGetInfo(const std::u16string& server, std::uint32_t level, std::u16string& group) override {
         return m_Inner.NetWkstaGetInfo(server, level, group);
@@ -34,15 +31,11 @@ public:
                                std::uint32_t& resume) override {
         return m_Inner.NetServerEnum(domain, level, type, pref, names, read, total, resume);
     }
-    std::vector<Call> Calls() {
-        std::lock_guard<std::mutex> lock(m_Mutex);
-        return m_Calls;
-    }
+
+    std::vector<Call> calls;
 
 private:
     iNetApi& m_Inner;
-    std::mutex m_Mutex;
-    std::vector<Call> m_Calls;
 };
 
 }  // namespace orvik::test

@@ -1,11 +1,13 @@
 #pragma once
-// Short ways to build user records and batches in tests and benchmarks.
+// Short ways to build user records and batches in tests and benchmarks, and
+// to read records back.
 
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "base/TextCompare.h"
 #include "engine/cUserInfoBatch.h"
 
 namespace orvik::test {
@@ -21,6 +23,18 @@ std::unique_ptr<cUserInfoBatch> Batch(Users... users) {
     auto batch = std::make_unique<cUserInfoBatch>();
     (batch->Append(std::move(users)), ...);
     return batch;
+}
+
+// "DOMAIN\name logon", then the full name and the description where not empty, for each record in order.
+inline std::vector<std::u16string> Rows(const std::vector<cUserInfo*>& records) {
+    std::vector<std::u16string> rows;
+    for (const cUserInfo* u : records) {
+        rows.push_back(u->m_Domain + u"\\" + u->m_UserName + u" " + FormatLong(u->m_LastLogon));
+        for (const std::u16string* text : {&u->m_FullName, &u->m_Description}) {
+            if (!text->empty()) rows.back() += u" " + *text;
+        }
+    }
+    return rows;
 }
 
 }  // namespace orvik::test
