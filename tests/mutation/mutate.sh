@@ -31,7 +31,19 @@ build=$scratch/build
 mkdir -p "$copy" "$build"
 
 # The sources as they stand in the work tree (tracked files, edits included).
-(cd "$root" && git ls-files -z) | (cd "$root" && tar --null -T - -cf -) | (cd "$copy" && tar -xf -)
+# Only a file whose bytes changed since the last pass is written, with the
+# time of now: one edited before the scratch build may be older than its
+# objects, and must be rebuilt all the same.
+fresh=$scratch/fresh
+rm -rf "$fresh" && mkdir -p "$fresh"
+(cd "$root" && git ls-files -z) | (cd "$root" && tar --null -T - -cf -) | (cd "$fresh" && tar -xf -)
+(cd "$fresh" && find . -type f -print0) | while IFS= read -r -d '' f; do
+    if ! cmp -s "$fresh/$f" "$copy/$f"; then
+        mkdir -p "$(dirname "$copy/$f")"
+        cp "$fresh/$f" "$copy/$f"
+    fi
+done
+rm -rf "$fresh"
 
 # A pass that was cut short may have left a mutant's objects behind: the file
 # it changed (restored by the copy above with its old time) is rebuilt.
