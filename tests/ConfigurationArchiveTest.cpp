@@ -112,6 +112,19 @@ TEST_F(ArchiveTest, EveryFileLoadsAndTheNextSaveWritesItsGolden) {
     }
 }
 
+// Each field is read from its own place (a save writes it back there, above).
+TEST_F(ArchiveTest, EachFieldIsReadFromItsPlace) {
+    ASSERT_EQ(Load(ReadGolden("two_dcs_three_users.cfg")), 0);
+    const cDomainController& dc = *collection.Controllers().at(0);
+    EXPECT_EQ(std::tuple(dc.GetUserCount(), dc.GetStartTime(), dc.GetLastCallTime()),
+              std::tuple(3, tTimeValue{1700000000}, tTimeValue{1700000042}));
+    EXPECT_TRUE(collection.Settings() == cSetupData());
+    std::u16string users;
+    for (const auto& u : collection.Users().Merged())
+        users += u->m_UserName + u"|" + u->m_FullName + u"|" + u->m_Description + u"|" + u->m_Domain + u"\n";
+    EXPECT_EQ(users, u"asmith|Ann Smith|Finance|CORP\nJDoe|John Doe|Sales|CORP\njdoe|John Doe (lab)||LAB\n");
+}
+
 TEST_F(ArchiveTest, DamagedFilesFailWithTheirOwnTextAndLeaveNothingBehind) {
     const struct {
         const char* file;
