@@ -82,11 +82,12 @@ private:
 };
 
 TEST_F(BatchTest, CollectsExportsSummarisesReportsAndSaves) {
+    Write("Ambrel.txt", "an earlier export");  // kept: the run names the file it wrote
     EXPECT_EQ(Run(u"/BATCH /SIM:sim.json /CF:orvik.cfg \"/PDF:my report.pdf\""), kBatchAllReady);
     EXPECT_EQ(out.str(),
-              "DC1\tReady\t2\t0\nDC2\tReady\t1\t0\nExport file: Ambrel.txt\nSummary file: LastLogonSummary.txt\n"
+              "DC1\tReady\t2\t0\nDC2\tReady\t1\t0\nExport file: Ambrel1.txt\nSummary file: LastLogonSummary.txt\n"
               "Report file: my report.pdf\n");
-    const auto bytes = test::ReadFile("Ambrel.txt");
+    const auto bytes = test::ReadFile("Ambrel1.txt");
     const std::string exported(bytes.begin(), bytes.end());
     EXPECT_EQ(exported.substr(0, 22), "amy,00:05:00 01/01/70,");
     // Either controller's spelling may arrive first; the later logon wins.

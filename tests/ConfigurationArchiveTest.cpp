@@ -112,6 +112,19 @@ TEST_F(ArchiveTest, EveryFileLoadsAndTheNextSaveWritesItsGolden) {
     }
 }
 
+// Each field is read from its own place (a save writes it back there, above).
+TEST_F(ArchiveTest, EachFieldIsReadFromItsPlace) {
+    ASSERT_EQ(Load(ReadGolden("two_dcs_three_users.cfg")), 0);
+    const cDomainController& dc = *collection.Controllers().at(0);
+    EXPECT_EQ(std::tuple(dc.GetUserCount(), dc.GetStartTime(), dc.GetLastCallTime()),
+              std::tuple(3, tTimeValue{1700000000}, tTimeValue{1700000042}));
+    EXPECT_TRUE(collection.Settings() == cSetupData());
+    std::u16string users;
+    for (const auto& u : collection.Users().Merged())
+        users += u->m_UserName + u"|" + u->m_FullName + u"|" + u->m_Description + u"|" + u->m_Domain + u"\n";
+    EXPECT_EQ(users, u"asmith|Ann Smith|Finance|CORP\nJDoe|John Doe|Sales|CORP\njdoe|John Doe (lab)||LAB\n");
+}
+
 TEST_F(ArchiveTest, DamagedFilesFailWithTheirOwnTextAndLeaveNothingBehind) {
     const struct {
         const char* file;
@@ -139,15 +152,15 @@ TEST_F(ArchiveTest, DamagedFilesFailWithTheirOwnTextAndLeaveNothingBehind) {
 }
 
 // A file no save writes: one controller under two spellings (the first is
-// kept, in a row of the list) and users neither ordered nor unique (merged,
+// kept; each controller has its row of the list, in the file's order) and users neither ordered nor unique (merged,
 // the newest logons first, as the direction is not kept). The summary file,
 // which no file holds, stays.
 TEST_F(ArchiveTest, AControllerTwiceAndUsersOutOfMergeOrderAreMergedOnLoad) {
     collection.Settings().m_SummaryFile = u"kept.txt";
     cMemorySink sink;
     cArchiveWriter ar(sink);
-    ar.WriteCount(2);
-    for (const char16_t* name : {u"CORP-DC1", u"corp-dc1"}) {
+    ar.WriteCount(3);
+    for (const char16_t* name : {u"CORP-DC1", u"corp-dc1", u"DC2"}) {
         ar.WriteObjectClass(cDomainController::kClassName, cDomainController::kSchema);
         cDomainController(name).Serialize(ar);
     }
@@ -160,9 +173,10 @@ TEST_F(ArchiveTest, AControllerTwiceAndUsersOutOfMergeOrderAreMergedOnLoad) {
     for (int i = 0; i < 3; ++i) ar.WriteU32(i == 1 ? 1 : 0);
     ASSERT_TRUE(ar.Finish());
     ASSERT_EQ(Load(sink.Bytes()), 0);
-    ASSERT_EQ(list.GetRowCount(), 1);
-    EXPECT_EQ(list.GetItemData(0), collection.Controllers().at(0).get());
+    ASSERT_EQ(list.GetRowCount(), 2);
+    EXPECT_EQ(list.GetItemData(1), collection.Controllers().at(1).get());
     EXPECT_EQ(list.GetCellText(0, 0), u"CORP-DC1");
+    EXPECT_EQ(list.GetCellText(1, 0), u"DC2");
     EXPECT_EQ(collection.Settings().m_SummaryFile, u"kept.txt");
     EXPECT_FALSE(collection.Users().IsAscending());
     const auto& users = collection.Users().Merged();

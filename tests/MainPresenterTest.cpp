@@ -80,6 +80,7 @@ TEST_F(MainPresenter, ARunFillsEveryRowAndCompletesOnce) {
     dcs[3].failAtCall = 2;
     Build(dcs);
     rig->collection.Settings().m_MaxThreads = 4;
+    rig->collection.Settings().m_AutoRefresh = 0;  // the completion still fills the user list
     view->Click(kStart);
     CompleteRun();
     for (int r = 0; r < 10; ++r) {
@@ -283,12 +284,15 @@ TEST_F(MainPresenter, AddDcAndSetupTakeWhatOkConfirmsAndSaveOnOkOnly) {
     addDc9(kIdOk);
     EXPECT_EQ(view->Rows(kControllerList), (std::vector<std::u16string>{u"DC1", u"DC2", u"DC9"}));
     EXPECT_TRUE(Exists("orvik.cfg"));
-    std::filesystem::remove(folder.File("orvik.cfg"));
     const cSetupData before = rig->collection.Settings();
-    window.dialogs.push_back([](test::FakeFormView& d) { d.Click(kIdOk); });
-    view->Click(kSetup);  // OK in an untouched Setup changes nothing, and saves
+    for (int button : {kSetup, kAddDc}) {  // OK in an untouched dialog changes nothing, and saves
+        std::filesystem::remove(folder.File("orvik.cfg"));
+        window.dialogs.push_back([](test::FakeFormView& d) { d.Click(kIdOk); });
+        view->Click(button);
+        EXPECT_TRUE(Exists("orvik.cfg")) << button;
+    }
     EXPECT_TRUE(rig->collection.Settings() == before);
-    EXPECT_TRUE(Exists("orvik.cfg"));
+    EXPECT_EQ(view->Rows(kControllerList), (std::vector<std::u16string>{u"DC1", u"DC2", u"DC9"}));
 }
 
 TEST_F(MainPresenter, SearchShowsTheUsersWhoseNameHoldsTheText) {

@@ -48,6 +48,7 @@ TEST(NetworkSetup, LdapOptionsFromTheArguments) {
     } rows[] = {
         {{u"/USER:admin"}, nullptr, false, true, false},
         {{u"/USER:admin"}, "", false, true, false},
+        {{u"/USER:admin"}, "s3cret", true, true, false},
         {{u"/USER:admin", u"/PWFILE:" + FromUtf8(empty)}, nullptr, false, true, false},
         {{u"/USER:admin", u"/PWFILE:", u"/NETTIMEOUT:1"}, nullptr, false, true, false},
         {{u"/USER:admin", u"/PWFILE:" + FromUtf8(open)}, nullptr, true, true, true},
@@ -66,7 +67,7 @@ TEST(NetworkSetup, LdapOptionsFromTheArguments) {
         ASSERT_EQ(ReadLdapOptions(cCommandLine(row.arguments), messages, prompt, options), row.ok);
         if (!row.ok) continue;
         EXPECT_EQ(options.verifyCertificate, row.verify);
-        EXPECT_EQ(options.password, row.warned ? "s3cret" : "");
+        EXPECT_EQ(options.password, row.warned || row.typed ? "s3cret" : "");
         EXPECT_EQ(messages.texts,
                   row.warned ? std::vector<std::u16string>{u"Warning: the password file " + FromUtf8(open) +
                                                            u" can be read by others than its owner (chmod 600 it)."}

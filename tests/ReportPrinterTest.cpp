@@ -19,10 +19,11 @@ namespace {
 using test::NumberedRows;
 using test::TableSource;
 
-// Hands the recording surface to the printer and keeps a pointer to it.
+// Hands the recording surface to the printer and keeps a pointer to it, or cancels.
 class Chooser final : public iPrinterChooser {
 public:
     std::unique_ptr<iDrawingSurface> ChoosePrinter() override {
+        if (cancel) return nullptr;
         auto surface = std::make_unique<test::RecordingSurface>();
         surface->metrics = metrics;
         made = surface.get();
@@ -30,6 +31,7 @@ public:
     }
     cDeviceMetrics metrics = test::RecordingSurface().metrics;
     test::RecordingSurface* made = nullptr;
+    bool cancel = false;
 };
 
 class ReportTest : public testing::Test {
@@ -47,6 +49,11 @@ protected:
     Chooser chooser;
     test::RecordingSurface surface;
 };
+
+TEST_F(ReportTest, ACancelledPrintDialogIsNoPrinter) {
+    chooser.cancel = true;
+    EXPECT_EQ(cReportPrinter().SelectPrinter(chooser), -1);
+}
 
 // The layouts kept as golden logs (the cases say what each shows).
 TEST_F(ReportTest, GoldenLayouts) {
