@@ -232,7 +232,9 @@ std::vector<std::string> FakeLdapServer::Passwords() const {
 std::string FakeLdapServer::CertificateFile() { return DataPath("fake-ldap-cert.pem"); }
 
 void FakeLdapServer::Serve() {
-    for (int fd; (fd = ::accept4(m_Listener, nullptr, nullptr, SOCK_CLOEXEC)) >= 0 || errno == EINTR;) {
+    // Until the listener is shut down; a client that gave up before it was taken is no reason to stop.
+    for (int fd; (fd = ::accept4(m_Listener, nullptr, nullptr, SOCK_CLOEXEC)) >= 0 || errno == EINTR ||
+                 errno == ECONNABORTED || errno == EPROTO;) {
         if (fd < 0) continue;
         const int on = 1;  // every answer goes out whole at once, as a directory server's does
         ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
