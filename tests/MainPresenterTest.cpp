@@ -201,6 +201,23 @@ TEST_F(MainPresenter, ResetAsksFirstThenEndsTheRunWhichNeverCompletes) {
     EXPECT_FALSE(Exists("Ambrel.txt"));
 }
 
+// A call that never returns holds a reset up until its deadline only; what comes of it later is dropped.
+TEST_F(MainPresenter, AResetWaitsForControllersThatDoNotAnswerOnlyUntilItsDeadline) {
+    Build({Dc(1, 30), Dc(2, 30)});
+    view->Click(kStart);
+    ASSERT_TRUE(gate.WaitForCall(u"DC1", 1) && gate.WaitForCall(u"DC2", 1));
+    clock.SetElapsedStep(1000);  // each look at the time is a second later
+    view->Click(kReset);
+    clock.SetElapsedStep(0);
+    EXPECT_EQ(rig->collector.GetRunningCount(), 2);  // both calls still out
+    EXPECT_EQ(Controllers().GetCellText(0, kColStatus), u"Idle");
+    gate.OpenAll();
+    ASSERT_TRUE(rig->collector.WaitForWorkers(20000));
+    Ticks(5);
+    EXPECT_EQ(rig->collection.GetTotalUsers(), 0u);
+    EXPECT_EQ(desktop.beeps, 0);
+}
+
 TEST_F(MainPresenter, AFailedExportOrSaveIsShownInTheTitleUntilOneSucceeds) {
     Build({Dc(1, 5)});
     rig->collection.Settings().m_ExportFile = FromUtf8(folder.File("missing/Ambrel.txt"));

@@ -205,7 +205,9 @@ void cMainPresenter::ResetAndWait() {
     progress->SetText(u"Waiting for collection process to respond and terminate ...");
     m_View->SetBusy(true);
     m_Collection.BeginReset();
-    progress->WaitUntil([this] { return m_Collection.AreWorkersStopped(); }, kResetPollMs);
+    const std::int64_t deadline = m_Clock.ElapsedMs() + kResetWaitMs;
+    progress->WaitUntil(
+        [this, deadline] { return m_Collection.AreWorkersStopped() || m_Clock.ElapsedMs() >= deadline; }, kResetPollMs);
     m_Collection.FinishReset();
     m_Window->StartTimer(m_Options.tickMs);
     m_View->SetBusy(false);

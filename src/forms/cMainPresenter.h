@@ -5,6 +5,7 @@
 // of a failed export or save, and the two lists as the collection sees them.
 
 #include <atomic>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -35,8 +36,12 @@ struct cMainOptions {
     iNetApi* net = nullptr;
 };
 
-// How often a reset looks whether the workers have ended.
+// How often a reset looks whether the workers have ended, and how long it
+// waits for them: a controller whose call has not returned by then is left
+// to end on its own, whatever it answers is dropped, and it starts again
+// only once its old call has ended.
 inline constexpr int kResetPollMs = 100;
+inline constexpr std::int64_t kResetWaitMs = 30000;
 
 class cMainPresenter final : public cFormPresenter, public iCollectionView {
 public:

@@ -4,6 +4,8 @@
 // test queues (none queued: Cancel), questions by queued answers (none: No),
 // the print dialog by a recording surface or Cancel.
 
+#include <gtest/gtest.h>
+
 #include <chrono>
 #include <deque>
 #include <functional>
@@ -125,6 +127,7 @@ private:
             const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
             while (!done() && std::chrono::steady_clock::now() < deadline)
                 std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            EXPECT_TRUE(done()) << "a wait that does not end by itself";
         }
 
     private:
