@@ -42,14 +42,12 @@ wine "$root/build/windows/tests/orvik_tests.exe" --gtest_brief=1 \
 echo "== the Windows front end's tests under a virtual X server"
 # A prefix of their own, whose Wine starts on that display; Wine draws the
 # windows' frames itself, as no window manager runs there.
-# ORVIK_WIN32_PICTURES=<folder> keeps a picture of each dialog there (BMP).
 (
   export WINEPREFIX=$work/gui-prefix
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
   timeout 60 wineserver -w || true  # so that the tests' Wine starts afresh on the virtual display
-  pictures=${ORVIK_WIN32_PICTURES:+Z:${ORVIK_WIN32_PICTURES//\//\\}}
   status=0
-  ORVIK_WIN32_PICTURES=$pictures timeout 600 xvfb-run -a -s "-screen 0 1280x1024x24" \
+  timeout 600 xvfb-run -a -s "-screen 0 1280x1024x24" \
     wine "$root/build/windows/tests/orvik_win32_tests.exe" --gtest_brief=1 || status=$?
   wineserver -k >/dev/null 2>&1 || true
   exit $status

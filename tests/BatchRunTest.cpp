@@ -114,20 +114,6 @@ TEST_F(BatchTest, ProblemsWithTheSetupWriteNothing) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), std::filesystem::directory_iterator()), 2);
 }
 
-TEST_F(BatchTest, AValueThatOpensAQuoteAndNeverClosesItIsRefused) {
-    for (std::u16string_view option : OptionWords()) {
-        if (option.back() != u':') continue;
-        const std::u16string open = std::u16string(option) + u"\"x y";
-        messages.texts.clear();
-        EXPECT_EQ(Run(cCommandLine({u"/BATCH", open, u"/SIM:sim.json", u"/CF:orvik.cfg", u"/PDF:r.pdf"})), kBatchUsage)
-            << ToUtf8(open);
-        EXPECT_EQ(messages.texts,
-                  std::vector<std::u16string>{std::u16string(option) + u" opens a double quote that is never closed."});
-    }
-    EXPECT_TRUE(reports.paths.empty());
-    EXPECT_FALSE(std::filesystem::exists("orvik.cfg"));
-}
-
 #ifndef _WIN32  // a FIFO: POSIX only
 TEST_F(BatchTest, OutputThatCouldNotBeWrittenIsSaidSo) {
     ASSERT_EQ(::mkfifo("LastLogonSummary.txt", 0600), 0);  // the summary cannot be written, and nothing waits

@@ -12,17 +12,6 @@
 namespace orvik {
 namespace {
 
-TEST(UniqueFileName, NextStemCountsTheTrailingNumberUp) {
-    EXPECT_EQ(NextStem("Ambrel"), "Ambrel1");
-    EXPECT_EQ(NextStem("Ambrel1"), "Ambrel2");
-    EXPECT_EQ(NextStem("data2006"), "data2007");
-    EXPECT_EQ(NextStem("log009"), "log10");
-    EXPECT_EQ(NextStem("x99"), "x100");
-    EXPECT_EQ(NextStem("2024"), "20241");
-    EXPECT_EQ(NextStem(""), "1");
-    EXPECT_EQ(NextStem("run99999999999999999999999"), "run100000000000000000000000");
-}
-
 TEST(UniqueFileName, SkipsNamesThatAreTaken) {
     const struct {
         std::vector<const char*> taken;

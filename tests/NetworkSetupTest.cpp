@@ -18,20 +18,6 @@
 namespace orvik {
 namespace {
 
-// A simulation lists its own controllers without /DC: (BatchTest.TheBuiltInDemoRuns).
-TEST(NetworkSetup, DcNamesTheControllersOfASimulationAndAUserWithAPasswordFileBindsOverLdap) {
-    test::TempFolder folder;
-    std::ofstream(folder.File("pw")) << "s3cret\n";
-    test::RecordingMessages messages;
-    cNetworkSetup chosen, ldap;
-    ASSERT_TRUE(SetUpNetwork(test::TypedLine(u"/SIM:demo /DC:LAB-DC1,,CORP-DC1"), messages, nullptr, chosen));
-    EXPECT_NE(dynamic_cast<cSimulatedDirectory*>(chosen.net.get()), nullptr);
-    EXPECT_EQ(chosen.defaultControllers, (std::vector<std::u16string>{u"LAB-DC1", u"CORP-DC1"}));
-    const std::u16string line = u"/USER:a@x.test /PWFILE:" + FromUtf8(folder.File("pw"));
-    ASSERT_TRUE(SetUpNetwork(test::TypedLine(line), messages, nullptr, ldap));
-    EXPECT_NE(dynamic_cast<cLdapDirectory*>(ldap.net.get()), nullptr);
-}
-
 // A simple bind needs a password that is not empty (an open password file is warned of, and once a password is
 // given the process writes no core dump); verification is off only by its own argument; timeouts are sensible.
 TEST(NetworkSetup, LdapOptionsFromTheArguments) {

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <utility>
 
 #include "platform/NetApiCodes.h"
 #include "platform/NetErrorText.h"
@@ -15,8 +14,7 @@ namespace {
 using Names = std::vector<std::u16string>;
 
 // Domains answered from a table: each domain's pages, every page but the last
-// with "more data"; a domain not in the table fails, as `failures` says or
-// with no servers found.
+// with "more data"; a domain not in the table has no servers found.
 class TableNet final : public iNetApi {
 public:
     std::int32_t NetUserEnum(const std::u16string&, std::uint32_t, std::uint32_t, std::int32_t, std::vector<UserInfo2>&,
@@ -39,16 +37,9 @@ public:
             return ++resume < it->second.size() ? kErrorMoreData : kNerrSuccess;
         }
         names = {u"never seen"};
-        const auto [code, notice] =
-            failures.contains(domain) ? failures[domain] : Failure{kErrorNoBrowserServersFound, u""};
-        if (!notice.empty()) notices.push_back(notice);
-        return code;
+        return kErrorNoBrowserServersFound;
     }
-    std::vector<std::u16string> TakeNotices() override { return std::exchange(notices, {}); }
     std::map<std::u16string, std::vector<Names>> domains;
-    using Failure = std::pair<std::int32_t, std::u16string>;  // code, notice
-    std::map<std::u16string, Failure> failures;
-    Names notices;
     Names asked;
     std::vector<std::int32_t> buffers;
 };
@@ -71,30 +62,6 @@ TEST(ServerSearch, EveryDomainInOrderAndThePrimaryWhenNoneIsSetButNothingWhenOne
     EXPECT_TRUE(names.empty());
     EXPECT_EQ(net.asked, (Names{u"B", u"NOPE"}));                 // stops at once
     EXPECT_EQ(SearchDomainControllers(net, u"B, B", names), -2);  // the blank is part of the name
-}
-
-// The backend's words for a failure when it has some, else the code's; what it noted before is not said.
-TEST(ServerSearch, SaysWhatItFoundOrWhyADomainFailed) {
-    TableNet net;
-    net.domains[u"A"] = {{u"A1", u"a1"}};
-    net.failures[u""] = {kErrorNoBrowserServersFound, u"/etc/resolv.conf names no DNS domain."};
-    net.failures[u"D"] = {kErrorAccessDenied, u""};
-    const struct {
-        const char16_t *domains, *said;
-    } rows[] = {
-        {u"A", u"Search found 1 domain controller."},
-        {u"",
-         u"Search added nothing: no default domain is set in Setup, so the computer's own domain was searched. "
-         u"/etc/resolv.conf names no DNS domain."},
-        {u"A,D", u"Search added nothing for domain 'D'. Access is denied (error 5)."},
-    };
-    for (const auto& row : rows) {
-        net.notices = {u"an older note"};
-        Names names;
-        std::u16string said;
-        SearchDomainControllers(net, row.domains, names, &said);
-        EXPECT_EQ(said, row.said);
-    }
 }
 
 TEST(ServerSearch, EndlessMoreDataEnds) {

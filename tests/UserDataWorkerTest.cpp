@@ -44,13 +44,6 @@ protected:
     std::vector<std::unique_ptr<cUserInfoBatch>> batches;
 };
 
-TEST(WorkerServerName, GetsTwoBackslashesUnlessItHasThemOrIsEmpty) {
-    EXPECT_EQ(ServerNameFor(u"dc1"), u"\\\\dc1");
-    EXPECT_EQ(ServerNameFor(u"\\\\dc1"), u"\\\\dc1");
-    EXPECT_EQ(ServerNameFor(u"\\dc1"), u"\\\\\\dc1");
-    EXPECT_EQ(ServerNameFor(u""), u"");
-}
-
 TEST_F(WorkerTest, PagesOfAThousandGiveThreeReportsAndEveryAccount) {
     Run(test::SimDc(u"DC1", 2500, 1, 1000));
     const auto& calls = recorder->calls;

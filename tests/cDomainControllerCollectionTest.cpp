@@ -65,20 +65,6 @@ TEST_F(CollectionTest, TenControllersWithFourThreadsStartInOrderAsSlotsFree) {
     EXPECT_EQ(collection->GetTotalUsers(), 20u);
 }
 
-TEST_F(CollectionTest, AnEndingWorkerWakesThePollerSoOnePollStartsTheNext) {
-    Build(Numbered(2, 5));
-    collection->Settings().m_MaxThreads = 1;
-    auto woken = std::make_shared<std::counting_semaphore<4>>(0);
-    collector->SetWake([woken] { woken->release(); });
-    collection->StartAll();
-    std::uint64_t ended = 0;
-    gate.Open(u"DC0");
-    EXPECT_TRUE(collector->WaitForWorkerEnd(ended, 20000));         // the batch run's wait
-    EXPECT_TRUE(woken->try_acquire_for(std::chrono::seconds(20)));  // the window's posted call
-    collection->Poll(complete);
-    EXPECT_EQ(Status(1), u"Busy");
-}
-
 // One at a time (a thread limit below one counts as one), so the order shows.
 TEST_F(CollectionTest, TheLongestPreviousRunStartsFirstAfterThoseWithout) {
     Build(Numbered(4, 5));
@@ -219,24 +205,6 @@ TEST_F(CollectionTest, SetDomainControllersKeepsTheSpellingAndFiguresOfThoseThat
 TEST(PageBuffer, FollowsTheSettingWithinSaneBounds) {
     for (auto [kb, bytes] : {std::pair{0, 1024}, {1000, 1024000}, {-7, 1024}, {2147483647, kMaxEnumBufferBytes}})
         EXPECT_EQ(PageBufferBytes(kb), bytes) << kb;
-}
-
-TEST_F(CollectionTest, ControllerHeaderClicksChooseTheKeyAndFlipTheDirection) {
-    auto dcs = Numbered(2, 5);
-    dcs[0].failCode = kErrorAccessDenied;
-    Build(dcs, false);
-    collection->StartAll();
-    ASSERT_TRUE(PollUntilComplete());
-    const cDomainController& failed = *collection->Controllers()[0];  // DC0: Error, 5
-    const cDomainController& ready = *collection->Controllers()[1];   // DC1: Ready, 0
-    const struct {
-        int column;  // -1: no click, the initial order
-        int sign;    // of comparing the failed controller with the ready one
-    } clicks[] = {{-1, -1}, {kColController, 1}, {kColStatus, 1}, {kColStatus, -1}, {kColErrorCode, 1}, {7, 1}};
-    for (const auto& click : clicks) {
-        if (click.column >= 0) collection->SetControllerSortColumn(click.column);
-        EXPECT_EQ(collection->CompareControllers(failed, ready), click.sign) << click.column;
-    }
 }
 
 }  // namespace

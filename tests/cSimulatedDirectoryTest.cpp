@@ -33,30 +33,5 @@ TEST(SimulatedDirectory, OnlyARegularFileOfASaneSizeIsRead) {
     EXPECT_EQ(error, big + " is larger than 64 MB");
 }
 
-TEST(SimulatedDirectory, PagesFollowThePreferredLengthWithoutAPageSize) {
-    std::string error;
-    const auto d =
-        cSimulatedDirectory::FromJson(R"({"controllers": [ { "name": "DC1", "generate": { "count": 10 } } ]})", error);
-    ASSERT_TRUE(d) << error;
-    const struct {
-        std::int32_t prefMaxLen, rc;
-        std::uint32_t entries, resume;
-    } pages[] = {
-        {4 * cSimulatedDirectory::kBytesPerEntry, kErrorMoreData, 4, 4},
-        {1, kErrorMoreData, 1, 5},  // at least one entry per page
-        {-1, kNerrSuccess, 5, 0},
-    };
-    std::uint32_t resume = 0;
-    for (const auto& p : pages) {
-        std::vector<UserInfo2> entries;
-        std::uint32_t read = 0, total = 0;
-        EXPECT_EQ(d->NetUserEnum(u"DC1", 2, kFilterNormalAccount, p.prefMaxLen, entries, read, total, resume), p.rc);
-        EXPECT_EQ(entries.size(), p.entries);
-        EXPECT_EQ(read, p.entries);
-        EXPECT_EQ(total, 10u);
-        EXPECT_EQ(resume, p.resume);
-    }
-}
-
 }  // namespace
 }  // namespace orvik

@@ -142,11 +142,5 @@ TEST(UserList, ShowsAtMostTheLimitOfMatchingRowsFromTheTop) {
     }
 }
 
-TEST(UserCountTexts, ResetAsksOnlyWhenItWouldDiscardUsers) {
-    EXPECT_EQ(ResetQuestion(0, u','), u"");
-    EXPECT_EQ(ResetQuestion(1, u','), u"Reset discards the 1 collected user. Continue?");
-    EXPECT_EQ(ResetQuestion(3405, u','), u"Reset discards the 3,405 collected users. Continue?");
-}
-
 }  // namespace
 }  // namespace orvik

@@ -1,11 +1,6 @@
 // The dialogs on their own, driven headless: controls found by their ids,
 // modal dialogs answered from inside their event loop.
 
-#include <QCheckBox>
-#include <QFileDialog>
-#include <QLabel>
-#include <QLineEdit>
-#include <QLocale>
 #include <QPushButton>
 #include <QTest>
 
@@ -19,10 +14,7 @@
 #include "gui/Painted.h"
 #include "gui/WhenShown.h"
 #include "platform/cSimulatedDirectory.h"
-#include "ui/DialogUnits.h"
 #include "ui/FontMapping.h"
-#include "ui/Pictures.h"
-#include "ui/QtText.h"
 #include "ui/cQtChoosers.h"
 #include "ui/cQtForm.h"
 
@@ -65,41 +57,11 @@ private slots:
         QCOMPARE(print.Setup().m_StrongFont, strong);
     }
 
-    // The file dialog names each filter's patterns once; "*.*" is any file.
-    void theFileDialogNamesEachFilterOnce() {
-        QStringList filters;
-        test::WhenShown(QStringLiteral("FileDialog"), [&](QDialog& d) {
-            filters = static_cast<QFileDialog&>(d).nameFilters();
-            d.reject();
-        });
-        cQtFileChooser files;
-        std::u16string path;
-        QCOMPARE(files.BrowseForFile(path, u"Export file filter (*.txt)|*.txt", u"All files (*.*)|*.*", u"txt", false),
-                 -1);
-        QCOMPARE(filters, QStringList({QStringLiteral("Export file filter (*.txt)"), QStringLiteral("All files (*)")}));
-    }
-
-    // Each dialog shown and painted (on a display, its picture is kept when asked for); no label or check box text
-    // is wider than the place its description gives it, in this font (the same at 200%: the ctest DialogsAt200).
-    void everyDialogIsPaintedAndItsTextsFit() {
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    // Each dialog shown and painted (on a display, its picture is kept when asked for).
+    void everyDialogIsPainted() {
         AllForms forms;
-        QStringList cut;
         for (cFormPresenter* presenter : forms.all) {
             cQtForm dialog(nullptr, *presenter);
-            const cDialogUnits units(dialog.font());
-            for (QWidget* w : dialog.findChildren<QWidget*>()) {
-                auto* label = qobject_cast<QLabel*>(w);
-                auto* check = qobject_cast<QCheckBox*>(w);
-                const QString text = label != nullptr ? label->text() : check != nullptr ? check->text() : QString();
-                if (text.isEmpty() || (label != nullptr && label->wordWrap())) continue;
-                for (const cControl& c : presenter->Form().controls) {
-                    const bool same =
-                        c.id != 0 ? w->objectName() == QStringLiteral("id%1").arg(c.id) : ToQt(c.caption) == text;
-                    if (same && w->sizeHint().width() > units.X(c.width))
-                        cut << QStringLiteral("%1: %2 > %3").arg(text).arg(w->sizeHint().width()).arg(units.X(c.width));
-                }
-            }
             if (presenter == &forms.select)
                 QTest::mouseClick(Control<QPushButton>(dialog, select_dc::kSearch), Qt::LeftButton);
             dialog.show();
@@ -107,20 +69,6 @@ private slots:
             QTRY_VERIFY2(test::IsPainted(dialog, dialog.objectName()), qPrintable(dialog.objectName()));
             dialog.hide();
         }
-        QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QStringLiteral("; "))));
-    }
-
-    // Run once more with QT_SCALE_FACTOR=2: the pictures keep their size on
-    // the screen and get twice the pixels.
-    void picturesHaveAsManyPixelsAsTheScreen() {
-        const qreal ratio = qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1")).toDouble();
-        QCOMPARE(qApp->devicePixelRatio(), ratio);
-        for (const QPixmap& picture :
-             {ControllerPicture(2), UserPicture(), ButtonPicture(QStringLiteral("Start"), 50, 14)}) {
-            QCOMPARE(picture.devicePixelRatio(), ratio);
-            QCOMPARE(picture.width(), qRound(picture.deviceIndependentSize().width() * ratio));
-        }
-        QCOMPARE(ControllerPicture(0).deviceIndependentSize(), QSizeF(20, 16));
     }
 
     void aFontStringBecomesAQFontAndBack() {
@@ -137,29 +85,6 @@ private slots:
         QFont points(QStringLiteral("DejaVu Sans"));
         points.setPointSize(12);  // a font dialog may answer in points
         QVERIFY(FromQFont(points, f).lfHeight < 0);
-    }
-
-    // Esc and Enter in an edit box, the arrow key in a spin control's box and its arrow button reach the presenter.
-    void keysAndArrowsReachThePresenter() {
-        cInputPresenter ask(u"Prompt:", u"kept");
-        for (Qt::Key key : {Qt::Key_Escape, Qt::Key_Return}) {
-            test::WhenShown(QStringLiteral("id146"), [key](QDialog& d) {
-                QVERIFY(Control<QLineEdit>(d, input::kValue)->hasFocus() || !d.isActiveWindow());
-                Control<QLineEdit>(d, input::kValue)->setText(QStringLiteral(" smith "));
-                QTest::keyClick(Control<QLineEdit>(d, input::kValue), key);
-            });
-            QCOMPARE(RunForm(nullptr, ask), key == Qt::Key_Return);
-        }
-        AllForms forms;
-        cSetupData start;
-        start.m_MaxThreads = 999;
-        cSetupPresenter presenter(start, forms.files, forms.fonts, forms.runner);
-        cQtForm setup(nullptr, presenter);
-        auto* threads = Control<QLineEdit>(setup, setup::kMaxThreads);
-        QTest::keyClick(threads, Qt::Key_Up);
-        QTest::mouseClick(Control<QWidget>(setup, setup::kMaxThreadsSpin)->findChild<QWidget*>(QStringLiteral("up")),
-                          Qt::LeftButton);
-        QCOMPARE(threads->text(), QStringLiteral("1,000"));
     }
 };
 

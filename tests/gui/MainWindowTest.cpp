@@ -1,7 +1,7 @@
 // The real main window against a simulated directory, headless
 // (QT_QPA_PLATFORM=offscreen) and on a virtual X server: what needs Qt (the
 // window drawn from its description, painting, the progress window, the
-// scroll position, the dialogs opened). Its behaviour is tested on the
+// dialogs opened). Its behaviour is tested on the
 // presenter without a screen; widgets are found by the object names that
 // carry their ids.
 
@@ -11,7 +11,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
-#include <QScrollBar>
 #include <QTest>
 #include <QTreeWidget>
 #include <functional>
@@ -76,9 +75,7 @@ private:
     }
     QPushButton* Button(int id) { return Control<QPushButton>(*window, id); }
     QTreeWidget* Controllers() { return Control<QTreeWidget>(*window, kControllerList); }
-    QTreeWidget* Users() { return Control<QTreeWidget>(*window, kUserList); }
     QString Cell(int row, int column) { return Controllers()->topLevelItem(row)->text(column); }
-    int UserRows() { return Users()->topLevelItemCount(); }
 
 private slots:
     void init() {
@@ -118,20 +115,6 @@ private slots:
         QVERIFY(test::IsPainted(*window, window->objectName()));
     }
 
-    void aGrownWindowGivesTheListsTheRoomAndKeepsTheButtonsRight() {
-        Build({}, false);
-        const QRect start = Button(kStart)->geometry(), controllers = Controllers()->geometry(),
-                    users = Users()->geometry();
-        window->resize(window->size() + QSize(300, 300));
-        QCOMPARE(Button(kStart)->geometry(), start.translated(300, 0));
-        QCOMPARE(Controllers()->width(), controllers.width() + 300);
-        QCOMPARE(Controllers()->height(), controllers.height() + 100);
-        QCOMPARE(Users()->geometry().top(), users.top() + 100);
-        QCOMPARE(Users()->height(), users.height() + 200);
-        window->resize(window->size() - QSize(600, 600));  // never smaller than designed
-        QCOMPARE(Button(kStart)->geometry(), start);
-    }
-
     void theProgressWindowIsPaintedOverTheScreenAtStartAndOverTheWindowAtReset() {
         QString shownText;
         bool painted = false;
@@ -158,27 +141,6 @@ private slots:
         QCOMPARE(shownText, QStringLiteral("Waiting for collection process to respond and terminate ..."));
         QVERIFY(painted);
         QVERIFY((centre - window->geometry().center()).manhattanLength() <= 2);
-    }
-
-    void aTimedRefreshKeepsTheScrollPositionAndTheSelectedUsers() {
-        Build({Dc(1, 300)}, true);
-        rig->collection.Settings().m_RefreshPeriod = 10;
-        QTest::mouseClick(Button(kStart), Qt::LeftButton);
-        gate->AllowCalls(u"DC1", 20);
-        clock->Set(1010);
-        QTRY_VERIFY_WITH_TIMEOUT(UserRows() >= 150, 30000);
-        const QString chosen = Users()->topLevelItem(120)->text(0);
-        Users()->topLevelItem(120)->setSelected(true);
-        Users()->scrollToItem(Users()->topLevelItem(120));
-        const int scrolled = Users()->verticalScrollBar()->value();
-        QVERIFY(scrolled > 0);
-        gate->OpenAll();
-        clock->Set(1020);
-        QTRY_COMPARE_WITH_TIMEOUT(desktop.beeps, 1, 30000);  // the refreshes of the run and of its completion
-        QCOMPARE(UserRows(), 300);
-        QCOMPARE(Users()->verticalScrollBar()->value(), scrolled);
-        QCOMPARE(Users()->selectedItems().size(), 1);
-        QCOMPARE(Users()->selectedItems()[0]->text(0), chosen);
     }
 
     void theButtonsOpenTheirWindows() {

@@ -3,13 +3,9 @@
 
 #include <sys/stat.h>
 
-#include <QComboBox>
 #include <QFile>
-#include <QLineEdit>
 #include <QProcess>
-#include <QPushButton>
 #include <QRegularExpression>
-#include <QSettings>
 #include <QTest>
 #include <filesystem>
 #include <fstream>
@@ -18,7 +14,6 @@
 #include "engine/cDomainControllerCollection.h"
 #include "engine/cMemoryCollectionView.h"
 #include "engine/cUserDataCollector.h"
-#include "gui/WhenShown.h"
 #include "output/cReportPrinter.h"
 #include "platform/cSimulatedDirectory.h"
 #include "support/TempFolder.h"
@@ -31,7 +26,7 @@ using namespace orvik;
 
 namespace {
 
-// What a poppler tool (pdftotext, pdfinfo) prints.
+// What a poppler tool prints.
 QString Poppler(const char* tool, const QStringList& arguments) {
     QProcess process;
     process.start(QString::fromLatin1(tool), arguments);
@@ -54,9 +49,8 @@ class PrintTest : public QObject {
     std::u16string reason;
 
 private slots:
-    // A list of 200 users; the user's settings (the print dialog's last choice) go to the test's folder.
+    // A list of 200 users.
     void initTestCase() {
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString(folder.Path()));
         collection.AddDomainController(view.Controllers(), u"DC1");
         for (int row = 0; row < 200; ++row) view.Users().InsertRow(row, u"user" + FormatLong(row), 0);
         report.CopyTexts();
@@ -75,43 +69,6 @@ private slots:
         for (int row = 0; row < 3; ++row)
             rows += QStringLiteral("\\n\\s*%1\\b.*").arg(ToQt(view.Users().GetCellText(row, 0)));
         QVERIFY2(text.contains(QRegularExpression(rows)), qPrintable(rows));
-    }
-
-    // The print dialog prints the whole report once, so it offers neither a
-    // page range nor copies; a PDF printed through it has the report's title,
-    // and the next print proposes the same file.
-    void thePrintDialogOffersNoRangeNorCopiesAndItsPdfHasTheReportsTitle() {
-        const std::string path = folder.File("printed.pdf");
-        QStringList offered;
-        test::WhenShown(QStringLiteral("PrintDialog"), [&](QDialog& dialog) {
-            for (auto* button : dialog.findChildren<QPushButton*>())
-                if (button->text().contains(QStringLiteral("Options"))) button->click();
-            for (const char* name : {"printRange", "pagesRadioButton", "copies", "collate", "reverse"}) {
-                const auto* control = dialog.findChild<QWidget*>(QString::fromLatin1(name));
-                if (control != nullptr && control->isVisibleTo(&dialog)) offered << QString::fromLatin1(name);
-            }
-            auto* printers = dialog.findChild<QComboBox*>(QStringLiteral("printers"));
-            printers->setCurrentIndex(printers->count() - 1);  // print to a PDF file
-            dialog.findChild<QLineEdit*>(QStringLiteral("filename"))->setText(QString::fromStdString(path));
-            dialog.accept();
-        });
-        cQtPrinterChooser chooser(nullptr);
-        cReportPrinter printer;
-        QCOMPARE(printer.SelectPrinter(chooser), 0);
-        printer.Print(report, clock.Now());
-        QCOMPARE(offered, QStringList());
-        const QRegularExpression title(QStringLiteral("^Title: *Real user last logon data$"),
-                                       QRegularExpression::MultilineOption);
-        QVERIFY(Poppler("pdfinfo", {QString::fromStdString(path)}).contains(title));
-        QString proposed;
-        test::WhenShown(QStringLiteral("PrintDialog"), [&](QDialog& dialog) {
-            auto* printers = dialog.findChild<QComboBox*>(QStringLiteral("printers"));
-            if (printers->currentIndex() == printers->count() - 1)
-                proposed = dialog.findChild<QLineEdit*>(QStringLiteral("filename"))->text();
-            dialog.reject();
-        });
-        QVERIFY(chooser.ChoosePrinter() == nullptr);
-        QCOMPARE(proposed, QString::fromStdString(path));
     }
 
     // A new report is as private as the umask makes new files, a private report stays private, and a link in the

@@ -5,11 +5,9 @@
 #include <ldap.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
-#include <strings.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <memory>
@@ -64,50 +62,6 @@ private:
 // A decoder of a copy of `bytes`.
 tBer Decoder(berval bytes) { return tBer(ber_init(&bytes)); }
 std::string Text(const berval& b) { return b.bv_val == nullptr ? std::string() : std::string(b.bv_val, b.bv_len); }
-
-// The values of `attribute` in the entry of `u` that a query for accounts asks
-// for, as Active Directory holds them (objectCategory by its short name).
-std::vector<std::string> Values(const FakeLdapServer::cUser& u, std::string attribute) {
-    for (char& c : attribute) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    const bool computer = (u.userAccountControl & 4096) != 0;
-    if (attribute == "objectclass") {
-        std::vector<std::string> classes = {"top", "person", "organizationalPerson", "user"};
-        if (computer) classes.push_back("computer");
-        return classes;
-    }
-    if (attribute == "objectcategory") return {computer ? "computer" : "person"};
-    if (attribute == "useraccountcontrol") return {std::to_string(u.userAccountControl)};
-    return {};
-}
-
-// Whether the entry of `u` matches the search filter element `tag` with `content`;
-// what a query for accounts does not use matches nothing.
-bool Matches(const FakeLdapServer::cUser& u, ber_tag_t tag, berval content) {
-    const auto filter = Decoder(content);
-    berval part{}, attribute{}, value{}, rule{};
-    ber_tag_t t;
-    switch (tag) {
-        case LDAP_FILTER_AND:
-            while ((t = ber_skip_element(filter.get(), &part)) != LBER_DEFAULT)
-                if (!Matches(u, t, part)) return false;
-            return true;
-        case LDAP_FILTER_EQUALITY:  // ignoring case
-            ber_scanf(filter.get(), "mm", &attribute, &value);
-            for (const std::string& v : Values(u, Text(attribute)))
-                if (strcasecmp(v.c_str(), Text(value).c_str()) == 0) return true;
-            return false;
-        case LDAP_FILTER_EXT:  // the bitwise and (803)
-            while ((t = ber_skip_element(filter.get(), &part)) != LBER_DEFAULT)
-                (t == LDAP_FILTER_EXT_OID ? rule : t == LDAP_FILTER_EXT_TYPE ? attribute : value) = part;
-            for (const std::string& v : Values(u, Text(attribute))) {
-                const unsigned long have = std::strtoul(v.c_str(), nullptr, 10);
-                const unsigned long bits = std::strtoul(Text(value).c_str(), nullptr, 10);
-                if (Text(rule) == "1.2.840.113556.1.4.803" && (have & bits) == bits) return true;
-            }
-            return false;
-        default: return false;
-    }
-}
 
 // The size and cookie of the paged-results control in the request's `controls`; 0 and "" without one.
 std::pair<std::size_t, std::string> PagedRequest(berval controls) {
@@ -249,7 +203,6 @@ void FakeLdapServer::Talk(int fd) {
     const std::string base = "DC=fake,DC=test";
     const eMode mode = m_Options.mode;
     int pages = 0;
-    std::vector<const cUser*> matched;  // of the search in progress
     bool ok = !m_Options.ldaps || stream.StartTls();
     std::string message;
     bool counted = false;
@@ -290,20 +243,13 @@ void FakeLdapServer::Talk(int fd) {
         if (userSearch) {
             ++m_UserSearches;
             ++pages;
-            // Scope, aliases, size and time limits, types only; the filter, the attributes; the controls.
-            berval filter{}, controls{};
-            ber_scanf(r, "xxxxx");
-            const ber_tag_t filterTag = ber_skip_element(r, &filter);
-            ber_scanf(r, "x");
+            // Scope, aliases, size and time limits, types only, the filter, the attributes; the controls.
+            berval controls{};
+            ber_scanf(r, "xxxxxxx");
             if (ber_skip_element(r, &controls) != LDAP_TAG_CONTROLS) controls = {};
             const auto [pageSize, asked] = PagedRequest(controls);
-            if (asked.empty() || matched.empty()) {  // a new search
-                matched.clear();
-                for (const cUser& u : m_Options.users) {
-                    if (Matches(u, filterTag, filter)) matched.push_back(&u);
-                }
-            }
-            std::vector<const cUser*> users = matched;
+            std::vector<const cUser*> users;
+            for (const cUser& u : m_Options.users) users.push_back(&u);
             if (m_Options.cookie == eCookie::kRepeats) {
                 users.resize(std::min<std::size_t>(users.size(), 1));
                 cookie = "same";
@@ -315,10 +261,11 @@ void FakeLdapServer::Talk(int fd) {
                 users.clear();
                 cookie = "page" + std::to_string(pages);
             } else if (m_Options.cookie == eCookie::kClientSize) {
-                const std::size_t from = std::min<std::size_t>(asked.empty() ? 0 : std::stoul(asked), users.size());
-                const std::size_t to = pageSize == 0 ? users.size() : std::min(from + pageSize, users.size());
-                users = std::vector<const cUser*>(matched.begin() + from, matched.begin() + to);
-                if (to < matched.size()) cookie = std::to_string(to);
+                const std::size_t all = users.size();
+                const std::size_t from = std::min<std::size_t>(asked.empty() ? 0 : std::stoul(asked), all);
+                const std::size_t to = pageSize == 0 ? all : std::min(from + pageSize, all);
+                users = std::vector<const cUser*>(users.begin() + from, users.begin() + to);
+                if (to < all) cookie = std::to_string(to);
             }
             for (const cUser* u : m_Options.searchError == 0 ? users : std::vector<const cUser*>{}) {
                 std::vector<std::pair<std::string, std::string>> attributes = {{"sAMAccountName", u->name}};

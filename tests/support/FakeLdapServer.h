@@ -2,10 +2,11 @@
 // A domain controller that misbehaves on purpose, on a loopback port: one
 // that stops answering at some step or half-way through a message, or hangs
 // up after the domain query; and a tiny directory (StartTLS or LDAPS with the
-// test certificate, simple bind, root DSE, crossRef, a paged user search that
-// honours the filter's and, equality and bit tests) whose paging cookie may
-// never end and whose lastLogon values may be odd; its pages and its StartTLS
-// answer may come late, as a distant site's do.
+// test certificate, simple bind, root DSE, crossRef, a paged search that
+// gives every user, whatever the filter: which accounts the filter selects is
+// for the runs against a real domain) whose paging cookie may never end and
+// whose lastLogon values may be odd; its pages and its StartTLS answer may
+// come late, as a distant site's do.
 
 #include <atomic>
 #include <chrono>
@@ -39,8 +40,7 @@ public:
     };
     struct cUser {
         std::string name;
-        std::string lastLogon;              // the attribute's text as the server sends it
-        unsigned userAccountControl = 512;  // 514: a disabled account; 4096: a computer's
+        std::string lastLogon;  // the attribute's text as the server sends it
     };
     struct cOptions {
         eMode mode = eMode::kDirectory;

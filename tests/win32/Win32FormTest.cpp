@@ -39,23 +39,6 @@ void MarkRow(HWND dialog, int listId, int row) {
     ::SendMessageW(test::Control(dialog, listId), LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
 }
 
-// Every control with an id stands where its description puts it, in the
-// dialog units Windows maps for the dialog's font.
-TEST(Win32Form, EveryControlStandsWhereItsDescriptionPutsIt) {
-    NoChoosers choosers;
-    cWin32FormRunner runner(nullptr);
-    cInputPresenter input(u"", u"");
-    cSelectDcPresenter select({}, u"", nullptr);
-    cSetupPresenter setup(cSetupData(), choosers, choosers, runner);
-    cPrintSetupPresenter print(cSetupData(), choosers);
-    for (cFormPresenter* form : std::initializer_list<cFormPresenter*>{&input, &select, &setup, &print}) {
-        std::vector<int> misplaced{-1};
-        test::RunDialog(*form, {[&](HWND d) { misplaced = test::Misplaced(d, form->Form()); },
-                                [](HWND d) { Click(d, kIdCancel); }});
-        EXPECT_EQ(misplaced, std::vector<int>{}) << form->Form().id;
-    }
-}
-
 // The prompt is shown; Enter in the edit line presses OK; Cancel keeps the value.
 TEST(Win32Form, InputTakesTheTypedLineOnEnter) {
     cInputPresenter asked(u"Specify text:", u"old");
