@@ -57,15 +57,5 @@ TEST(FontString, NumbersAreReadAsAtolReadsThem) {
     EXPECT_EQ(ParseFontString(u"0,0,0,0,00000000000000000000400,0,0,0,0,0,0,0,0,F", f), -1);  // 20 characters
 }
 
-TEST(FontString, DeviceHeightsAreScaledWithRoundingAndAlwaysCharacterHeights) {
-    EXPECT_EQ(DeviceFontHeight(-11, 600, 96), -69);  // -68.75
-    EXPECT_EQ(DeviceFontHeight(12, 600, 96), -75);
-    EXPECT_EQ(DeviceFontHeight(-11, 96, 96), -11);
-    EXPECT_EQ(MulDiv(5, 1, 2), 3);
-    EXPECT_EQ(MulDiv(-5, 1, 2), -3);
-    EXPECT_EQ(MulDiv(1, 1, 0), -1);
-    EXPECT_EQ(MulDiv(2147483647, 2, 1), -1);
-}
-
 }  // namespace
 }  // namespace orvik

@@ -101,7 +101,6 @@ TEST(LdapHostile, ControllersThatStopAnsweringOrHangUpCostOneTimeoutBesideAHealt
         {M::kHalfSearch, kErrorTimeout, 1},
         // The connection of the domain query, dropped before the enumeration, is opened once more.
         {M::kCloseAfterDomain, kNerrSuccess, 2},
-        {M::kResetAfterDomain, kNerrSuccess, 2},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(&c - cases);

@@ -20,12 +20,9 @@
 
 using namespace orvik;
 using namespace orvik::main_window;
+using orvik::test::Dc;
 
 namespace {
-
-cSimulatedDirectory::Controller Dc(int i, std::uint32_t users) {
-    return test::SimDc(u"DC" + FormatLong(i), users, static_cast<std::uint32_t>(i), 10);
-}
 
 class MainPresenter : public testing::Test {
 protected:

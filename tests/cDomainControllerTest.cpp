@@ -8,7 +8,6 @@
 
 #include "engine/cCollectionJob.h"
 #include "engine/cMemoryListView.h"
-#include "support/ScopedTimeZone.h"
 
 namespace orvik {
 namespace {
@@ -25,20 +24,6 @@ cCollectionJob Job(std::int32_t state, std::int32_t result) {
     std::tie(job.state, job.resultCode, job.userCount, job.startTime, job.lastCallTime, job.endTime) =
         std::tuple(state, result, 2500, 1000, 1030, 1090);
     return job;
-}
-
-// A new controller, one reset after a run and one read back from the file show Idle and their stored figures.
-TEST(DomainControllerRow, IdleControllersShowTheirStoredFigures) {
-    test::ScopedTimeZone tz("UTC0");
-    cDomainController fresh(u"DC1"), reset(u"DC1"), read;
-    reset.UpdateFromJob(Job(kJobFinished, 53));
-    reset.ResetToIdle();
-    read.SetPersisted(u"dc2", 42, 981209109, 981209110);
-    const std::vector<std::u16string> idle{u"DC1", u"0", u"-", u"", u"", u"Idle", u"0"};
-    EXPECT_EQ(Row(fresh).cells, idle);
-    EXPECT_EQ(Row(reset).cells, idle);
-    EXPECT_EQ(Row(read).cells, (std::vector<std::u16string>{u"dc2", u"42", u"14:05:09 02/03/01", u"14:05:10 02/03/01",
-                                                            u"", u"Idle", u"0"}));
 }
 
 TEST(DomainControllerStatus, FollowsTheJobStateAndResult) {

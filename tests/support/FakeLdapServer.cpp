@@ -297,11 +297,7 @@ void FakeLdapServer::Talk(int fd) {
         }
         if (tag == LDAP_REQ_EXTENDED) std::this_thread::sleep_for(m_Options.startTlsDelay);
         ok = stream.Write(reply) && (tag != LDAP_REQ_EXTENDED || stream.StartTls());
-        if (domainQuery && (mode == eMode::kCloseAfterDomain || mode == eMode::kResetAfterDomain)) {
-            const linger now{1, 0};
-            if (mode == eMode::kResetAfterDomain) ::setsockopt(fd, SOL_SOCKET, SO_LINGER, &now, sizeof now);
-            break;
-        }
+        if (domainQuery && mode == eMode::kCloseAfterDomain) break;
     }
     std::lock_guard<std::mutex> lock(m_Mutex);
     std::erase(m_Open, fd);

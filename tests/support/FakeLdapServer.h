@@ -28,7 +28,6 @@ public:
         kStallSearch,       // never answers the user search
         kHalfSearch,        // half of the user search's answer, then nothing
         kCloseAfterDomain,  // closes every connection once it has answered the domain query
-        kResetAfterDomain,  // resets every connection once it has answered the domain query
         kDirectory,         // a small working directory
     };
     enum class eCookie {
