@@ -109,8 +109,10 @@ TEST_F(BatchTest, ProblemsWithTheSetupWriteNothing) {
     Write("empty.json", R"({ "controllers": [] })");
     EXPECT_EQ(Run(u"/BATCH /SIM:empty.json /CF:orvik.cfg"), kBatchUsage);
     EXPECT_EQ(Run(u"/BATCH /CF: /SIM:sim.json"), kBatchUsage);  // an empty name swallows no option
-    EXPECT_EQ(messages.texts.size(), 5u);
+    EXPECT_EQ(Run(cCommandLine({u"/BATCH", u"/SIM:\"sim.json", u"/CF:orvik.cfg"})), kBatchUsage);
+    ASSERT_EQ(messages.texts.size(), 6u);
     EXPECT_EQ(messages.texts[3], u"No domain controllers are listed.");
+    EXPECT_EQ(messages.texts[5], u"/SIM: opens a double quote that is never closed.");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), std::filesystem::directory_iterator()), 2);
 }
 

@@ -24,14 +24,6 @@ TEST(TextCompare, FoldsOnlyTheLettersAToZAndComparesUnitsUnsigned) {
     EXPECT_EQ(ToUpperAscii(u"adm-\u00E4z"), u"ADM-\u00E4Z");
 }
 
-TEST(TextCompare, ContainsIgnoresCaseOfAToZ) {
-    EXPECT_TRUE(ContainsNoCase(u"Domain Admins", u"ADM"));
-    EXPECT_TRUE(ContainsNoCase(u"xadm", u"adm"));
-    EXPECT_TRUE(ContainsNoCase(u"anything", u""));
-    EXPECT_FALSE(ContainsNoCase(u"ad", u"adm"));
-    EXPECT_FALSE(ContainsNoCase(u"a-d-m", u"adm"));
-}
-
 TEST(TextCompare, Utf8RoundTripAndNumbers) {
     const std::u16string text = u"J\u00F6rg \u20AC \U0001F600";
     EXPECT_EQ(FromUtf8(ToUtf8(text)), text);

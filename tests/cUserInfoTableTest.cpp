@@ -136,10 +136,6 @@ TEST(UserList, ShowsAtMostTheLimitOfMatchingRowsFromTheTop) {
     EXPECT_EQ(list.GetCellText(499, 0), u"svc1500");
     EXPECT_EQ(ShownUsersText(t.ShowUsers(list, u"", 2999), u'.'), u"2.999 of 3.000 users shown");
     EXPECT_EQ(ShownUsersText(t.ShowUsers(list, u"xyz", 500), u','), u"No user matches 'xyz'");
-    for (std::int32_t limit : {0, -1, -2147483647 - 1}) {  // below one: the default number of rows
-        t.ShowUsers(list, u"", limit);
-        EXPECT_EQ(list.GetRowCount(), 500) << limit;
-    }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The dialogs on their own, driven headless: controls found by their ids,
 // modal dialogs answered from inside their event loop.
 
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 
@@ -69,6 +70,19 @@ private slots:
             QTRY_VERIFY2(test::IsPainted(dialog, dialog.objectName()), qPrintable(dialog.objectName()));
             dialog.hide();
         }
+    }
+
+    // Enter in the name box reaches the presenter: it adds the typed name, and with the box empty it is OK.
+    void enterReachesThePresenter() {
+        cSelectDcPresenter select({}, u"", nullptr);
+        test::WhenShown(QStringLiteral("id129"), [](QDialog& d) {
+            auto* name = Control<QLineEdit>(d, select_dc::kName);
+            name->setText(QStringLiteral("DC9"));
+            QTest::keyClick(name, Qt::Key_Return);
+            QTest::keyClick(name, Qt::Key_Return);
+        });
+        QVERIFY(RunForm(nullptr, select));
+        QCOMPARE(select.Names(), std::vector<std::u16string>{u"DC9"});
     }
 
     void aFontStringBecomesAQFontAndBack() {
