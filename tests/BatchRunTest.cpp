@@ -13,7 +13,6 @@
 #include <sstream>
 
 #include "app/CommandLine.h"
-#include "app/Usage.h"
 #include "base/TextCompare.h"
 #include "output/cResultsReport.h"
 #include "support/GoldenFile.h"

@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 #include "app/ProgramStart.h"
+#include "app/Usage.h"
 #include "base/TextCompare.h"
 
 #include <gtest/gtest.h>
@@ -47,6 +48,13 @@ TEST(CommandLine, OurOptionsCountOnlyAsWholeArguments) {
     EXPECT_EQ(line.GetValue(u"/DC:", value), -1);
     EXPECT_TRUE(Words({u"/SIM:demo", u"/BATCH"}).HasFlag(u"/BATCH"));
     EXPECT_FALSE(Words({u"/BATCHX"}).HasFlag(u"/BATCH"));
+}
+
+// Whether found as a whole argument or searched for in the whole line (/CF:, /PDF:).
+TEST(CommandLine, AQuoteNeverClosedNamesItsOption) {
+    for (std::u16string_view option : OptionWords())
+        if (option.back() == u':')
+            EXPECT_EQ(Words({u"/BATCH", std::u16string(option) + u"\"x y", u"/AS"}).UnclosedQuote(), option);
 }
 
 TEST(CommandLine, EveryValueMayHoldBlanksAndNeverSwallowsTheNextOption) {

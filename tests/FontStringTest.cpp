@@ -57,5 +57,12 @@ TEST(FontString, NumbersAreReadAsAtolReadsThem) {
     EXPECT_EQ(ParseFontString(u"0,0,0,0,00000000000000000000400,0,0,0,0,0,0,0,0,F", f), -1);  // 20 characters
 }
 
+// A printer that reports no size gives no division by zero.
+TEST(FontString, DeviceHeightsAreRoundedAndNeverDivideByZeroNorOverflow) {
+    EXPECT_EQ(DeviceFontHeight(-11, 600, 96), -69);  // -68.75
+    EXPECT_EQ(MulDiv(1, 1, 0), -1);
+    EXPECT_EQ(MulDiv(2147483647, 2, 1), -1);
+}
+
 }  // namespace
 }  // namespace orvik

@@ -8,7 +8,6 @@
 #include <type_traits>
 
 #include "forms/Forms.h"
-#include "forms/cInputPresenter.h"
 #include "forms/cPrintSetupPresenter.h"
 #include "forms/cSelectDcPresenter.h"
 #include "forms/cSetupPresenter.h"
@@ -276,18 +275,6 @@ TEST(PrintSetupForm, FontsAndTexts) {
     view.Type(print_setup::kFooterLeft, u"Printed %DATE%");
     view.Click(kIdOk);
     EXPECT_EQ(p.Setup().m_FooterLeft, u"Printed %DATE%");
-}
-
-TEST(InputForm, GivesTheTextAsTypedOnOkAndLeavesTheValueOnCancel) {
-    for (int ending : {kIdCancel, kIdOk}) {
-        cInputPresenter p(u"Prompt:", u"kept");
-        FakeFormView view(p);
-        EXPECT_EQ(view.Text(input::kPrompt), u"Prompt:");
-        EXPECT_EQ(view.Text(input::kValue), u"kept");
-        view.Type(input::kValue, u" smith ");
-        view.Click(ending);
-        EXPECT_EQ(p.Value(), ending == kIdOk ? u" smith " : u"kept");
-    }
 }
 
 }  // namespace

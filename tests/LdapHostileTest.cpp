@@ -225,8 +225,8 @@ TEST(LdapHostile, PagingCookiesThatNeverEndStopTheEnumerationAndErrorsTellTheSer
 }
 
 // An unverified certificate gives one code and the server never the password; a
-// verified one gives every user account, its lastLogon values that are no time
-// counting as never and told of.
+// verified one gives the accounts it sends, their lastLogon values that are no
+// time counting as never and told of.
 TEST(LdapHostile, OnlyAVerifiedServerGetsThePasswordOverEitherKindOfTlsAndGivesEveryUserAccount) {
     for (bool ldaps : {false, true}) {
         for (bool trusted : {false, true}) {  // the system's store knows nothing of the test authority

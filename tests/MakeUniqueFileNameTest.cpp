@@ -19,7 +19,7 @@ TEST(UniqueFileName, SkipsNamesThatAreTaken) {
     } cases[] = {
         {{"Ambrel.txt", "Ambrel1.txt"}, "Ambrel.txt", "Ambrel2.txt"},
         {{"out-7.csv"}, "out-7.csv", "out-8.csv"},
-        {{"log99.txt"}, "log99.txt", "log100.txt"},
+        {{"run99999999999999999999.txt"}, "run99999999999999999999.txt", "run100000000000000000000.txt"},
         {{"2024.txt"}, "2024.txt", "20241.txt"},  // a name of digits only gets a number
         {{}, "free.txt", "free.txt"},
         {{"a.b.txt"}, "a.b.txt", "a.b1.txt"},              // the extension starts at the last dot

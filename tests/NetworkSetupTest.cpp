@@ -10,10 +10,8 @@
 #include "app/CommandLine.h"
 #include "base/TextCompare.h"
 #include "platform/cLdapDirectory.h"
-#include "platform/cSimulatedDirectory.h"
 #include "support/RecordingMessages.h"
 #include "support/TempFolder.h"
-#include "support/TypedLine.h"
 
 namespace orvik {
 namespace {

@@ -2,10 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <functional>
 #include <memory>
-#include <semaphore>
 #include <thread>
 
 #include "base/TextCompare.h"

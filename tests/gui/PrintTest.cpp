@@ -14,13 +14,12 @@
 #include "engine/cDomainControllerCollection.h"
 #include "engine/cMemoryCollectionView.h"
 #include "engine/cUserDataCollector.h"
-#include "output/cReportPrinter.h"
+#include "output/cResultsReport.h"
 #include "platform/cSimulatedDirectory.h"
 #include "support/TempFolder.h"
 #include "support/TestClock.h"
 #include "ui/QtText.h"
 #include "ui/cQtPdfReportWriter.h"
-#include "ui/cQtSurface.h"
 
 using namespace orvik;
 

@@ -47,6 +47,7 @@ TEST(Win32MainWindow, TheDemoRunsToTheEndAndEveryButtonOpensItsWindow) {
     options.tickMs = 50;
     test::MainRig rig(std::move(directory), clock, folder, desktop, options);
     std::vector<std::u16string> opened;
+    std::vector<std::uint8_t> before;
     // Opens a window with the button and ends it with `ending` once it stands.
     auto opens = [&](int button, std::u16string caption, int ending) {
         return std::vector<test::Script::Step>{
@@ -62,7 +63,11 @@ TEST(Win32MainWindow, TheDemoRunsToTheEndAndEveryButtonOpensItsWindow) {
                 return true;
             }};
     };
-    std::vector<test::Script::Step> steps{[&] { return desktop.beeps > 0; }};  // the run completed
+    std::vector<test::Script::Step> steps{[&] {
+        if (desktop.beeps == 0) return false;  // the run completed
+        before = test::ReadFile(folder.File("orvik.cfg"));
+        return true;
+    }};
     for (auto& more : {opens(kAddDc, u"Select domain controllers", kIdCancel), opens(kSetup, u"Setup", kIdOk),
                        opens(kSearch, u"Ambrel input", kIdCancel), opens(kAbout, u"About Ambrel", IDOK),
                        opens(kPrint, u"Print", IDCANCEL)})
@@ -92,6 +97,7 @@ TEST(Win32MainWindow, TheDemoRunsToTheEndAndEveryButtonOpensItsWindow) {
     EXPECT_EQ(users, 500);
     EXPECT_EQ(opened, (std::vector<std::u16string>{u"Select domain controllers", u"Setup", u"Ambrel input",
                                                    u"About Ambrel", u"Print"}));
+    EXPECT_EQ(test::ReadFile(folder.File("orvik.cfg")), before);  // Setup confirmed untouched saves the same bytes
     ASSERT_EQ(desktop.urls.size(), 1u);
     EXPECT_NE(desktop.urls[0].find(u"Ambrel help.html"), std::u16string::npos);
 }

@@ -9,7 +9,6 @@
 
 #include "forms/Forms.h"
 #include "forms/cInputPresenter.h"
-#include "forms/cPrintSetupPresenter.h"
 #include "forms/cSelectDcPresenter.h"
 #include "forms/cSetupPresenter.h"
 #include "forms/iChoosers.h"
